@@ -1,0 +1,28 @@
+// File and folder operations. Relative names resolve against the process's
+// current folder. Failures throw the I/O error with the Windows code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace common {
+
+void changeCurrentFolder(const std::string& path);
+std::string currentFolder();
+// Creates exactly one folder; its parent must exist; 183 when the name is taken.
+void makeFolder(const std::string& path);
+// Creates the folder and any missing parents; false when that fails.
+bool makeFolderWithParents(const std::string& path);
+bool folderExists(const std::string& path);
+// True when an entry of that name exists and is not a folder.
+bool fileExists(const std::string& path);
+
+struct FolderEntry {
+    std::string name; // without the folder
+    bool isFolder = false;
+};
+// Every entry, hidden ones included (and "." and ".."), in the file system's
+// order. An empty or unreadable folder lists nothing.
+std::vector<FolderEntry> listFolder(const std::string& folder);
+
+} // namespace common

@@ -1,0 +1,31 @@
+// Reading a text file line by line: LF or CR LF ends a line, a lone CR is
+// dropped, Ctrl+Z (0x1A) ends a line's text and, at a line's start, the file.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace common {
+
+class TextFileReader {
+public:
+    // Opens for reading only. Throws the I/O error of the failed open
+    // (2 missing file, 3 missing folder, 5 access refused or a folder).
+    explicit TextFileReader(const std::string& path);
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
+
+    // True when no byte is left or the next byte is Ctrl+Z.
+    bool atEnd();
+    // The next line's text (without its line break); advances past the break.
+    // Throws an I/O error when reading fails.
+    std::string readLine();
+    void close();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace common

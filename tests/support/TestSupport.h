@@ -1,0 +1,34 @@
+// Small helpers shared by every test program: a fresh temporary folder per test
+// and whole-file byte access.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace testing_support {
+
+// A new, empty folder under the system's temporary folder; removed (with
+// everything in it) when the object goes away. Restores write permission on
+// the way out so that tests may leave read-only files behind.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    // path() / name, as a byte string.
+    std::string file(const std::string& name) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string readBytes(const std::filesystem::path& path);
+void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// The folder with the committed fixtures (tests/data).
+std::string dataPath(const std::string& name);
+
+} // namespace testing_support

@@ -1,0 +1,58 @@
+// The workbook connection: opened from a connection string whose "Data
+// Source=" piece names an .xls file; lists the workbook's tables.
+#pragma once
+
+#include "common/CodePage.h"
+#include "common/RegionalSettings.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace workbook {
+
+class Workbook; // the parsed file (tables of cells)
+
+// One row of the table schema.
+struct TableSchemaRow {
+    std::string tableType; // "TABLE" for a worksheet
+    std::string tableName; // as a statement names it: Sheet1$, '日线 数据$'
+};
+
+class Connection {
+public:
+    Connection(common::CodePage codePage, common::RegionalSettings settings);
+    ~Connection();
+
+    void setConnectionString(const std::string& text);
+    const std::string& connectionString() const { return m_connectionString; }
+    // Accepted for the caller's sake; no login is ever asked for.
+    void setLoginPrompt(bool on) { m_loginPrompt = on; }
+
+    // Opens the workbook named by the string's "Data Source=" piece. Throws
+    // common::Error with the data layer's message; the connection then stays closed.
+    void open();
+    void close();
+    bool isOpen() const { return m_workbook != nullptr; }
+
+    // The table schema in workbook order. Throws when the connection is closed.
+    std::vector<TableSchemaRow> tables() const;
+
+    const common::CodePage& codePage() const { return m_codePage; }
+    const common::RegionalSettings& settings() const { return m_settings; }
+    void setSettings(const common::RegionalSettings& settings) { m_settings = settings; }
+    // The open workbook; nullptr when closed.
+    std::shared_ptr<Workbook> workbook() const { return m_workbook; }
+    // The workbook file's path as the connection string gave it.
+    const std::string& dataSource() const { return m_dataSource; }
+
+private:
+    common::CodePage m_codePage;
+    common::RegionalSettings m_settings;
+    std::string m_connectionString;
+    std::string m_dataSource;
+    bool m_loginPrompt = true;
+    std::shared_ptr<Workbook> m_workbook;
+};
+
+} // namespace workbook

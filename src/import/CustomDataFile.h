@@ -1,0 +1,52 @@
+// One open record file: exists, open for appending, create, append, close.
+// Paths are bytes in the system code page. Every failing operation throws the
+// I/O error (common/IoError.h) with the operating system's code.
+#pragma once
+
+#include "import/CustomDataRecord.h"
+
+#include <string>
+
+namespace importer {
+
+class CustomDataFile {
+public:
+    CustomDataFile() = default;
+    // Closes a file still open, ignoring a failure of that close (an error
+    // already on its way must not be replaced).
+    ~CustomDataFile();
+    CustomDataFile(const CustomDataFile&) = delete;
+    CustomDataFile& operator=(const CustomDataFile&) = delete;
+
+    // True when a file, not a folder, is present at `path`.
+    static bool exists(const std::string& path);
+
+    // Opens an existing file for reading and writing. Never creates, never
+    // truncates. Closes the file held before.
+    void openForAppending(const std::string& path);
+    // Creates the file for reading and writing. An existing file is opened as
+    // it is and never emptied, so a file that appeared since exists() said no
+    // keeps its records. A folder at the path fails with access denied (5).
+    void create(const std::string& path);
+    // openForAppending when the file exists, create when not, in one call.
+    void openOrCreate(const std::string& path);
+
+    // Writes the record at (length div 8) * 8 with one 8-byte write, so an
+    // incomplete trailing record left by someone else is overwritten. Fewer
+    // bytes written than 8 throws I/O error 101. Throws 103 when not open.
+    void append(const CustomDataRecord& record);
+
+    // Closes the file; nothing happens when none is open.
+    void close();
+
+    bool isOpen() const { return m_fd >= 0; }
+    const std::string& path() const { return m_path; }
+
+private:
+    void open(const std::string& path, int flags);
+
+    int m_fd = -1;
+    std::string m_path;
+};
+
+} // namespace importer

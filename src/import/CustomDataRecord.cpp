@@ -1,0 +1,63 @@
+#include "import/CustomDataRecord.h"
+
+#include <bit>
+#include <cmath>
+
+namespace importer {
+namespace {
+
+// Rounds halves to even whatever the floating-point environment's mode is;
+// std::nearbyint would follow a mode that someone else may have changed.
+double roundHalfEven(double x)
+{
+    double down = std::floor(x);
+    double diff = x - down;
+    if (diff < 0.5)
+        return down;
+    if (diff > 0.5)
+        return down + 1.0;
+    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
+}
+
+void putUint32(unsigned char* out, std::uint32_t value)
+{
+    for (std::size_t i = 0; i < 4; ++i)
+        out[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+std::uint32_t getUint32(const unsigned char* in)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(in[i]) << (8 * i);
+    return value;
+}
+
+} // namespace
+
+std::int32_t recordTime(common::DateTime dateTime)
+{
+    double seconds = roundHalfEven((dateTime - common::kUnixEpochDay) * static_cast<double>(kSecondsPerDay));
+    // Dates run from year 1 to 9999, about +-2.5e11 seconds: well inside a
+    // 64-bit count, whose low 32 bits are what the file keeps.
+    auto count = static_cast<std::int64_t>(seconds);
+    return std::bit_cast<std::int32_t>(static_cast<std::uint32_t>(count));
+}
+
+RecordBytes encodeRecord(const CustomDataRecord& record)
+{
+    RecordBytes bytes{};
+    putUint32(bytes.data() + kTimeOffset, std::bit_cast<std::uint32_t>(record.time));
+    putUint32(bytes.data() + kValueOffset, std::bit_cast<std::uint32_t>(record.value));
+    return bytes;
+}
+
+CustomDataRecord decodeRecord(const unsigned char* bytes)
+{
+    CustomDataRecord record;
+    record.time = std::bit_cast<std::int32_t>(getUint32(bytes + kTimeOffset));
+    record.value = std::bit_cast<float>(getUint32(bytes + kValueOffset));
+    return record;
+}
+
+} // namespace importer

@@ -1,0 +1,45 @@
+// The custom-data record: the unit both analysis programs read from a record file.
+//
+// Record file format: a plain sequence of 8-byte records, no header, trailer,
+// count or index, in the order appended. Each record, little-endian, no padding:
+//   offset 0, 4 bytes: `time`  - 32-bit two's complement, seconds since
+//                                1970-01-01 00:00:00 as written (no time zone);
+//                                the low 32 bits of the count
+//   offset 4, 4 bytes: `value` - IEEE 754 binary32
+// Once this system has written to a file its length is a multiple of 8.
+#pragma once
+
+#include "common/DateTimeParse.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace importer {
+
+constexpr std::size_t kRecordSize = 8;
+constexpr std::size_t kTimeOffset = 0;
+constexpr std::size_t kValueOffset = 4;
+constexpr long long kSecondsPerDay = 86400;
+
+struct CustomDataRecord {
+    std::int32_t time = 0;
+    float value = 0.0f;
+};
+
+// The in-memory struct happens to be as large as the record, but the bytes on
+// disk are always produced by encodeRecord, never by copying the struct, so
+// that the file layout does not depend on the host's byte order.
+static_assert(sizeof(std::int32_t) + sizeof(float) == kRecordSize, "a record is 8 bytes");
+
+using RecordBytes = std::array<unsigned char, kRecordSize>;
+
+// (t - 25569) * 86400 rounded to the nearest whole number, halves to even;
+// the low 32 bits of that count read as a signed number.
+std::int32_t recordTime(common::DateTime dateTime);
+
+RecordBytes encodeRecord(const CustomDataRecord& record);
+// The record held by the first kRecordSize bytes at `bytes`.
+CustomDataRecord decodeRecord(const unsigned char* bytes);
+
+} // namespace importer

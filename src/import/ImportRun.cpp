@@ -1,0 +1,138 @@
+#include "import/ImportRun.h"
+
+#include "common/Encoding.h"
+#include "common/FileNames.h"
+#include "common/FileSystem.h"
+#include "common/IoError.h"
+#include "common/Text.h"
+#include "common/TextFileReader.h"
+#include "import/CustomDataFile.h"
+#include "import/ImportTexts.h"
+#include "import/QuoteTxtReader.h"
+
+#include <optional>
+#include <string_view>
+
+namespace importer {
+namespace {
+
+// The characters the data-name folder drops from the entry's name: the
+// ".txt" of the files the list is filled with, whatever they are.
+constexpr long long kDroppedNameTail = 4;
+
+// A name that would leave the folder meant (a path delimiter, "." or "..")
+// or that the system calls would cut short at a NUL byte is refused as the
+// file system refuses "*" or "?" on Windows.
+void checkEntryName(std::string_view name, const common::CodePage& codePage)
+{
+    if (name.find('\0') != std::string_view::npos || common::isUnsafeEntryName(name, codePage))
+        throw common::ioError(common::io::kInvalidName);
+}
+
+// One run. Everything it holds is released when it goes away, also when an
+// error ends the run.
+class Run {
+public:
+    Run(const ImportOptions& options, ImportHost& host) : m_options(options), m_host(host) {}
+
+    void execute();
+
+private:
+    void importEntry(std::size_t position);
+    std::string prepareDataNameFolder(const std::string& entry);
+    void importLine(std::string_view line);
+    void writeToNewTarget(std::string_view fileName, const CustomDataRecord& record);
+
+    const ImportOptions& m_options;
+    ImportHost& m_host;
+    CustomDataFile m_file;
+    std::string m_currentTarget;
+    std::string m_targetPrefix; // folder + separator + data name + separator
+    std::string m_target;       // reused for every line to spare an allocation
+};
+
+void Run::execute()
+{
+    const common::CodePage& codePage = m_options.codePage;
+    if (!common::folderExists(m_options.customDataFolder)) {
+        m_host.message(common::utf8ToCodePage(kCustomDataFolderMissing, codePage));
+        return;
+    }
+    const std::size_t count = m_host.entryCount();
+    for (std::size_t position = 0; position < count; ++position)
+        importEntry(position);
+    m_file.close();
+    m_host.progress(common::utf8ToCodePage(kConversionDone, codePage));
+}
+
+void Run::importEntry(std::size_t position)
+{
+    const std::string entry = m_host.entry(position);
+    const std::string dataName = prepareDataNameFolder(entry);
+    common::TextFileReader reader(entry);
+    m_host.progress(common::utf8ToCodePage(kConvertingPrefix, m_options.codePage) + entry);
+    m_currentTarget.clear();
+    const char separator = common::pathSeparator();
+    m_targetPrefix = m_options.customDataFolder + separator + dataName + separator;
+    while (!reader.atEnd()) {
+        m_host.beforeLine();
+        importLine(reader.readLine());
+    }
+    reader.close();
+}
+
+// Makes the custom-data folder current and the data-name folder exist in it;
+// relative entries and a relative folder text resolve from there on.
+std::string Run::prepareDataNameFolder(const std::string& entry)
+{
+    const std::string name = common::namePart(entry, m_options.codePage);
+    const std::string dataName =
+        common::textCopy(name, 1, static_cast<long long>(name.size()) - kDroppedNameTail);
+    common::changeCurrentFolder(m_options.customDataFolder);
+    // An empty name is left to the folder creation, which fails on it.
+    if (!dataName.empty())
+        checkEntryName(dataName, m_options.codePage);
+    if (!common::folderExists(dataName))
+        common::makeFolder(dataName);
+    return dataName;
+}
+
+void Run::importLine(std::string_view line)
+{
+    const QuoteLineFields fields = splitQuoteLine(line, m_options.codePage);
+    const char* extension = extensionOf(m_host.target());
+    m_target.assign(m_targetPrefix).append(fields.code).append(extension);
+    std::optional<CustomDataRecord> record =
+        parseQuoteRecord(fields, m_host.settings(), m_options.currentYear);
+    if (!record)
+        return;
+    if (m_file.isOpen() && m_target == m_currentTarget) {
+        m_file.append(*record);
+        return;
+    }
+    writeToNewTarget(m_target.substr(m_targetPrefix.size()), *record);
+}
+
+void Run::writeToNewTarget(std::string_view fileName, const CustomDataRecord& record)
+{
+    m_file.close();
+    checkEntryName(fileName, m_options.codePage);
+    m_file.openOrCreate(m_target);
+    m_file.append(record);
+    m_currentTarget = m_target;
+}
+
+} // namespace
+
+const char* extensionOf(ImportTarget target)
+{
+    return target == ImportTarget::DaZhiHui ? ".dat" : ".adt";
+}
+
+void runImport(const ImportOptions& options, ImportHost& host)
+{
+    Run run(options, host);
+    run.execute();
+}
+
+} // namespace importer

@@ -1,0 +1,146 @@
+#include "convert/ConvertRun.h"
+
+#include "common/Encoding.h"
+#include "common/FileNames.h"
+#include "common/FileSystem.h"
+#include "common/Text.h"
+#include "convert/ColumnMapping.h"
+#include "convert/ConvertTexts.h"
+#include "convert/NormalizeStockCode.h"
+#include "convert/QuoteTxtFile.h"
+#include "convert/RowSource.h"
+
+#include <filesystem>
+
+namespace convert {
+namespace {
+
+// Switches the preview's data source back on however the run ends.
+class DataSourceOff {
+  public:
+    explicit DataSourceOff(ConvertHost& host) : m_host(host) { m_host.setDataSourceEnabled(false); }
+    ~DataSourceOff()
+    {
+        try {
+            m_host.setDataSourceEnabled(true);
+        } catch (...) {
+            // The host promises not to throw; an exception here would
+            // replace the one that is ending the run.
+        }
+    }
+    DataSourceOff(const DataSourceOff&) = delete;
+    DataSourceOff& operator=(const DataSourceOff&) = delete;
+
+  private:
+    ConvertHost& m_host;
+};
+
+std::string joinPath(std::string folder, const std::string& name)
+{
+    if (folder.empty() || folder.back() != common::pathSeparator())
+        folder += common::pathSeparator();
+    return folder + name;
+}
+
+// Each mapping enters the save folder anew while the previous one has left
+// the process in its date folder, so a relative save folder would move
+// deeper with every mapping: anchor it once, where the user was.
+std::string anchoredSaveFolder(const std::string& saveFolder)
+{
+    if (std::filesystem::path(saveFolder).is_absolute())
+        return saveFolder;
+    return joinPath(common::currentFolder(), saveFolder);
+}
+
+struct RunContext {
+    const ConvertOptions& options;
+    RowSource& rows;
+    ConvertHost& host;
+    std::string saveFolder;
+    std::string dateText;
+    std::string codeColumn;
+    std::string progressPrefix;
+    std::string progressSuffix;
+};
+
+std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapping)
+{
+    std::vector<std::string> lines;
+    const std::string progressHead = run.progressPrefix + mapping.column + run.progressSuffix;
+    // Both fields are found at the first row, so a sheet without rows never
+    // asks for them; the row source stays unchanged for the whole run, so
+    // the indexes found there hold for every later row.
+    bool fieldsFound = false;
+    std::size_t codeField = 0;
+    std::size_t valueField = 0;
+    run.rows.first();
+    while (!run.rows.eof()) {
+        run.host.beforeRow();
+        if (!fieldsFound) {
+            codeField = run.rows.fieldIndex(run.codeColumn);
+            valueField = run.rows.fieldIndex(mapping.column);
+            fieldsFound = true;
+        }
+        const std::string code = NormalizeStockCode(run.rows.cellText(codeField));
+        const std::string value = run.rows.cellText(valueField);
+        if (hasMarketPrefix(code) && !value.empty())
+            lines.push_back(quoteLine(code, run.dateText, value));
+        run.host.progress(progressHead + std::to_string(lines.size()));
+        run.rows.next();
+    }
+    return lines;
+}
+
+WrittenFile saveLines(RunContext& run, const ColumnMapping& mapping, const std::vector<std::string>& lines)
+{
+    common::changeCurrentFolder(run.saveFolder);
+    if (!common::folderExists(run.dateText))
+        common::makeFolder(run.dateText);
+    common::changeCurrentFolder(run.dateText);
+    writeQuoteTxtFile(mapping.customDataName, lines, run.options.codePage);
+    const std::string path = joinPath(joinPath(run.saveFolder, run.dateText),
+                                      mapping.customDataName + std::string(kQuoteTxtExtension));
+    return {path, lines.size()};
+}
+
+} // namespace
+
+std::string dateTextOf(const std::string& quoteDate, const common::CodePage& codePage)
+{
+    return common::replaceAll(quoteDate, "/", "-", codePage);
+}
+
+std::vector<WrittenFile> runConversion(const ConvertOptions& options, RowSource& rows, ConvertHost& host)
+{
+    const common::CodePage& codePage = options.codePage;
+    RunContext run{options,
+                   rows,
+                   host,
+                   anchoredSaveFolder(options.saveFolder),
+                   dateTextOf(options.quoteDate, codePage),
+                   std::string(),
+                   common::utf8ToCodePage(kProgressPrefix, codePage),
+                   common::utf8ToCodePage(kProgressSuffix, codePage)};
+    DataSourceOff dataSourceOff(host);
+
+    // The page's controls stay usable during the run (it processes window
+    // events for every row); reading the list and the code column up front
+    // keeps the run to what was there at the click.
+    std::vector<std::string> mappingLines;
+    const std::size_t count = host.mappingCount();
+    for (std::size_t i = 0; i < count; ++i)
+        mappingLines.push_back(host.mappingLine(i));
+    run.codeColumn = host.codeColumn();
+
+    std::vector<WrittenFile> written;
+    for (const std::string& line : mappingLines) {
+        const ColumnMapping mapping = parseColumnMapping(line);
+        if (!mapping.isComplete())
+            continue;
+        const std::vector<std::string> lines = collectLines(run, mapping);
+        written.push_back(saveLines(run, mapping, lines));
+    }
+    return written;
+}
+
+} // namespace convert

@@ -1,0 +1,78 @@
+#include "convert/QueryRowSource.h"
+
+#include "common/Error.h"
+#include "common/Text.h"
+#include "workbook/Query.h"
+
+namespace convert {
+
+bool QueryRowSource::isOpen() const
+{
+    return m_query.isOpen();
+}
+
+void QueryRowSource::first()
+{
+    m_query.first();
+}
+
+bool QueryRowSource::eof() const
+{
+    return m_query.eof();
+}
+
+void QueryRowSource::next()
+{
+    m_query.next();
+}
+
+std::size_t QueryRowSource::fieldIndex(std::string_view name) const
+{
+    return m_query.fieldIndex(name);
+}
+
+std::string QueryRowSource::cellText(std::size_t field) const
+{
+    return m_query.cellText(field);
+}
+
+RowSnapshot::RowSnapshot(const workbook::Query& query, common::CodePage codePage)
+    : m_codePage(codePage), m_queryName(query.name()), m_open(query.isOpen())
+{
+    if (!m_open)
+        return;
+    for (const auto& field : query.fields())
+        m_fieldNames.push_back(field.name);
+    m_rowCount = query.rowCount();
+    m_cells.reserve(m_rowCount * m_fieldNames.size());
+    for (std::size_t row = 0; row < m_rowCount; ++row) {
+        for (std::size_t field = 0; field < m_fieldNames.size(); ++field)
+            m_cells.push_back(query.cellText(row, field));
+    }
+}
+
+void RowSnapshot::next()
+{
+    if (m_row < m_rowCount)
+        ++m_row;
+}
+
+std::size_t RowSnapshot::fieldIndex(std::string_view name) const
+{
+    for (std::size_t i = 0; i < m_fieldNames.size(); ++i) {
+        if (common::sameTextIgnoreCase(m_fieldNames[i], name, m_codePage))
+            return i;
+    }
+    // The data layer's message, so that a run over the copy reads the same as
+    // one over the query.
+    throw common::Error(m_queryName + ": Field '" + std::string(name) + "' not found");
+}
+
+std::string RowSnapshot::cellText(std::size_t field) const
+{
+    if (m_row >= m_rowCount || field >= m_fieldNames.size())
+        return std::string();
+    return m_cells[m_row * m_fieldNames.size() + field];
+}
+
+} // namespace convert

@@ -1,0 +1,84 @@
+#include "common/FileNames.h"
+
+namespace common {
+
+namespace {
+
+// Walks `path` a character at a time (a lead byte and its trail byte being
+// one character) and reports the index of the last delimiter and of the last
+// "." that is not a trail byte; npos when there is none.
+struct PathMarks {
+    std::size_t lastDelimiter = std::string_view::npos;
+    std::size_t lastDot = std::string_view::npos;
+};
+
+PathMarks scanPath(std::string_view path, const CodePage& codePage)
+{
+    PathMarks marks;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(path[i]);
+        if (codePage.isLeadByte(byte)) {
+            ++i; // the trail byte is never a delimiter, whatever its value
+            continue;
+        }
+        if (byte == static_cast<unsigned char>(pathSeparator()))
+            marks.lastDelimiter = i;
+        else if (byte == '.')
+            marks.lastDot = i;
+    }
+    return marks;
+}
+
+} // namespace
+
+char pathSeparator()
+{
+    return '/';
+}
+
+bool isPathDelimiter(std::string_view text, std::size_t index, const CodePage& codePage)
+{
+    return index < text.size() && text[index] == pathSeparator() && !isTrailByte(text, index, codePage);
+}
+
+std::string folderPart(std::string_view path, const CodePage& codePage)
+{
+    const PathMarks marks = scanPath(path, codePage);
+    if (marks.lastDelimiter == std::string_view::npos)
+        return {};
+    return std::string(path.substr(0, marks.lastDelimiter + 1));
+}
+
+std::string namePart(std::string_view path, const CodePage& codePage)
+{
+    const PathMarks marks = scanPath(path, codePage);
+    if (marks.lastDelimiter == std::string_view::npos)
+        return std::string(path);
+    return std::string(path.substr(marks.lastDelimiter + 1));
+}
+
+std::string extensionPart(std::string_view path, const CodePage& codePage)
+{
+    const PathMarks marks = scanPath(path, codePage);
+    if (marks.lastDot == std::string_view::npos ||
+        (marks.lastDelimiter != std::string_view::npos && marks.lastDelimiter > marks.lastDot))
+        return {};
+    return std::string(path.substr(marks.lastDot));
+}
+
+bool isUnsafeEntryName(std::string_view name, const CodePage& codePage)
+{
+    (void)codePage;
+    if (name == "." || name == "..")
+        return true;
+    // The kernel knows nothing of double-byte characters: a "/" byte splits
+    // the name even where it follows a lead byte, and a NUL byte would cut the
+    // name short. So every such byte makes the name unsafe, trail or not.
+    for (char c : name) {
+        if (c == pathSeparator() || c == '\0')
+            return true;
+    }
+    return false;
+}
+
+} // namespace common

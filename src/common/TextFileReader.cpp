@@ -1,0 +1,132 @@
+#include "common/TextFileReader.h"
+
+#include "common/IoError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace common {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr char kCtrlZ = 0x1A;
+
+} // namespace
+
+struct TextFileReader::Impl {
+    int fd = -1;
+    std::string path;
+    std::vector<char> buffer = std::vector<char>(kBufferSize);
+    std::size_t pos = 0;
+    std::size_t end = 0;
+    bool eof = false;
+
+    // Makes at least one unread byte available; false at the end of the file.
+    bool fill()
+    {
+        if (pos < end)
+            return true;
+        if (fd < 0)
+            throw ioError(io::kFileNotOpen);
+        while (!eof) {
+            const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+            if (got > 0) {
+                pos = 0;
+                end = static_cast<std::size_t>(got);
+                return true;
+            }
+            if (got == 0 || errno == EPIPE) {
+                eof = true;
+            } else if (errno != EINTR) {
+                throwLastIoError(path);
+            }
+        }
+        return false;
+    }
+
+    // Drops everything up to and including the next LF.
+    void skipPastLineFeed()
+    {
+        while (fill()) {
+            const void* lf = std::memchr(buffer.data() + pos, '\n', end - pos);
+            if (lf) {
+                pos = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer.data()) + 1;
+                return;
+            }
+            pos = end;
+        }
+    }
+};
+
+TextFileReader::TextFileReader(const std::string& path) : m_impl(std::make_unique<Impl>())
+{
+    m_impl->path = path;
+    m_impl->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_impl->fd < 0)
+        throwLastIoError(path);
+    // open() lets a folder be read on POSIX; Windows refuses it with code 5.
+    struct stat info {};
+    if (::fstat(m_impl->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(m_impl->fd);
+        m_impl->fd = -1;
+        throw ioError(io::kAccessDenied);
+    }
+}
+
+TextFileReader::~TextFileReader()
+{
+    close();
+}
+
+bool TextFileReader::atEnd()
+{
+    if (!m_impl->fill())
+        return true;
+    return m_impl->buffer[m_impl->pos] == kCtrlZ;
+}
+
+std::string TextFileReader::readLine()
+{
+    Impl& d = *m_impl;
+    std::string line;
+    while (d.fill()) {
+        const char* start = d.buffer.data() + d.pos;
+        const char* stop = d.buffer.data() + d.end;
+        const char* cursor = start;
+        // Copy runs of ordinary bytes in one go; CR is dropped wherever it is.
+        for (; cursor < stop; ++cursor) {
+            const char c = *cursor;
+            if (c == '\n' || c == '\r' || c == kCtrlZ)
+                break;
+        }
+        line.append(start, static_cast<std::size_t>(cursor - start));
+        d.pos += static_cast<std::size_t>(cursor - start);
+        if (cursor == stop)
+            continue;
+        const char c = *cursor;
+        ++d.pos;
+        if (c == '\n')
+            return line;
+        if (c == kCtrlZ) {
+            d.skipPastLineFeed();
+            return line;
+        }
+    }
+    return line;
+}
+
+void TextFileReader::close()
+{
+    if (m_impl && m_impl->fd >= 0) {
+        ::close(m_impl->fd);
+        m_impl->fd = -1;
+        m_impl->pos = m_impl->end = 0;
+    }
+}
+
+} // namespace common

@@ -1,0 +1,102 @@
+#include "common/TextFileReader.h"
+
+#include "common/Error.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using testing_support::TempDir;
+using testing_support::writeBytes;
+
+namespace {
+
+std::vector<std::string> readAllLines(const std::string& path)
+{
+    common::TextFileReader reader(path);
+    std::vector<std::string> lines;
+    while (!reader.atEnd())
+        lines.push_back(reader.readLine());
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(TextFileReader, LineBreakCases)
+{
+    const struct {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"A\rB\r\n", {"AB"}},
+        {"A\x1A" "B\r\nC\r\n", {"A", "C"}},
+        {"\x1A" "A\r\n", {}},
+        {"A\r\nB", {"A", "B"}},
+        {"", {}},
+        {"\n", {""}},
+        {"\n\n", {"", ""}},
+        {"A\nB\n", {"A", "B"}},
+        {"A\r", {"A"}},
+        {"A\r\r\nB", {"A", "B"}},
+        {"A\n\x1A" "B\n", {"A"}},
+        {"A\x1A", {"A"}},
+        {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+        {"\xEF\xBB\xBFx\n", {"\xEF\xBB\xBFx"}},
+    };
+    TempDir dir;
+    int index = 0;
+    for (const auto& c : cases) {
+        const std::string path = dir.file("case" + std::to_string(index++));
+        writeBytes(path, c.bytes);
+        EXPECT_EQ(readAllLines(path), c.lines) << "case " << index - 1;
+    }
+}
+
+TEST(TextFileReader, LinesLongerThanTheBufferAreReadWhole)
+{
+    TempDir dir;
+    std::string first(200000, 'x');
+    first[65535] = '\r'; // a CR right at a buffer edge is still dropped
+    std::string expected = first;
+    expected.erase(65535, 1);
+    std::string second(70000, 'y');
+    writeBytes(dir.file("long.txt"), first + "\r\n" + second + "\x1A" + std::string(70000, 'z') + "\nend");
+    EXPECT_EQ(readAllLines(dir.file("long.txt")), (Lines {expected, second, "end"}));
+}
+
+TEST(TextFileReader, CrLfSplitAcrossTheBufferEdgeIsOneBreak)
+{
+    TempDir dir;
+    const std::string first(65535, 'a');
+    writeBytes(dir.file("edge.txt"), first + "\r\nb");
+    EXPECT_EQ(readAllLines(dir.file("edge.txt")), (Lines {first, "b"}));
+}
+
+TEST(TextFileReader, OpeningAFolderIsRefusedWithCode5)
+{
+    TempDir dir;
+    try {
+        common::TextFileReader reader(dir.path().string());
+        FAIL() << "no error";
+    } catch (const common::Error& error) {
+        EXPECT_EQ(error.ioCode(), 5);
+        EXPECT_STREQ(error.what(), "File access denied");
+    }
+}
+
+TEST(TextFileReader, ReadingAfterCloseIsAnError)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.txt"), "A\nB\n");
+    common::TextFileReader reader(dir.file("a.txt"));
+    EXPECT_EQ(reader.readLine(), "A");
+    reader.close();
+    try {
+        reader.readLine();
+        FAIL() << "no error";
+    } catch (const common::Error& error) {
+        EXPECT_EQ(error.ioCode(), 103);
+    }
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+#include "app/DataSource.h"
+
+#include "workbook/Query.h"
+
+#include <exception>
+
+namespace app {
+
+using State = workbook::Query::State;
+
+DataSource::DataSource(workbook::Query& query, QObject* parent) : QObject(parent), m_query(query) {}
+
+void DataSource::setEnabled(bool on)
+{
+    if (on == m_enabled)
+        return;
+    m_enabled = on;
+    // Both ways the controls start over: blank when off, the query's present
+    // rows and cursor when on (a run may have moved it to the end meanwhile).
+    notify(&DataSource::dataSetReset);
+}
+
+void DataSource::notify(void (DataSource::*signal)())
+{
+    struct Counter {
+        int& count;
+        explicit Counter(int& c) : count(c) { ++count; }
+        ~Counter() { --count; }
+    } counter(m_notifying);
+    emit(this->*signal)();
+}
+
+bool DataSource::isActive() const
+{
+    return m_enabled && m_query.isOpen();
+}
+
+void DataSource::dataSetChanged()
+{
+    if (m_enabled)
+        notify(&DataSource::dataSetReset);
+}
+
+void DataSource::recordChanged()
+{
+    if (m_enabled)
+        notify(&DataSource::recordMoved);
+}
+
+bool DataSource::run(const std::function<void()>& action, bool rowSetChanged)
+{
+    if (!isActive())
+        return false;
+    bool ok = false;
+    if (m_guard) {
+        ok = m_guard(action);
+    } else {
+        // Without a window's guard an error must still not reach Qt.
+        try {
+            action();
+            ok = true;
+        } catch (const std::exception&) {
+            ok = false;
+        }
+    }
+    // Part of the action may have happened before a refusal, so the controls
+    // re-read in either case.
+    if (rowSetChanged)
+        dataSetChanged();
+    else
+        recordChanged();
+    return ok;
+}
+
+void DataSource::finishEdit()
+{
+    const State state = m_query.state();
+    if (state == State::Insert && m_query.insertedRowUnchanged())
+        m_query.cancel();
+    else if (state == State::Edit || state == State::Insert)
+        m_query.post();
+}
+
+bool DataSource::checkBrowseMode()
+{
+    return run([this] { finishEdit(); }, false);
+}
+
+void DataSource::cancelUnchangedInsert()
+{
+    if (!isActive() || m_query.state() != State::Insert || !m_query.insertedRowUnchanged())
+        return;
+    run([this] { m_query.cancel(); }, false);
+}
+
+bool DataSource::first()
+{
+    return run([this] { finishEdit(); m_query.first(); }, false);
+}
+
+bool DataSource::prior()
+{
+    return run([this] { finishEdit(); m_query.prior(); }, false);
+}
+
+bool DataSource::next()
+{
+    return run([this] { finishEdit(); m_query.next(); }, false);
+}
+
+bool DataSource::last()
+{
+    return run([this] { finishEdit(); m_query.last(); }, false);
+}
+
+bool DataSource::moveTo(std::size_t row)
+{
+    return run(
+        [this, row] {
+            // Choosing the row one is on is not a move: it keeps an edit
+            // going and leaves the cursor flags alone.
+            if (row == m_query.currentRow())
+                return;
+            finishEdit();
+            m_query.moveTo(row);
+        },
+        false);
+}
+
+bool DataSource::insert()
+{
+    return run([this] { finishEdit(); m_query.insert(); }, false);
+}
+
+bool DataSource::remove()
+{
+    if (!isActive())
+        return false;
+    // Nothing is deleted unless someone could be asked first.
+    if (!m_confirmDelete || !m_confirmDelete())
+        return false;
+    return run([this] { m_query.remove(); }, false);
+}
+
+bool DataSource::edit()
+{
+    return run([this] { m_query.edit(); }, false);
+}
+
+bool DataSource::post()
+{
+    return run([this] { m_query.post(); }, false);
+}
+
+bool DataSource::cancel()
+{
+    return run([this] { m_query.cancel(); }, false);
+}
+
+bool DataSource::refresh()
+{
+    return run([this] { finishEdit(); m_query.refresh(); }, true);
+}
+
+bool DataSource::setCellText(std::size_t row, std::size_t field, const std::string& text)
+{
+    return run(
+        [&] {
+            if (row != m_query.currentRow()) {
+                finishEdit();
+                m_query.moveTo(row);
+            }
+            if (m_query.state() == State::Browse)
+                m_query.edit();
+            m_query.setCellText(field, text);
+        },
+        false);
+}
+
+} // namespace app

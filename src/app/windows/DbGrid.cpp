@@ -1,0 +1,143 @@
+#include "app/windows/DbGrid.h"
+
+#include "app/DataSource.h"
+#include "app/SheetModel.h"
+#include "workbook/Query.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace app {
+
+DbGrid::DbGrid(QWidget* parent) : QTableView(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setShowGrid(true);
+    setWordWrap(false);
+    horizontalHeader()->setVisible(true);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    // The vertical header is the row indicator column: narrow, fixed, marks only.
+    verticalHeader()->setVisible(true);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setMinimumWidth(12);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DbGrid::titleClicked);
+    connect(qApp, &QApplication::focusChanged, this, &DbGrid::focusMoved);
+}
+
+void DbGrid::setDataSource(DataSource& source)
+{
+    m_source = &source;
+    m_model = new SheetModel(source, this);
+    setModel(m_model);
+    // Connected after the model and the view, so these run once both have
+    // taken the change in.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &DbGrid::rememberWidths);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &DbGrid::restoreWidths);
+    connect(&source, &DataSource::dataSetReset, this, &DbGrid::followCursor);
+    connect(&source, &DataSource::recordMoved, this, &DbGrid::followCursor);
+    followCursor();
+}
+
+void DbGrid::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (m_source && event->key() == Qt::Key_Insert && modifiers == Qt::NoModifier) {
+        m_source->insert();
+        return;
+    }
+    if (m_source && event->key() == Qt::Key_Delete && modifiers == Qt::ControlModifier) {
+        m_source->remove();
+        return;
+    }
+    if (event->key() == Qt::Key_F2 && modifiers == Qt::NoModifier) {
+        if (currentIndex().isValid() && (model()->flags(currentIndex()) & Qt::ItemIsEditable))
+            edit(currentIndex());
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (!m_source || m_following || m_source->isNotifying() || !current.isValid())
+        return;
+    if (previous.isValid() && current.row() == previous.row())
+        return;
+    m_inCurrentChanged = true;
+    m_source->moveTo(static_cast<std::size_t>(current.row()));
+    m_inCurrentChanged = false;
+}
+
+void DbGrid::followCursor()
+{
+    if (!m_source || !m_model)
+        return;
+    if (m_inCurrentChanged) {
+        // A refused move reports back from inside the view's own current
+        // change; go back to the query's row once that is over.
+        QMetaObject::invokeMethod(this, &DbGrid::followCursor, Qt::QueuedConnection);
+        return;
+    }
+    verticalHeader()->viewport()->update();
+    if (!m_source->isActive() || m_model->rowCount() == 0)
+        return;
+    const int row = static_cast<int>(m_source->query().currentRow());
+    if (row >= m_model->rowCount())
+        return;
+    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    if (currentIndex().row() == row && currentIndex().column() == column)
+        return;
+    m_following = true;
+    setCurrentIndex(m_model->index(row, column));
+    m_following = false;
+}
+
+bool DbGrid::holds(const QWidget* widget) const
+{
+    return widget && (widget == this || isAncestorOf(widget));
+}
+
+void DbGrid::focusMoved(QWidget* old, QWidget* now)
+{
+    // Only a move of the focus to another control counts as leaving; the
+    // cell editor is the grid's own, and a window losing activation is not
+    // the grid losing the focus.
+    if (!m_source || !holds(old) || !now || holds(now))
+        return;
+    m_source->cancelUnchangedInsert();
+}
+
+void DbGrid::rememberWidths()
+{
+    // A blank grid has nothing worth keeping; what it had before stays saved.
+    if (m_model->columnCount() == 0)
+        return;
+    m_savedTitles.clear();
+    m_savedWidths.clear();
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        m_savedTitles << m_model->headerData(column, Qt::Horizontal).toString();
+        m_savedWidths.push_back(columnWidth(column));
+    }
+}
+
+void DbGrid::restoreWidths()
+{
+    QStringList titles;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        titles << m_model->headerData(column, Qt::Horizontal).toString();
+    if (titles.isEmpty() || titles != m_savedTitles)
+        return;
+    for (int column = 0; column < titles.size(); ++column)
+        setColumnWidth(column, m_savedWidths[column]);
+}
+
+} // namespace app

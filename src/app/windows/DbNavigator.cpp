@@ -1,0 +1,176 @@
+#include "app/windows/DbNavigator.h"
+
+#include "app/DataSource.h"
+#include "workbook/Query.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+namespace app {
+
+namespace {
+
+// Object names (for tests and accessibility) in button order.
+constexpr const char* kButtonNames[DbNavigator::kButtonCount] = {
+    "nbFirst", "nbPrior", "nbNext", "nbLast", "nbInsert",
+    "nbDelete", "nbEdit", "nbPost", "nbCancel", "nbRefresh",
+};
+
+QPainterPath triangle(qreal tipX, qreal baseX)
+{
+    QPainterPath path;
+    path.moveTo(baseX, 3);
+    path.lineTo(tipX, 7.5);
+    path.lineTo(baseX, 12);
+    path.closeSubpath();
+    return path;
+}
+
+// The glyphs are drawn rather than loaded so that the program carries no
+// image files; the disabled look comes from QIcon's own greying.
+void drawGlyph(QPainter& painter, DbNavigator::Button which)
+{
+    painter.setBrush(Qt::black);
+    painter.setPen(Qt::NoPen);
+    switch (which) {
+    case DbNavigator::First:
+        painter.drawRect(QRectF(3, 3, 2, 9));
+        painter.drawPath(triangle(5, 11));
+        break;
+    case DbNavigator::Prior:
+        painter.drawPath(triangle(4, 10));
+        break;
+    case DbNavigator::Next:
+        painter.drawPath(triangle(11, 5));
+        break;
+    case DbNavigator::Last:
+        painter.drawPath(triangle(10, 4));
+        painter.drawRect(QRectF(10, 3, 2, 9));
+        break;
+    case DbNavigator::Insert:
+        painter.drawRect(QRectF(3, 6.5, 9, 2));
+        painter.drawRect(QRectF(6.5, 3, 2, 9));
+        break;
+    case DbNavigator::Delete:
+        painter.drawRect(QRectF(3, 6.5, 9, 2));
+        break;
+    case DbNavigator::Edit: {
+        QPainterPath path;
+        path.moveTo(7.5, 3);
+        path.lineTo(12, 11);
+        path.lineTo(3, 11);
+        path.closeSubpath();
+        painter.drawPath(path);
+        break;
+    }
+    case DbNavigator::Post:
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawPolyline(QPolygonF({QPointF(3, 8), QPointF(6, 11), QPointF(12, 4)}));
+        break;
+    case DbNavigator::Cancel:
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawLine(QPointF(4, 4), QPointF(11, 11));
+        painter.drawLine(QPointF(11, 4), QPointF(4, 11));
+        break;
+    case DbNavigator::Refresh:
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawArc(QRectF(3, 3, 9, 9), 60 * 16, 280 * 16);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(QPolygonF({QPointF(9, 1.5), QPointF(13, 4.5), QPointF(9, 6.5)}));
+        break;
+    }
+}
+
+QIcon glyphIcon(DbNavigator::Button which)
+{
+    QPixmap pixmap(15, 15);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawGlyph(painter, which);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+DbNavigator::DbNavigator(QWidget* parent) : QWidget(parent)
+{
+    for (int index = 0; index < kButtonCount; ++index) {
+        const auto which = static_cast<Button>(index);
+        auto* button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(kButtonNames[index]));
+        button->setAccessibleName(button->objectName().mid(2));
+        button->setIcon(glyphIcon(which));
+        button->setIconSize(QSize(15, 15));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRepeat(which == Prior || which == Next);
+        connect(button, &QToolButton::clicked, this, [this, which] { click(which); });
+        m_buttons[index] = button;
+    }
+    updateButtons();
+}
+
+void DbNavigator::setDataSource(DataSource& source)
+{
+    m_source = &source;
+    connect(&source, &DataSource::dataSetReset, this, &DbNavigator::updateButtons);
+    connect(&source, &DataSource::recordMoved, this, &DbNavigator::updateButtons);
+    updateButtons();
+}
+
+void DbNavigator::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Equal buttons across the whole bar; the pixels left over go to the
+    // first ones so that the bar is covered edge to edge.
+    const int base = width() / kButtonCount;
+    const int extra = width() % kButtonCount;
+    int left = 0;
+    for (int index = 0; index < kButtonCount; ++index) {
+        const int w = base + (index < extra ? 1 : 0);
+        m_buttons[index]->setGeometry(left, 0, w, height());
+        left += w;
+    }
+}
+
+void DbNavigator::updateButtons()
+{
+    std::array<bool, kButtonCount> on{};
+    if (m_source && m_source->isActive()) {
+        const workbook::Query& query = m_source->query();
+        const auto state = query.state();
+        const bool editing = state == workbook::Query::State::Edit || state == workbook::Query::State::Insert;
+        const bool canModify = query.canModify();
+        on[First] = on[Prior] = !query.bof();
+        on[Next] = on[Last] = !query.eof();
+        on[Insert] = on[Refresh] = canModify;
+        on[Delete] = canModify && !query.isEmpty();
+        on[Edit] = canModify && !editing;
+        on[Post] = on[Cancel] = canModify && editing;
+    }
+    for (int index = 0; index < kButtonCount; ++index)
+        m_buttons[index]->setEnabled(on[index]);
+}
+
+void DbNavigator::click(Button which)
+{
+    if (!m_source)
+        return;
+    switch (which) {
+    case First: m_source->first(); break;
+    case Prior: m_source->prior(); break;
+    case Next: m_source->next(); break;
+    case Last: m_source->last(); break;
+    case Insert: m_source->insert(); break;
+    case Delete: m_source->remove(); break;
+    case Edit: m_source->edit(); break;
+    case Post: m_source->post(); break;
+    case Cancel: m_source->cancel(); break;
+    case Refresh: m_source->refresh(); break;
+    }
+}
+
+} // namespace app

@@ -89,9 +89,11 @@ std::string Run::prepareDataNameFolder(const std::string& entry)
     const std::string dataName =
         common::textCopy(name, 1, static_cast<long long>(name.size()) - kDroppedNameTail);
     common::changeCurrentFolder(m_options.customDataFolder);
-    // An empty name is left to the folder creation, which fails on it.
-    if (!dataName.empty())
-        checkEntryName(dataName, m_options.codePage);
+    // Creating a folder of an empty name fails on Windows with "path not
+    // found"; POSIX would call it a missing file, which misleads more.
+    if (dataName.empty())
+        throw common::ioError(common::io::kPathNotFound);
+    checkEntryName(dataName, m_options.codePage);
     if (!common::folderExists(dataName))
         common::makeFolder(dataName);
     return dataName;

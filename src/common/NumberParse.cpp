@@ -86,7 +86,7 @@ std::optional<float> parseNumber(std::string_view text, const RegionalSettings& 
     // (ties go to the even mantissa, which is 2^128).
     static const long double kOverflowBound = std::ldexp(1.0L, 128) - std::ldexp(1.0L, 103);
     if (std::fabs(value) >= kOverflowBound)
-        throw Error("Floating point overflow");
+        throw Error(kFloatingPointOverflow);
     return static_cast<float>(value);
 }
 

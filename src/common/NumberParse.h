@@ -8,6 +8,8 @@
 
 namespace common {
 
+inline constexpr const char* kFloatingPointOverflow = "Floating point overflow";
+
 // The value, or nothing when the text is not a number. A number that fits
 // extended precision but not single precision throws Error("Floating point
 // overflow").

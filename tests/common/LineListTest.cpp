@@ -1,0 +1,188 @@
+#include "common/LineList.h"
+
+#include "common/Error.h"
+#include "support/TestSupport.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using testing_support::readBytes;
+using testing_support::TempDir;
+using testing_support::writeBytes;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+std::string messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const common::Error& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+std::size_t entryCount(const std::filesystem::path& folder)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                  std::filesystem::directory_iterator()));
+}
+
+TEST(LineList, SplitTable)
+{
+    const struct {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"a\rb", {"a", "b"}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"a\r\n", {"a"}},
+        {std::string("a\0b", 3), {"a"}},
+        {"", {}},
+        {"\r\n", {""}},
+        {"\r\n\r\n", {"", ""}},
+        {"a", {"a"}},
+        {"a\r\r\nb\n", {"a", "", "b"}},
+        {std::string("\0a", 2), {}},
+        {"\xD5\x5C\r\n\xCA\xD5", {"\xD5\x5C", "\xCA\xD5"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(common::splitLineList(c.bytes), c.lines) << c.bytes;
+}
+
+TEST(LineList, SaveWritesEveryLineWithCrLf)
+{
+    TempDir dir;
+    const std::string path = dir.file("list.txt");
+    common::saveLineList(path, {"x"});
+    EXPECT_EQ(readBytes(path), "x\r\n");
+    common::saveLineList(path, {});
+    EXPECT_EQ(readBytes(path), "");
+    common::saveLineList(path, {"", "Close<->\xCA\xD5\xC5\xCC", ""});
+    EXPECT_EQ(readBytes(path), "\r\nClose<->\xCA\xD5\xC5\xCC\r\n\r\n");
+}
+
+TEST(LineList, SaveOverALongerFileLeavesNoTraceOfIt)
+{
+    TempDir dir;
+    const std::string path = dir.file("list.txt");
+    writeBytes(path, std::string(1000, 'o'));
+    common::saveLineList(path, {"ab"});
+    EXPECT_EQ(readBytes(path), "ab\r\n");
+    EXPECT_EQ(entryCount(dir.path()), 1u); // no temporary file left behind
+}
+
+TEST(LineList, SaveAndLoadRoundTrip)
+{
+    TempDir dir;
+    const Lines lines = {"A<->B", "", "\xD5\x5C"};
+    common::saveLineList(dir.file("m.txt"), lines);
+    EXPECT_EQ(common::loadLineList(dir.file("m.txt")), lines);
+}
+
+TEST(LineList, SaveIntoAMissingFolderNamesTheFullPath)
+{
+    TempDir dir;
+    const std::string path = dir.file("none/list.txt");
+    EXPECT_EQ(messageOf([&] { common::saveLineList(path, {"x"}); }),
+              "Cannot create file \"" + path + "\". No such file or directory");
+}
+
+TEST(LineList, RelativeNamesAreCompletedAgainstTheCurrentFolder)
+{
+    TempDir dir;
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const std::string expected = std::filesystem::current_path().string() + "/none/a.txt";
+    const std::string createMessage = messageOf([] { common::saveLineList("none/a.txt", {"x"}); });
+    const std::string openMessage = messageOf([] { common::loadLineList("none/a.txt"); });
+    std::filesystem::current_path(saved);
+    EXPECT_EQ(createMessage, "Cannot create file \"" + expected + "\". No such file or directory");
+    EXPECT_EQ(openMessage, "Cannot open file \"" + expected + "\". No such file or directory");
+}
+
+TEST(LineList, SaveOverAFolderOrAReadOnlyFileFailsAndKeepsIt)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("sub"));
+    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("sub"), {"x"}); }),
+              "Cannot create file \"" + dir.file("sub") + "\". Is a directory");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("sub")));
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes read-only files";
+    writeBytes(dir.file("ro.txt"), "old\r\n");
+    ::chmod(dir.file("ro.txt").c_str(), 0444);
+    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("ro.txt"), {"new"}); }),
+              "Cannot create file \"" + dir.file("ro.txt") + "\". Permission denied");
+    EXPECT_EQ(readBytes(dir.file("ro.txt")), "old\r\n");
+}
+
+TEST(LineList, SaveKeepsTheModeOfTheFileItReplaces)
+{
+    TempDir dir;
+    writeBytes(dir.file("m.txt"), "old");
+    ::chmod(dir.file("m.txt").c_str(), 0640);
+    common::saveLineList(dir.file("m.txt"), {"new"});
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.file("m.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(LineList, SaveThroughASymbolicLinkWritesItsTarget)
+{
+    TempDir dir;
+    writeBytes(dir.file("real.txt"), "old");
+    std::filesystem::create_symlink(dir.file("real.txt"), dir.file("link.txt"));
+    common::saveLineList(dir.file("link.txt"), {"new"});
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(readBytes(dir.file("real.txt")), "new\r\n");
+}
+
+TEST(LineList, SaveInAReadOnlyFolderOverwritesAWritableFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root ignores folder permissions";
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("ro"));
+    writeBytes(dir.file("ro/list.txt"), "old old old");
+    ::chmod(dir.file("ro").c_str(), 0555);
+    common::saveLineList(dir.file("ro/list.txt"), {"x"});
+    EXPECT_EQ(readBytes(dir.file("ro/list.txt")), "x\r\n");
+    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }),
+              "Cannot create file \"" + dir.file("ro/new.txt") + "\". Permission denied");
+}
+
+TEST(LineList, AFullDiskGivesStreamWriteErrorAndKeepsTheOldFile)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    // /dev/full takes the open and refuses every write with ENOSPC; reached
+    // through a link, the save writes it in place since /dev takes no new file.
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may create files in /dev";
+    TempDir dir;
+    std::filesystem::create_symlink("/dev/full", dir.file("full"));
+    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("full"), {"x"}); }), "Stream write error");
+}
+
+TEST(LineList, LoadFailuresNameTheFile)
+{
+    TempDir dir;
+    EXPECT_EQ(messageOf([&] { common::loadLineList(dir.file("missing.txt")); }),
+              "Cannot open file \"" + dir.file("missing.txt") + "\". No such file or directory");
+    EXPECT_EQ(messageOf([&] { common::loadLineList(dir.path().string()); }),
+              "Cannot open file \"" + dir.path().string() + "\". Is a directory");
+}
+
+TEST(LineList, LoadReadsBytesAsTheyAre)
+{
+    TempDir dir;
+    writeBytes(dir.file("m.txt"), "\xEF\xBB\xBF" "a\n\rb");
+    EXPECT_EQ(common::loadLineList(dir.file("m.txt")), (Lines {"\xEF\xBB\xBF" "a", "", "b"}));
+}
+
+} // namespace

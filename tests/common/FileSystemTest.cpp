@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "support/TestSupport.h"
+#include "Unprivileged.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -104,11 +105,14 @@ TEST_F(FileSystemTest, MissingOrUnreadableFolderListsNothing)
     EXPECT_TRUE(common::listFolder(m_dir.file("none")).empty());
     writeBytes(m_dir.file("f"), "");
     EXPECT_TRUE(common::listFolder(m_dir.file("f")).empty());
-    if (::geteuid() != 0) {
-        common::makeFolder(m_dir.file("locked"));
-        ::chmod(m_dir.file("locked").c_str(), 0);
-        EXPECT_TRUE(common::listFolder(m_dir.file("locked")).empty());
-    }
+    testing_support::openToEveryone(m_dir.path());
+    common::makeFolder(m_dir.file("locked"));
+    writeBytes(m_dir.file("locked/inside.txt"), "");
+    ::chmod(m_dir.file("locked").c_str(), 0);
+    const std::string locked = m_dir.file("locked");
+    EXPECT_EQ(testing_support::runUnprivileged(
+                  [&] { return static_cast<int>(common::listFolder(locked).size()); }),
+              0);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "common/FileSystem.h"
 #include "common/TextFileReader.h"
 #include "support/TestSupport.h"
+#include "Unprivileged.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -88,10 +89,15 @@ TEST(IoError, RealFailuresGiveTheirCodes)
     EXPECT_EQ(codeOfOpening(dir.file("nofolder/a.txt")), 3);
     EXPECT_EQ(codeOfOpening(dir.file("plain.txt/a.txt")), 3); // a file where a folder should be
     EXPECT_EQ(codeOfOpening(dir.path().string()), 5);          // a folder where a file should be
-    if (::geteuid() != 0) {
-        ::chmod(dir.file("plain.txt").c_str(), 0);
-        EXPECT_EQ(codeOfOpening(dir.file("plain.txt")), 5);
-    }
+}
+
+TEST(IoError, ReadingAFileWithoutReadAccessGivesCode5)
+{
+    TempDir dir;
+    testing_support::openToEveryone(dir.path());
+    writeBytes(dir.file("locked.txt"), "x");
+    ::chmod(dir.file("locked.txt").c_str(), 0);
+    EXPECT_EQ(testing_support::runUnprivileged([&] { return codeOfOpening(dir.file("locked.txt")); }), 5);
 }
 
 TEST(IoError, MakingAFolderOverAFileGives183AndItsBoxText)

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "support/TestSupport.h"
+#include "Unprivileged.h"
 
 #include <filesystem>
 #include <functional>
@@ -112,12 +113,16 @@ TEST(LineList, SaveOverAFolderOrAReadOnlyFileFailsAndKeepsIt)
     EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("sub"), {"x"}); }),
               "Cannot create file \"" + dir.file("sub") + "\". Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("sub")));
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes read-only files";
+    testing_support::openToEveryone(dir.path());
     writeBytes(dir.file("ro.txt"), "old\r\n");
     ::chmod(dir.file("ro.txt").c_str(), 0444);
-    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("ro.txt"), {"new"}); }),
-              "Cannot create file \"" + dir.file("ro.txt") + "\". Permission denied");
+    const std::string expected = "Cannot create file \"" + dir.file("ro.txt") + "\". Permission denied";
+    EXPECT_EQ(testing_support::runUnprivileged([&] {
+                  return messageOf([&] { common::saveLineList(dir.file("ro.txt"), {"new"}); }) == expected
+                             ? 0
+                             : 1;
+              }),
+              0);
     EXPECT_EQ(readBytes(dir.file("ro.txt")), "old\r\n");
 }
 
@@ -144,16 +149,21 @@ TEST(LineList, SaveThroughASymbolicLinkWritesItsTarget)
 
 TEST(LineList, SaveInAReadOnlyFolderOverwritesAWritableFile)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root ignores folder permissions";
     TempDir dir;
+    testing_support::openToEveryone(dir.path());
     std::filesystem::create_directory(dir.file("ro"));
     writeBytes(dir.file("ro/list.txt"), "old old old");
+    ::chmod(dir.file("ro/list.txt").c_str(), 0666);
     ::chmod(dir.file("ro").c_str(), 0555);
-    common::saveLineList(dir.file("ro/list.txt"), {"x"});
+    const std::string refused = "Cannot create file \"" + dir.file("ro/new.txt") + "\". Permission denied";
+    EXPECT_EQ(testing_support::runUnprivileged([&] {
+                  if (messageOf([&] { common::saveLineList(dir.file("ro/list.txt"), {"x"}); }) != "(no error)")
+                      return 1;
+                  return messageOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }) == refused ? 0
+                                                                                                          : 2;
+              }),
+              0);
     EXPECT_EQ(readBytes(dir.file("ro/list.txt")), "x\r\n");
-    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }),
-              "Cannot create file \"" + dir.file("ro/new.txt") + "\". Permission denied");
 }
 
 TEST(LineList, AFullDiskGivesStreamWriteErrorAndKeepsTheOldFile)
@@ -162,11 +172,16 @@ TEST(LineList, AFullDiskGivesStreamWriteErrorAndKeepsTheOldFile)
         GTEST_SKIP() << "no /dev/full";
     // /dev/full takes the open and refuses every write with ENOSPC; reached
     // through a link, the save writes it in place since /dev takes no new file.
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may create files in /dev";
     TempDir dir;
+    testing_support::openToEveryone(dir.path());
     std::filesystem::create_symlink("/dev/full", dir.file("full"));
-    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("full"), {"x"}); }), "Stream write error");
+    EXPECT_EQ(testing_support::runUnprivileged([&] {
+                  return messageOf([&] { common::saveLineList(dir.file("full"), {"x"}); }) ==
+                                 common::kStreamWriteError
+                             ? 0
+                             : 1;
+              }),
+              0);
 }
 
 TEST(LineList, LoadFailuresNameTheFile)

@@ -1,7 +1,8 @@
 #include "common/RegionalSettings.h"
 
 #include <clocale>
-#include <cstring>
+#include <cstdio>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace {
@@ -68,9 +69,12 @@ TEST(RegionalSettings, DefaultsAreTheDocumentedOnes)
 TEST(RegionalSettings, LoadingLeavesTheCLibraryNumberFormatAlone)
 {
     common::loadUserRegionalSettings();
-    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    const std::string numeric = std::setlocale(LC_NUMERIC, nullptr);
     char text[16];
     std::snprintf(text, sizeof text, "%.1f", 2.5);
+    // Back to the C locale, so that later tests see English system texts.
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(numeric, "C");
     EXPECT_STREQ(text, "2.5");
 }
 

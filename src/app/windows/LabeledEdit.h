@@ -14,6 +14,9 @@ public:
     LabeledEdit(const QString& name, const QString& labelText, QSize labelSize, QWidget* parent);
 
     AutoSizeLabel* editLabel() const { return m_label; }
+    // Places the edit and its label at once (a hidden widget gets its move
+    // event only when shown).
+    void setBounds(const QRect& geometry);
 
 protected:
     void moveEvent(QMoveEvent* event) override;

@@ -22,6 +22,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Tabbing into the group lands on its selected item.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeItems();

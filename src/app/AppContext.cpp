@@ -1,0 +1,13 @@
+#include "app/AppContext.h"
+
+#include "common/Clock.h"
+
+namespace app {
+
+AppContext userAppContext()
+{
+    return AppContext{common::CodePage::fromLocale(), common::loadUserRegionalSettings(),
+                      [] { return common::currentLocalYear(); }};
+}
+
+} // namespace app

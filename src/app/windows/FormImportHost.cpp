@@ -1,0 +1,68 @@
+#include "app/windows/FormImportHost.h"
+
+#include "app/Dialogs.h"
+#include "app/TextBridge.h"
+#include "app/windows/AutoSizeLabel.h"
+#include "app/windows/RadioGroup.h"
+#include "app/windows/TForm1.h"
+#include "common/Error.h"
+#include "import/ImportTexts.h"
+
+#include <QCoreApplication>
+#include <QListWidget>
+
+namespace app {
+
+namespace {
+constexpr qint64 kRepaintIntervalMs = 16; // about one screen refresh
+}
+
+FormImportHost::FormImportHost(TForm1& form) : m_form(form) { m_sinceRepaint.start(); }
+
+FormImportHost::~FormImportHost()
+{
+    // Also after an error: the label must show its last text.
+    m_form.Label3->setUpdatesEnabled(true);
+}
+
+std::size_t FormImportHost::entryCount() { return static_cast<std::size_t>(m_form.TxtListBox->count()); }
+
+std::string FormImportHost::entry(std::size_t position)
+{
+    // The list may have shrunk while events were processed during the run.
+    if (position >= static_cast<std::size_t>(m_form.TxtListBox->count()))
+        throw common::Error(importer::listIndexOutOfBounds(position));
+    return toBytes(m_form.TxtListBox->item(static_cast<int>(position))->text());
+}
+
+importer::ImportTarget FormImportHost::target()
+{
+    return m_form.RadioGroup1->itemIndex() == 0 ? importer::ImportTarget::DaZhiHui
+                                                 : importer::ImportTarget::FeiHu;
+}
+
+void FormImportHost::beforeLine()
+{
+    if (m_repaintPending && m_sinceRepaint.elapsed() >= kRepaintIntervalMs) {
+        m_form.Label3->setUpdatesEnabled(true); // schedules the repaint
+        m_repaintPending = false;
+        m_sinceRepaint.restart();
+    }
+    QCoreApplication::processEvents();
+}
+
+void FormImportHost::progress(const std::string& text)
+{
+    AutoSizeLabel* label = m_form.Label3;
+    if (m_sinceRepaint.elapsed() < kRepaintIntervalMs || m_repaintPending) {
+        label->setUpdatesEnabled(false);
+        m_repaintPending = true;
+    }
+    label->setCaption(fromBytes(text));
+}
+
+void FormImportHost::message(const std::string& text) { m_form.dialogs().info(fromBytes(text)); }
+
+const common::RegionalSettings& FormImportHost::settings() { return m_form.context().settings; }
+
+} // namespace app

@@ -1,0 +1,232 @@
+#include "app/windows/TForm1.h"
+
+#include "app/DataSource.h"
+#include "app/Guard.h"
+#include "app/UiFont.h"
+#include "app/windows/AutoSizeLabel.h"
+#include "app/windows/DateMaskEdit.h"
+#include "app/windows/DbGrid.h"
+#include "app/windows/DbNavigator.h"
+#include "app/windows/EnterKey.h"
+#include "app/windows/LabeledEdit.h"
+#include "app/windows/RadioGroup.h"
+#include "workbook/Connection.h"
+#include "workbook/Query.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+// The layout's client area; the frame comes on top (799 x 572 in all).
+constexpr int kClientWidth = 783;
+constexpr int kClientHeight = 536;
+constexpr int kPanel1Height = 199;
+
+template <typename Widget> Widget* named(Widget* widget, const char* name, QRect geometry)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, QRect geometry)
+{
+    return named(new QPushButton(QString::fromUtf8(caption), parent), name, geometry);
+}
+
+AutoSizeLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QPoint position,
+                         int height = 12)
+{
+    auto* label = new AutoSizeLabel(QString(), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(position);
+    label->resize(0, height);
+    label->setCaption(QString::fromUtf8(caption));
+    return label;
+}
+
+QComboBox* makeDropDownList(QWidget* parent, const char* name, QRect geometry)
+{
+    // Not editable: the user can only pick an item.
+    return named(new QComboBox(parent), name, geometry);
+}
+
+QListWidget* makeMultiSelectList(QWidget* parent, const char* name, QRect geometry)
+{
+    auto* list = named(new QListWidget(parent), name, geometry);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    return list;
+}
+
+} // namespace
+
+TForm1::TForm1(Dialogs& dialogs, AppContext context, QWidget* parent)
+    : QWidget(parent), m_dialogs(dialogs), m_context(std::move(context))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tarnvale"));
+    setFont(windowFont(12));
+    move(190, 113);
+    resize(kClientWidth, kClientHeight);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    help = named(new QTabWidget(this), "help", QRect(0, 0, kClientWidth, kClientHeight));
+    layout->addWidget(help);
+
+    createExcelPage();
+    createImportPage();
+    createPreviewObjects();
+    help->setCurrentWidget(TabSheet1);
+    setTabOrders();
+    connectHandlers();
+    // At first activation the tab strip has the focus, as the first tab stop.
+    help->setFocus(Qt::OtherFocusReason);
+}
+
+TForm1::~TForm1()
+{
+    // The grid and navigator go with the window's children, after the query
+    // (a member) is gone: unbind them from it first.
+    if (DataSource1)
+        DataSource1->setEnabled(false);
+}
+
+void TForm1::createExcelPage()
+{
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    help->addTab(TabSheet1, QStringLiteral("Excel转txt"));
+
+    // Panel1 is aligned to the top, DBGrid1 fills the rest.
+    auto* layout = new QVBoxLayout(TabSheet1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    Panel1 = named(new QFrame(TabSheet1), "Panel1", QRect(0, 0, 775, kPanel1Height));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setFixedHeight(kPanel1Height);
+    layout->addWidget(Panel1);
+    DBGrid1 = named(new DbGrid(TabSheet1), "DBGrid1", QRect(0, kPanel1Height, 775, 310));
+    DBGrid1->horizontalHeader()->setFont(windowFont(12));
+    layout->addWidget(DBGrid1, 1);
+
+    createPanel1Controls();
+}
+
+void TForm1::createPanel1Controls()
+{
+    LabeledEdit1 = new LabeledEdit(QStringLiteral("LabeledEdit1"), QStringLiteral("Excel文件："), {66, 12}, Panel1);
+    LabeledEdit1->setBounds(QRect(13, 19, 199, 20));
+    DBNavigator1 = named(new DbNavigator(Panel1), "DBNavigator1", QRect(6, 166, 200, 20));
+    Button2 = makeButton(Panel1, "Button2", "转换", QRect(243, 166, 60, 20));
+    LabeledEdit2 = new LabeledEdit(QStringLiteral("LabeledEdit2"), QStringLiteral("Txt文件保存路径："), {102, 12}, Panel1);
+    LabeledEdit2->setBounds(QRect(13, 58, 199, 20));
+    Browse1Button = makeButton(Panel1, "Browse1Button", "浏览...", QRect(224, 19, 60, 20));
+    Browse2Button = makeButton(Panel1, "Browse2Button", "浏览...", QRect(224, 58, 60, 20));
+    CodeComboBox = makeDropDownList(Panel1, "CodeComboBox", QRect(109, 115, 167, 20));
+    TableNameComboBox = makeDropDownList(Panel1, "TableNameComboBox", QRect(109, 83, 167, 20));
+    InRelaButton = makeButton(Panel1, "InRelaButton", "导入", QRect(550, 26, 60, 20));
+    OutRelaButton = makeButton(Panel1, "OutRelaButton", "导出", QRect(550, 51, 60, 20));
+    AddlineButton = makeButton(Panel1, "AddlineButton", "添加行", QRect(550, 77, 60, 20));
+    DelLineButton = makeButton(Panel1, "DelLineButton", "删除行", QRect(550, 102, 60, 20));
+    ListBox1 = makeMultiSelectList(Panel1, "ListBox1", QRect(301, 32, 237, 122));
+    DateMaskEdit = named(new app::DateMaskEdit(m_dialogs, m_context.settings.dateSeparator, Panel1),
+                         "DateMaskEdit", QRect(109, 141, 165, 20));
+    Label1 = makeLabel(Panel1, "Label1", "设置列对应关系:", {301, 13});
+    Label5 = makeLabel(Panel1, "Label5", "选择要转换的表:", {13, 83});
+    Label2 = makeLabel(Panel1, "Label2", "指定证券代码列：", {13, 115});
+    Label6 = makeLabel(Panel1, "Label6", "行情日期：", {13, 141});
+    ProgressLabel = makeLabel(Panel1, "ProgressLabel", "", {314, 166});
+}
+
+void TForm1::createImportPage()
+{
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    help->addTab(TabSheet2, QStringLiteral("自定义数据引入"));
+
+    Label4 = makeLabel(TabSheet2, "Label4", "自定义数据路径", {0, 6});
+    Dzh2InstallDirEdit = named(new QLineEdit(TabSheet2), "Dzh2InstallDirEdit", QRect(0, 26, 494, 20));
+    BrowDzhDirButton = makeButton(TabSheet2, "BrowDzhDirButton", "浏览...", QRect(518, 32, 60, 20));
+    Label3 = makeLabel(TabSheet2, "Label3", "Txt文件列表", {0, 51});
+    TxtListBox = makeMultiSelectList(TabSheet2, "TxtListBox", QRect(0, 70, 487, 321));
+    AddDirButton = makeButton(TabSheet2, "AddDirButton", "添加目录", QRect(518, 77, 60, 20));
+    AddTxtButton = makeButton(TabSheet2, "AddTxtButton", "添加文件", QRect(518, 102, 60, 20));
+    DelFileListButton = makeButton(TabSheet2, "DelFileListButton", "删除列表", QRect(518, 128, 60, 20));
+    Button4 = makeButton(TabSheet2, "Button4", "删除选中", QRect(518, 154, 60, 20));
+    Button3 = makeButton(TabSheet2, "Button3", "引入", QRect(518, 186, 60, 20));
+    RadioGroup1 = named(new RadioGroup({QStringLiteral("引入大智慧新一代"), QStringLiteral("引入飞狐交易师")},
+                                       TabSheet2),
+                        "RadioGroup1", QRect(499, 218, 116, 52));
+    RadioGroup1->setFont(windowFont(11));
+    RadioGroup1->setItemIndex(1);
+}
+
+void TForm1::setTabOrders()
+{
+    // Depth first, each parent's children in their layout tab order.
+    const QList<QWidget*> chain = {
+        help,           DBGrid1,      LabeledEdit1,   DBNavigator1,    Button2,          LabeledEdit2,
+        Browse1Button,  Browse2Button, CodeComboBox,  TableNameComboBox, InRelaButton,   OutRelaButton,
+        AddlineButton,  DelLineButton, ListBox1,      DateMaskEdit,    TxtListBox,       AddDirButton,
+        AddTxtButton,   DelFileListButton, Dzh2InstallDirEdit, BrowDzhDirButton, Button3, Button4,
+        RadioGroup1->item(0), RadioGroup1->item(1)};
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
+void TForm1::run(const std::function<void()>& body) { guarded(m_dialogs, body); }
+
+void TForm1::onClick(QPushButton* button, void (TForm1::*handler)())
+{
+    connect(button, &QPushButton::clicked, this, [this, handler] { run([&] { (this->*handler)(); }); });
+}
+
+void TForm1::connectHandlers()
+{
+    onClick(Browse1Button, &TForm1::Browse1ButtonClick);
+    connect(TableNameComboBox, &QComboBox::activated, this, [this] { run([&] { TableNameComboBoxChange(); }); });
+    connect(DBGrid1, &DbGrid::titleClicked, this, [this](int column) { run([&] { DBGrid1TitleClick(column); }); });
+    onClick(Button2, &TForm1::Button2Click);
+    onClick(Browse2Button, &TForm1::Browse2ButtonClick);
+    onClick(InRelaButton, &TForm1::InRelaButtonClick);
+    onClick(OutRelaButton, &TForm1::OutRelaButtonClick);
+    onClick(AddlineButton, &TForm1::AddlineButtonClick);
+    onClick(DelLineButton, &TForm1::DelLineButtonClick);
+    onClick(BrowDzhDirButton, &TForm1::BrowDzhDirButtonClick);
+    onClick(AddDirButton, &TForm1::AddDirButtonClick);
+    onClick(AddTxtButton, &TForm1::AddTxtButtonClick);
+    onClick(DelFileListButton, &TForm1::DelFileListButtonClick);
+    onClick(Button4, &TForm1::Button4Click);
+    onClick(Button3, &TForm1::Button3Click);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        clickFocusedButton(*this, *event);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing posts the quit request and leaves the window on the screen: a
+    // run in progress goes on to its end, then the event loop ends.
+    event->ignore();
+    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+}
+
+} // namespace app

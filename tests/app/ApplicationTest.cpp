@@ -1,0 +1,141 @@
+// The application shell without windows: title rule, start-up error text, the
+// handler guard, the boxes' captions and icons, filters, and the text bridge.
+#include "app/Application.h"
+#include "app/Guard.h"
+#include "app/QtDialogs.h"
+#include "app/TextBridge.h"
+#include "common/Error.h"
+#include "common/IoError.h"
+#include "support/FakeDialogs.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <stdexcept>
+
+using testing_support::FakeDialogs;
+
+class ApplicationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { app::setUiCodePage(common::CodePage(65001)); }
+
+    void titleComesFromTheExecutableName_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("posix name") << "/usr/local/bin/tarnvale" << "Tarnvale";
+        QTest::newRow("windows name") << "C:/Tools/TARNVALE.EXE" << "Tarnvale";
+        QTest::newRow("cut at first dot") << "/opt/Tarn.Vale.bin" << "Tarn";
+        QTest::newRow("mixed case") << "/x/tArNvAlE" << "Tarnvale";
+        QTest::newRow("one character") << "/x/t.exe" << "T";
+        QTest::newRow("starts with dot") << "/x/.hidden" << "";
+    }
+    void titleComesFromTheExecutableName()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        QCOMPARE(app::applicationTitle(path), title);
+    }
+
+    void startupErrorTextHasTwoLinesWithCrLf()
+    {
+        const void* address = reinterpret_cast<const void*>(0x4a2b10);
+        const QString message = QStringLiteral("Error creating object.  Please verify that the Microsoft Data Access "
+                                               "Components 2.1 (or later) have been properly installed");
+        QCOMPARE(app::startupErrorText("EOleSysError", "tarnvale", address, message),
+                 QStringLiteral("Exception EOleSysError in module tarnvale at 0x4a2b10.\r\n") + message +
+                     QStringLiteral(".\r\n"));
+        // A message already ending with "." gets no second one.
+        QCOMPARE(app::startupErrorText("Error", "tarnvale", address, "Bad."),
+                 QStringLiteral("Exception Error in module tarnvale at 0x4a2b10.\r\nBad.\r\n"));
+    }
+
+    void guardShowsTheMessageWithTheFullStopRule_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("io error") << 0 << "File not found.";
+        QTest::newRow("ends with a full stop") << 1 << "Stream write error.";
+        QTest::newRow("ends with a chinese character") << 2 << "自定义数据.";
+        QTest::newRow("ends below the full stop") << 3 << "Floating point overflow!";
+        QTest::newRow("standard exception") << 4 << "bad thing.";
+    }
+    void guardShowsTheMessageWithTheFullStopRule()
+    {
+        QFETCH(int, which);
+        QFETCH(QString, shown);
+        FakeDialogs dialogs;
+        bool after = false;
+        app::guarded(dialogs, [&] {
+            switch (which) {
+            case 0: throw common::ioError(common::io::kFileNotFound);
+            case 1: throw common::Error("Stream write error.");
+            case 2: throw common::Error("自定义数据");
+            case 3: throw common::Error("Floating point overflow!");
+            default: throw std::runtime_error("bad thing");
+            }
+            after = true;
+        });
+        QVERIFY(!after);
+        QCOMPARE(dialogs.texts("error"), QStringList{shown});
+        QCOMPARE(dialogs.calls.size(), std::size_t(1));
+    }
+
+    void guardShowsNothingForAnAbortOrSuccess()
+    {
+        FakeDialogs dialogs;
+        app::guarded(dialogs, [] { throw common::Error("ignored", common::Error::Kind::Abort); });
+        int runs = 0;
+        app::guarded(dialogs, [&] { ++runs; });
+        QCOMPARE(runs, 1);
+        QVERIFY(dialogs.calls.empty());
+    }
+
+    void guardConvertsMessagesFromTheCodePage()
+    {
+        app::setUiCodePage(common::CodePage(936));
+        FakeDialogs dialogs;
+        app::guarded(dialogs, [] { throw common::Error("\xC4\xE3\xBA\xC3"); }); // 你好 in GBK
+        QCOMPARE(dialogs.texts("error"), QStringList{QStringLiteral("你好.")});
+    }
+
+    void textBridgeRoundTripsGbk()
+    {
+        app::setUiCodePage(common::CodePage(936));
+        QCOMPARE(app::fromBytes("D:\\\xCA\xD5\xC5\xCC.txt"), QStringLiteral("D:\\收盘.txt"));
+        QCOMPARE(app::toBytes(QStringLiteral("收盘")), std::string("\xCA\xD5\xC5\xCC"));
+    }
+
+    void infoBoxHasPromptCaptionOkAndNoIcon()
+    {
+        const auto box = app::makeInfoBox(QStringLiteral("自定义数据路径不存在"));
+        QCOMPARE(box->windowTitle(), QStringLiteral("提示"));
+        QCOMPARE(box->text(), QStringLiteral("自定义数据路径不存在"));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+    }
+
+    void errorBoxHasTitleCaptionOkAndStopIcon()
+    {
+        const auto box = app::makeErrorBox(QStringLiteral("Tarnvale"), QStringLiteral("File not found."));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Tarnvale"));
+        QCOMPARE(box->text(), QStringLiteral("File not found."));
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    void layoutFiltersBecomeQtFilters()
+    {
+        QCOMPARE(app::qtFilter(QStringLiteral("文本文件|*.txt")), QStringLiteral("文本文件 (*.txt)"));
+        QCOMPARE(app::qtFilter(QStringLiteral("Excel文件|*.xls|All|*.*")),
+                 QStringLiteral("Excel文件 (*.xls);;All (*.*)"));
+        QCOMPARE(app::qtFilter(QStringLiteral("Two|*.a;*.b")), QStringLiteral("Two (*.a *.b)"));
+    }
+};
+
+QTEST_MAIN(ApplicationTest)
+#include "ApplicationTest.moc"

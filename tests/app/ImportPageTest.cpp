@@ -1,0 +1,280 @@
+// The page "自定义数据引入" through its buttons: the folder edit, the file list
+// handlers with the shared open dialog's options, the folder scan, and import
+// runs from the page to the record bytes on disk.
+#include "app/windows/AutoSizeLabel.h"
+#include "app/windows/RadioGroup.h"
+#include "support/TestSupport.h"
+#include "support/WindowFixture.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+using testing_support::FakeDialogs;
+using testing_support::readBytes;
+using testing_support::TempDir;
+using testing_support::WindowFixture;
+using testing_support::writeBytes;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString q(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+QStringList items(const QListWidget* list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
+
+// SH600000, 2008-01-15, 12.5 as one record: 1200355200 seconds, 12.5f.
+const std::string kRecord20080115 = std::string("\x80\xF7\x8B\x47\x00\x00\x48\x41", 8);
+
+} // namespace
+
+class ImportPageTest : public QObject {
+    Q_OBJECT
+
+    fs::path m_startFolder;
+
+private slots:
+    // Runs change the current folder; every test starts from the same one.
+    void init() { m_startFolder = fs::current_path(); }
+    void cleanup() { fs::current_path(m_startFolder); }
+
+    void browseButtonPutsTheChosenFolderIntoTheEdit()
+    {
+        WindowFixture windows;
+        windows.form1->Dzh2InstallDirEdit->setText("typed");
+        windows.dialogs.folderAnswers = {std::nullopt, QStringLiteral("/data/cd")};
+        windows.form1->BrowDzhDirButton->click();
+        QCOMPARE(windows.form1->Dzh2InstallDirEdit->text(), QStringLiteral("typed"));
+        windows.form1->BrowDzhDirButton->click();
+        QCOMPARE(windows.form1->Dzh2InstallDirEdit->text(), QStringLiteral("/data/cd"));
+        QCOMPARE(windows.dialogs.texts("browseForFolder"),
+                 QStringList({QStringLiteral("请选择大智慧新一代安装目录"), QStringLiteral("请选择大智慧新一代安装目录")}));
+    }
+
+    void addFolderListsTextFilesOfEveryLevelTwice()
+    {
+        TempDir dir;
+        const fs::path root = dir.path();
+        for (const char* name : {"a.TXT", "b.Txt", "c.txt.bak", "d.text", ".hidden.txt"})
+            writeBytes(root / name, "x");
+        fs::create_directory(root / "e.txt");
+        writeBytes(root / "e.txt" / "f.txt", "x");
+        WindowFixture windows;
+        windows.dialogs.folderAnswers = {q(root), q(root), std::nullopt};
+        windows.form1->AddDirButton->click();
+        QStringList found = items(windows.form1->TxtListBox);
+        QCOMPARE(windows.dialogs.texts("browseForFolder"), QStringList{QStringLiteral("请选择Txt文件所在的目录")});
+        // The subfolder's file comes at the subfolder's place, before later entries.
+        QStringList expected = {q(root / "a.TXT"), q(root / "b.Txt"), q(root / ".hidden.txt"),
+                                q(root / "e.txt" / "f.txt")};
+        QStringList sortedFound = found;
+        sortedFound.sort();
+        expected.sort();
+        QCOMPARE(sortedFound, expected);
+        windows.form1->AddDirButton->click();
+        QCOMPARE(items(windows.form1->TxtListBox), found + found);
+        windows.form1->AddDirButton->click(); // cancelled
+        QCOMPARE(windows.form1->TxtListBox->count(), 8);
+    }
+
+    void addFilesUsesMultiSelectOnceThenLeavesTheDialogWithoutOptions()
+    {
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        windows.dialogs.filesAnswers = {QStringList{"/x/1.txt", "/x/2.txt"}, std::nullopt};
+        form.AddTxtButton->click();
+        QCOMPARE(items(form.TxtListBox), QStringList({"/x/1.txt", "/x/2.txt"}));
+        const FakeDialogs::Call& first = windows.dialogs.calls.at(0);
+        QCOMPARE(first.text, QStringLiteral("文本文件|*.txt"));
+        QCOMPARE(first.options, (app::FileDialogOptions{true, true, true}));
+        QCOMPARE(form.openDialog1Options(), app::FileDialogOptions::none());
+        // Multiple selection is added to what is left: no other option.
+        form.AddTxtButton->click();
+        QCOMPARE(windows.dialogs.calls.at(1).options, (app::FileDialogOptions{true, false, false}));
+        QCOMPARE(form.openDialog1Options(), app::FileDialogOptions::none());
+        QCOMPARE(form.TxtListBox->count(), 2);
+        // The mapping import on the first page now opens one file only, with the read-only box.
+        form.InRelaButton->click();
+        QCOMPARE(windows.dialogs.calls.at(2).options, app::FileDialogOptions::none());
+    }
+
+    void deleteButtonsRemoveAllOrTheSelectedEntries()
+    {
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.DelFileListButton->click(); // empty: nothing happens
+        form.TxtListBox->addItems({"0", "1", "2", "3", "4", "5"});
+        form.Button4->click(); // no selection
+        QCOMPARE(form.TxtListBox->count(), 6);
+        for (int i : {1, 3, 4})
+            form.TxtListBox->item(i)->setSelected(true);
+        form.Button4->click();
+        QCOMPARE(items(form.TxtListBox), QStringList({"0", "2", "5"}));
+        form.DelFileListButton->click();
+        QCOMPARE(form.TxtListBox->count(), 0);
+        QVERIFY(windows.dialogs.calls.empty());
+    }
+
+    void importRunWritesTheRecordForTheChosenTarget_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("飞狐交易师") << 1 << ".adt";
+        QTest::newRow("大智慧新一代") << 0 << ".dat";
+    }
+    void importRunWritesTheRecordForTheChosenTarget()
+    {
+        QFETCH(int, item);
+        QFETCH(QString, extension);
+        TempDir dir;
+        const fs::path customData = dir.path() / "cd";
+        fs::create_directory(customData);
+        fs::create_directories(dir.path() / "x");
+        const fs::path input = dir.path() / "x" / "PE.txt";
+        writeBytes(input, "SH600000\t2008-01-15\t12.5\r\nSH600000\tbad\t1\r\n");
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.Dzh2InstallDirEdit->setText(q(customData));
+        form.TxtListBox->addItem(q(input));
+        form.RadioGroup1->setItemIndex(item);
+        form.Button3->click();
+        QVERIFY(windows.dialogs.calls.empty());
+        QCOMPARE(readBytes(customData / "PE" / ("SH600000" + extension.toStdString())), kRecord20080115);
+        QCOMPARE(form.Label3->text(), QStringLiteral("转换完成"));
+        QCOMPARE(form.Label3->width(), form.Label3->fontMetrics().horizontalAdvance(QStringLiteral("转换完成")));
+        QVERIFY(form.Label3->updatesEnabled());
+        QVERIFY(!form.importRunning());
+        QCOMPARE(fs::current_path(), customData);
+    }
+
+    void missingCustomDataFolderShowsThePromptAndNothingElse()
+    {
+        TempDir dir;
+        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
+        writeBytes(dir.path() / "afile", "");
+        for (const QString& folderText : {QString(), q(dir.path() / "missing"), q(dir.path() / "afile")}) {
+            WindowFixture windows;
+            app::TForm1& form = *windows.form1;
+            form.Dzh2InstallDirEdit->setText(folderText);
+            form.TxtListBox->addItem(q(dir.path() / "PE.txt"));
+            form.Button3->click();
+            QCOMPARE(windows.dialogs.texts("info"), QStringList{QStringLiteral("自定义数据路径不存在")});
+            QCOMPARE(windows.dialogs.calls.size(), std::size_t(1));
+            QCOMPARE(form.Label3->text(), QStringLiteral("Txt文件列表"));
+        }
+        QVERIFY(!fs::exists(dir.path() / "PE"));
+        QCOMPARE(fs::current_path(), m_startFolder);
+    }
+
+    void entryDeletedFromDiskEndsTheRunWithFileNotFound()
+    {
+        TempDir dir;
+        const fs::path customData = dir.path() / "cd";
+        fs::create_directory(customData);
+        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.Dzh2InstallDirEdit->setText(q(customData));
+        form.TxtListBox->addItems({q(dir.path() / "PE.txt"), q(dir.path() / "gone.txt"), q(dir.path() / "PE.txt")});
+        form.Button3->click();
+        QCOMPARE(windows.dialogs.texts("error"), QStringList{QStringLiteral("File not found.")});
+        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
+        // The failing file's data-name folder stays; the label shows the last file read.
+        QVERIFY(fs::is_directory(customData / "gone"));
+        QCOMPARE(form.Label3->text(), QStringLiteral("正在转换:") + q(dir.path() / "PE.txt"));
+        QVERIFY(form.Label3->updatesEnabled());
+        QVERIFY(!form.importRunning());
+    }
+
+    void listShrunkDuringTheRunEndsWithListIndexOutOfBounds()
+    {
+        TempDir dir;
+        const fs::path customData = dir.path() / "cd";
+        fs::create_directory(customData);
+        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\nSZ000001\t2008-01-15\t12.5\r\n");
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.Dzh2InstallDirEdit->setText(q(customData));
+        form.TxtListBox->addItems({q(dir.path() / "PE.txt"), q(dir.path() / "PE.txt")});
+        // The user presses "删除列表" while the first file is read.
+        QTimer::singleShot(0, form.DelFileListButton, &QPushButton::click);
+        form.Button3->click();
+        QCOMPARE(windows.dialogs.texts("error"), QStringList{QStringLiteral("List index out of bounds (1)")});
+        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
+        QCOMPARE(readBytes(customData / "PE" / "SZ000001.adt"), kRecord20080115);
+        QCOMPARE(form.TxtListBox->count(), 0);
+    }
+
+    void targetChosenDuringTheRunCountsFromTheNextLine()
+    {
+        TempDir dir;
+        const fs::path customData = dir.path() / "cd";
+        fs::create_directory(customData);
+        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\nSZ000001\t2008-01-15\t12.5\r\n");
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.Dzh2InstallDirEdit->setText(q(customData));
+        form.TxtListBox->addItem(q(dir.path() / "PE.txt"));
+        // Picked while the second line waits: each line reads the group anew.
+        int lines = 0;
+        QTimer picker;
+        connect(&picker, &QTimer::timeout, [&] {
+            if (++lines == 2)
+                form.RadioGroup1->setItemIndex(0);
+        });
+        picker.start(0);
+        form.Button3->click();
+        picker.stop();
+        QVERIFY(windows.dialogs.calls.empty());
+        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
+        QCOMPARE(readBytes(customData / "PE" / "SZ000001.dat"), kRecord20080115);
+    }
+
+    void secondClickDuringARunNestsAndBothAppend()
+    {
+        TempDir dir;
+        const fs::path customData = dir.path() / "cd";
+        fs::create_directory(customData);
+        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.Dzh2InstallDirEdit->setText(q(customData));
+        form.TxtListBox->addItem(q(dir.path() / "PE.txt"));
+        bool nestedSawRun = false;
+        QTimer::singleShot(0, form.Button3, [&] {
+            nestedSawRun = form.importRunning();
+            form.Button3->click();
+        });
+        form.Button3->click();
+        QVERIFY(nestedSawRun);
+        QVERIFY(windows.dialogs.calls.empty());
+        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115 + kRecord20080115);
+        QCOMPARE(form.Label3->text(), QStringLiteral("转换完成"));
+        QVERIFY(!form.importRunning());
+    }
+
+    void emptyListOnlyReportsDone()
+    {
+        TempDir dir;
+        WindowFixture windows;
+        windows.form1->Dzh2InstallDirEdit->setText(q(dir.path()));
+        windows.form1->Button3->click();
+        QCOMPARE(windows.form1->Label3->text(), QStringLiteral("转换完成"));
+        QVERIFY(fs::is_empty(dir.path()));
+        QCOMPARE(fs::current_path(), m_startFolder);
+    }
+};
+
+QTEST_MAIN(ImportPageTest)
+#include "ImportPageTest.moc"

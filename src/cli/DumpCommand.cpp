@@ -19,7 +19,7 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 // Owns a descriptor opened for reading, so that an error thrown while
 // reading does not leak it.
 class InputFile {
-public:
+  public:
     explicit InputFile(const std::string& path) : m_path(path)
     {
         do
@@ -44,7 +44,7 @@ public:
         return used + static_cast<std::size_t>(got);
     }
 
-private:
+  private:
     std::string m_path;
     int m_fd = -1;
 };
@@ -90,10 +90,11 @@ std::string dumpLine(std::int32_t time, float value)
     const year_month_day date{day};
     const hh_mm_ss<seconds> clock{when - day};
     char text[96];
-    int length = std::snprintf(text, sizeof text, "%d\t%04d-%02u-%02u %02d:%02d:%02d\t", static_cast<int>(time),
-                               static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                               static_cast<unsigned>(date.day()), static_cast<int>(clock.hours().count()),
-                               static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count()));
+    int length =
+        std::snprintf(text, sizeof text, "%d\t%04d-%02u-%02u %02d:%02d:%02d\t", static_cast<int>(time),
+                      static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                      static_cast<unsigned>(date.day()), static_cast<int>(clock.hours().count()),
+                      static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count()));
     // std::to_chars without a format gives the shortest text that reads back
     // as the same float, and never depends on the C locale.
     auto result = std::to_chars(text + length, text + sizeof text, value);

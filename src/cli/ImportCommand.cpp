@@ -29,7 +29,7 @@ std::string absolutePath(const std::string& path)
 
 // The engine's view of the command line: a fixed list, a fixed target.
 class CommandLineHost : public importer::ImportHost {
-public:
+  public:
     CommandLineHost(std::vector<std::string> entries, importer::ImportTarget target, CliContext& context)
         : m_entries(std::move(entries)), m_target(target), m_context(context)
     {
@@ -57,7 +57,7 @@ public:
 
     bool stopped() const { return m_stopped; }
 
-private:
+  private:
     std::vector<std::string> m_entries;
     importer::ImportTarget m_target;
     CliContext& m_context;
@@ -77,8 +77,9 @@ std::vector<std::string> collectEntries(const ImportArguments& arguments, const 
 void addImportCommand(CLI::App& app, CliContext& context)
 {
     auto arguments = std::make_shared<ImportArguments>();
-    CLI::App* command = app.add_subcommand("import", "Append every valid line of the text files as custom-data "
-                                                     "records to DIR/<data name>/<code>.dat or .adt");
+    CLI::App* command =
+        app.add_subcommand("import", "Append every valid line of the text files as custom-data "
+                                     "records to DIR/<data name>/<code>.dat or .adt");
     command->add_option("--folder", arguments->folder, "The custom-data folder (it must exist)")->required();
     command->add_option("--target", arguments->target, "dat for 大智慧新一代, adt for 飞狐交易师")
         ->check(CLI::IsMember({kTargetDat, kTargetAdt}))

@@ -10,7 +10,7 @@
 namespace importer {
 
 class CustomDataFile {
-public:
+  public:
     CustomDataFile() = default;
     // Closes a file still open, ignoring a failure of that close (an error
     // already on its way must not be replaced).
@@ -42,7 +42,7 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     void open(const std::string& path, int flags);
 
     int m_fd = -1;

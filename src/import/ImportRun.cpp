@@ -32,23 +32,24 @@ void checkEntryName(std::string_view name, const common::CodePage& codePage)
 // One run. Everything it holds is released when it goes away, also when an
 // error ends the run.
 class Run {
-public:
+  public:
     Run(const ImportOptions& options, ImportHost& host) : m_options(options), m_host(host) {}
 
     void execute();
 
-private:
+  private:
     void importEntry(std::size_t position);
     std::string prepareDataNameFolder(const std::string& entry);
     void importLine(std::string_view line);
-    void writeToNewTarget(std::string_view fileName, const CustomDataRecord& record);
+    bool isCurrentTarget(std::string_view code, std::string_view extension) const;
+    void writeToNewTarget(std::string_view code, std::string_view extension, const CustomDataRecord& record);
 
     const ImportOptions& m_options;
     ImportHost& m_host;
     CustomDataFile m_file;
-    std::string m_currentTarget;
     std::string m_targetPrefix; // folder + separator + data name + separator
-    std::string m_target;       // reused for every line to spare an allocation
+    std::string m_currentName;  // code + extension of the current target; empty: none yet
+    std::string m_date;         // reused from line to line to spare an allocation
 };
 
 void Run::execute()
@@ -71,7 +72,7 @@ void Run::importEntry(std::size_t position)
     const std::string dataName = prepareDataNameFolder(entry);
     common::TextFileReader reader(entry);
     m_host.progress(common::utf8ToCodePage(kConvertingPrefix, m_options.codePage) + entry);
-    m_currentTarget.clear();
+    m_currentName.clear();
     const char separator = common::pathSeparator();
     m_targetPrefix = m_options.customDataFolder + separator + dataName + separator;
     while (!reader.atEnd()) {
@@ -101,27 +102,37 @@ std::string Run::prepareDataNameFolder(const std::string& entry)
 
 void Run::importLine(std::string_view line)
 {
-    const QuoteLineFields fields = splitQuoteLine(line, m_options.codePage);
-    const char* extension = extensionOf(m_host.target());
-    m_target.assign(m_targetPrefix).append(fields.code).append(extension);
+    const QuoteLineFields fields = splitQuoteLine(line);
+    const std::string_view extension = extensionOf(m_host.target());
+    normalizeDateField(fields.date, m_date);
     std::optional<CustomDataRecord> record =
-        parseQuoteRecord(fields, m_host.settings(), m_options.currentYear);
+        parseQuoteRecord(m_date, fields.value, m_host.settings(), m_options.currentYear);
     if (!record)
         return;
-    if (m_file.isOpen() && m_target == m_currentTarget) {
+    if (m_file.isOpen() && isCurrentTarget(fields.code, extension)) {
         m_file.append(*record);
         return;
     }
-    writeToNewTarget(m_target.substr(m_targetPrefix.size()), *record);
+    writeToNewTarget(fields.code, extension, *record);
 }
 
-void Run::writeToNewTarget(std::string_view fileName, const CustomDataRecord& record)
+// The target path is the entry's fixed prefix + code + extension, so within
+// one entry comparing the file names compares the paths byte by byte.
+bool Run::isCurrentTarget(std::string_view code, std::string_view extension) const
+{
+    return m_currentName.size() == code.size() + extension.size() && m_currentName.starts_with(code) &&
+           m_currentName.ends_with(extension);
+}
+
+void Run::writeToNewTarget(std::string_view code, std::string_view extension, const CustomDataRecord& record)
 {
     m_file.close();
-    checkEntryName(fileName, m_options.codePage);
-    m_file.openOrCreate(m_target);
+    std::string name;
+    name.append(code).append(extension);
+    checkEntryName(name, m_options.codePage);
+    m_file.openOrCreate(m_targetPrefix + name);
     m_file.append(record);
-    m_currentTarget = m_target;
+    m_currentName = std::move(name);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ const char* extensionOf(ImportTarget target);
 // What the run asks of its caller while it goes. The window implements this
 // over its controls; tests and the command line over plain values.
 class ImportHost {
-public:
+  public:
     virtual ~ImportHost() = default;
 
     // The number of entries, taken once at the start of the run.

@@ -2,7 +2,8 @@
 
 #include "common/DateTimeParse.h"
 #include "common/NumberParse.h"
-#include "common/Text.h"
+
+#include <algorithm>
 
 namespace importer {
 namespace {
@@ -11,7 +12,7 @@ constexpr char kFieldSeparator = '\t';
 
 } // namespace
 
-QuoteLineFields splitQuoteLine(std::string_view line, const common::CodePage& codePage)
+QuoteLineFields splitQuoteLine(std::string_view line)
 {
     QuoteLineFields fields;
     std::string_view rest = line;
@@ -23,26 +24,32 @@ QuoteLineFields splitQuoteLine(std::string_view line, const common::CodePage& co
     }
     fields.value = rest;
     if (std::size_t tab = rest.find(kFieldSeparator); tab != std::string_view::npos) {
-        std::string_view date = rest.substr(0, tab);
+        fields.date = rest.substr(0, tab);
         fields.value = rest.substr(tab + 1);
-        // The writer puts dates as yyyy-mm-dd; the parse wants the locale's
-        // separator, which on the systems this is made for is "/".
-        fields.date = date.find('-') == std::string_view::npos ? std::string(date)
-                                                                : common::replaceAll(date, "-", "/", codePage);
     }
     return fields;
 }
 
-std::optional<CustomDataRecord> parseQuoteRecord(const QuoteLineFields& fields,
+void normalizeDateField(std::string_view date, std::string& out)
+{
+    // The writer puts dates as yyyy-mm-dd; the parse wants the locale's
+    // separator, which on the systems this is made for is "/". Both bytes are
+    // below 0x40, never trail bytes, so a byte-wise replace is the text
+    // replace of the double-byte rules.
+    out.assign(date);
+    std::replace(out.begin(), out.end(), '-', '/');
+}
+
+std::optional<CustomDataRecord> parseQuoteRecord(std::string_view normalizedDate, std::string_view value,
                                                  const common::RegionalSettings& settings, int currentYear)
 {
-    std::optional<common::DateTime> dateTime = common::parseDateTime(fields.date, settings, currentYear);
+    std::optional<common::DateTime> dateTime = common::parseDateTime(normalizedDate, settings, currentYear);
     if (!dateTime)
         return std::nullopt;
-    std::optional<float> value = common::parseNumber(fields.value, settings);
-    if (!value)
+    std::optional<float> number = common::parseNumber(value, settings);
+    if (!number)
         return std::nullopt;
-    return CustomDataRecord{recordTime(*dateTime), *value};
+    return CustomDataRecord{recordTime(*dateTime), *number};
 }
 
 } // namespace importer

@@ -1,0 +1,9 @@
+// tarnvale-cli: every command is in the cli library, so that tests run them in-process.
+#include "cli/Cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    return cli::runCli(std::vector<std::string>(argv, argv + argc), std::cout, std::cerr);
+}

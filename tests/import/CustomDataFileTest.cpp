@@ -1,0 +1,157 @@
+// Record files: where an append lands, what is never truncated, and the I/O
+// errors of the failing operations.
+#include "import/CustomDataFile.h"
+
+#include "common/Error.h"
+#include "import/ImportTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace importer;
+using import_test::bytes;
+using import_test::kExampleRecord;
+using testing_support::readBytes;
+using testing_support::TempDir;
+using testing_support::writeBytes;
+
+namespace {
+
+const CustomDataRecord kExample{1200355200, 12.5f};
+
+// Runs `action`, which must throw an I/O error, and gives its code and text.
+template <typename Action> std::pair<int, std::string> ioFailure(Action action)
+{
+    try {
+        action();
+    } catch (const common::Error& error) {
+        EXPECT_EQ(error.kind(), common::Error::Kind::Io);
+        return {error.ioCode(), error.what()};
+    }
+    ADD_FAILURE() << "no error";
+    return {0, ""};
+}
+
+} // namespace
+
+TEST(CustomDataFile, CreateWritesTheFirstRecordAtOffsetZero)
+{
+    TempDir dir;
+    CustomDataFile file;
+    file.create(dir.file("SH600000.adt"));
+    file.append(kExample);
+    file.close();
+    EXPECT_EQ(readBytes(dir.file("SH600000.adt")), kExampleRecord);
+}
+
+TEST(CustomDataFile, AppendLandsOnTheLastWholeRecordBoundary)
+{
+    // Lengths 0, 8k and 8k + 3: the next record goes to 0, 8k and 8k.
+    for (std::size_t length : {0u, 16u, 19u, 23u}) {
+        TempDir dir;
+        std::string old;
+        for (std::size_t i = 0; i < length; ++i)
+            old += static_cast<char>('a' + i);
+        writeBytes(dir.file("f.dat"), old);
+        CustomDataFile file;
+        file.openForAppending(dir.file("f.dat"));
+        file.append(kExample);
+        file.close();
+        EXPECT_EQ(readBytes(dir.file("f.dat")), old.substr(0, length / 8 * 8) + kExampleRecord) << length;
+    }
+}
+
+TEST(CustomDataFile, OpeningOrCreatingNeverTruncates)
+{
+    TempDir dir;
+    const std::string old = kExampleRecord + kExampleRecord;
+    writeBytes(dir.file("f.dat"), old);
+    CustomDataFile file;
+    file.openForAppending(dir.file("f.dat"));
+    file.close();
+    file.create(dir.file("f.dat"));
+    file.close();
+    file.openOrCreate(dir.file("f.dat"));
+    file.append(kExample);
+    file.close();
+    EXPECT_EQ(readBytes(dir.file("f.dat")), old + kExampleRecord);
+}
+
+TEST(CustomDataFile, OpenForAppendingAMissingFileFailsAndCreatesNothing)
+{
+    TempDir dir;
+    CustomDataFile file;
+    auto [code, text] = ioFailure([&] { file.openForAppending(dir.file("none.dat")); });
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(text, "File not found");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("none.dat")));
+    EXPECT_EQ(ioFailure([&] { file.create(dir.file("no/x.dat")); }).second, "Invalid filename");
+}
+
+TEST(CustomDataFile, AFolderAtTheRecordPathIsNoFileAndCannotBeCreated)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("SH600000.dat"));
+    EXPECT_FALSE(CustomDataFile::exists(dir.file("SH600000.dat")));
+    CustomDataFile file;
+    auto [code, text] = ioFailure([&] { file.create(dir.file("SH600000.dat")); });
+    EXPECT_EQ(code, 5);
+    EXPECT_EQ(text, "File access denied");
+}
+
+TEST(CustomDataFile, AReadOnlyRecordFileIsRefusedAndKept)
+{
+    TempDir dir;
+    writeBytes(dir.file("f.dat"), kExampleRecord);
+    ::chmod(dir.file("f.dat").c_str(), 0444);
+    CustomDataFile file;
+    {
+        import_test::Unprivileged unprivileged(dir.path());
+        EXPECT_EQ(ioFailure([&] { file.openOrCreate(dir.file("f.dat")); }).first, 5);
+    }
+    EXPECT_EQ(readBytes(dir.file("f.dat")), kExampleRecord);
+}
+
+TEST(CustomDataFile, AppendWithoutAnOpenFileIsError103)
+{
+    CustomDataFile file;
+    EXPECT_EQ(ioFailure([&] { file.append(kExample); }), std::make_pair(103, std::string("I/O error 103")));
+}
+
+TEST(CustomDataFile, AShortWriteIsDiskFull101)
+{
+    // A file-size limit 4 bytes past the record boundary lets the write store
+    // only half a record: the case of a disk that fills up mid-write.
+    TempDir dir;
+    writeBytes(dir.file("f.dat"), kExampleRecord);
+    CustomDataFile file;
+    file.openForAppending(dir.file("f.dat"));
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limit = old;
+    limit.rlim_cur = 12;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    auto failure = ioFailure([&] { file.append(kExample); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(failure, std::make_pair(101, std::string("Disk full")));
+}
+
+TEST(CustomDataFile, TheSameRecordAppendedTwiceIsStoredTwice)
+{
+    TempDir dir;
+    CustomDataFile file;
+    file.create(dir.file("f.adt"));
+    file.append(kExample);
+    file.append(CustomDataRecord{-86400, -3.75f});
+    file.append(kExample);
+    file.close();
+    EXPECT_EQ(readBytes(dir.file("f.adt")),
+              kExampleRecord + bytes({0x80, 0xAE, 0xFE, 0xFF, 0x00, 0x00, 0x70, 0xC0}) + kExampleRecord);
+}

@@ -1,0 +1,311 @@
+// The import run end to end over a scripted host: which lines reach which
+// record files, what the host is told, and where a run stops.
+#include "import/ImportRun.h"
+
+#include "common/Error.h"
+#include "import/ImportTestSupport.h"
+#include "import/ImportTexts.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+using namespace importer;
+using import_test::kExampleRecord;
+using testing_support::readBytes;
+using testing_support::TempDir;
+using testing_support::writeBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The host's texts in GBK, written out by hand.
+const std::string kConvertingGbk = "\xD5\xFD\xD4\xDA\xD7\xAA\xBB\xBB:";
+const std::string kDoneGbk = "\xD7\xAA\xBB\xBB\xCD\xEA\xB3\xC9";
+const std::string kFolderMissingGbk =
+    "\xD7\xD4\xB6\xA8\xD2\xE5\xCA\xFD\xBE\xDD\xC2\xB7\xBE\xB6\xB2\xBB\xB4\xE6\xD4\xDA";
+
+const std::string kLine = "SH600000\t2008-01-15\t12.5";
+
+// zh_CN's settings: "/" and year-month-day.
+common::RegionalSettings chineseSettings()
+{
+    common::RegionalSettings settings;
+    settings.shortDateFormat = "yyyy/M/d";
+    return settings;
+}
+
+class FakeHost : public ImportHost {
+  public:
+    std::vector<std::string> entries;
+    std::vector<ImportTarget> targets{ImportTarget::FeiHu}; // per line; the last one repeats
+    common::RegionalSettings currentSettings = chineseSettings();
+    std::function<void(int)> onLine; // with the 0-based number of the line about to be read
+    std::vector<std::string> progressTexts;
+    std::vector<std::string> messages;
+    int lines = 0;
+
+    std::size_t entryCount() override { return entries.size(); }
+    std::string entry(std::size_t position) override
+    {
+        if (position >= entries.size())
+            throw common::Error(listIndexOutOfBounds(position));
+        return entries[position];
+    }
+    ImportTarget target() override
+    {
+        return targets[std::min<std::size_t>(m_targetReads++, targets.size() - 1)];
+    }
+    void beforeLine() override
+    {
+        if (onLine)
+            onLine(lines);
+        ++lines;
+    }
+    void progress(const std::string& text) override { progressTexts.push_back(text); }
+    void message(const std::string& text) override { messages.push_back(text); }
+    const common::RegionalSettings& settings() override { return currentSettings; }
+
+  private:
+    std::size_t m_targetReads = 0;
+};
+
+class ImportRunTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        m_oldFolder = fs::current_path();
+        fs::create_directory(m_cd);
+        options.customDataFolder = m_cd;
+        options.codePage = common::CodePage(936);
+        options.currentYear = 2026;
+    }
+    void TearDown() override { fs::current_path(m_oldFolder); }
+
+    // Writes an input file (path relative to the test folder) and lists it.
+    std::string input(const std::string& name, const std::string& text)
+    {
+        fs::create_directories(fs::path(m_dir.file(name)).parent_path());
+        writeBytes(m_dir.file(name), text);
+        host.entries.push_back(m_dir.file(name));
+        return m_dir.file(name);
+    }
+    std::string record(const std::string& name) { return readBytes(m_cd + "/" + name); }
+    bool has(const std::string& name) { return fs::exists(m_cd + "/" + name); }
+    // The message of the error that ended the run.
+    std::string runFailure()
+    {
+        try {
+            runImport(options, host);
+        } catch (const common::Error& error) {
+            return error.what();
+        }
+        return "(no error)";
+    }
+
+    TempDir m_dir;
+    const std::string m_cd = m_dir.file("cd");
+    fs::path m_oldFolder;
+    ImportOptions options;
+    FakeHost host;
+};
+
+} // namespace
+
+TEST_F(ImportRunTest, WorkedExampleGoesToTheFileOfTheChosenProgram)
+{
+    for (auto [target, extension] :
+         {std::pair{ImportTarget::FeiHu, ".adt"}, {ImportTarget::DaZhiHui, ".dat"}}) {
+        FakeHost fresh;
+        fresh.targets = {target};
+        host = fresh;
+        fs::remove_all(m_cd + "/PE");
+        std::string entry = input(std::string("x") + extension + "/PE.txt", kLine + "\r\n");
+        runImport(options, host);
+        EXPECT_EQ(record(std::string("PE/SH600000") + extension), kExampleRecord);
+        EXPECT_EQ(host.progressTexts, (std::vector<std::string>{kConvertingGbk + entry, kDoneGbk}));
+        EXPECT_EQ(host.lines, 1);
+        EXPECT_EQ(fs::current_path(), fs::path(m_cd));
+    }
+}
+
+TEST_F(ImportRunTest, AnEmptyListTouchesNothingAndReportsDone)
+{
+    runImport(options, host);
+    EXPECT_EQ(host.progressTexts, std::vector<std::string>{kDoneGbk});
+    EXPECT_EQ(fs::current_path(), m_oldFolder);
+    EXPECT_TRUE(fs::is_empty(m_cd));
+}
+
+TEST_F(ImportRunTest, AMissingCustomDataFolderOnlyShowsTheMessage)
+{
+    input("PE.txt", kLine);
+    writeBytes(m_dir.file("file"), "");
+    for (const std::string& folder : {std::string(), m_dir.file("none"), m_dir.file("file")}) {
+        host.messages.clear();
+        options.customDataFolder = folder;
+        runImport(options, host);
+        EXPECT_EQ(host.messages, std::vector<std::string>{kFolderMissingGbk}) << folder;
+        EXPECT_TRUE(host.progressTexts.empty());
+        EXPECT_EQ(fs::current_path(), m_oldFolder);
+    }
+}
+
+TEST_F(ImportRunTest, LinesGoToTheirCodesInLineOrderAndACodeComingBackIsReopened)
+{
+    input("PE.txt", "A\t2008-01-15\t12.5\nA\t1969-12-31\t-3.75\nB\t2008-01-15\t12.5\nA\t2008-01-15\t12.5\n");
+    runImport(options, host);
+    const std::string negative = import_test::bytes({0x80, 0xAE, 0xFE, 0xFF, 0x00, 0x00, 0x70, 0xC0});
+    EXPECT_EQ(record("PE/A.adt"), kExampleRecord + negative + kExampleRecord);
+    EXPECT_EQ(record("PE/B.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, TheTargetIsReadAnewForEveryLine)
+{
+    input("PE.txt", kLine + "\n" + kLine + "\n" + kLine + "\n");
+    host.targets = {ImportTarget::FeiHu, ImportTarget::DaZhiHui, ImportTarget::FeiHu};
+    runImport(options, host);
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord + kExampleRecord);
+    EXPECT_EQ(record("PE/SH600000.dat"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, LinesThatDoNotParseAreSkippedWithoutTrace)
+{
+    input("PE.txt", "SH600000\nSH600000\t2008-01-15\nSH600000\t2008-13-15\t1\nSH600000\t2008-01-15\tx\n\n"
+                    "SH600000\t2008-01-15\t1\t2\n\t\t\nSH600000\t20080115\t1\n");
+    runImport(options, host);
+    EXPECT_EQ(host.lines, 8);
+    EXPECT_TRUE(host.messages.empty());
+    ASSERT_TRUE(has("PE"));
+    EXPECT_TRUE(fs::is_empty(m_cd + "/PE"));
+}
+
+TEST_F(ImportRunTest, DateFieldsFollowTheLocaleSettings)
+{
+    struct Case {
+        const char* line;
+        char dateSeparator;
+        std::string bytes; // empty: skipped
+    } cases[] = {
+        {"A\t2008/01/15\t12.5", '/', kExampleRecord},
+        {"A\t2008-01-15 09:30:00\t1", '/',
+         import_test::bytes({0x18, 0x7D, 0x8C, 0x47, 0x00, 0x00, 0x80, 0x3F})},
+        {"A\t2008-01-15\t12.5", '-', ""},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(m_cd + "/PE");
+        host.entries.clear();
+        host.currentSettings.dateSeparator = c.dateSeparator;
+        input("PE.txt", c.line);
+        runImport(options, host);
+        EXPECT_EQ(has("PE/A.adt") ? record("PE/A.adt") : "", c.bytes) << c.line;
+    }
+}
+
+TEST_F(ImportRunTest, SettingsChangedDuringTheRunApplyFromTheNextLine)
+{
+    input("PE.txt", "A\t2008-01-15\t12.5\nA\t2008-01-15\t12,5\n");
+    host.onLine = [&](int line) {
+        if (line == 1)
+            host.currentSettings.decimalSeparator = ',';
+    };
+    runImport(options, host);
+    EXPECT_EQ(record("PE/A.adt"), kExampleRecord + kExampleRecord);
+}
+
+TEST_F(ImportRunTest, AnEmptyCodeWritesTheFileNamedByTheExtension)
+{
+    input("PE.txt", "\t2008-01-15\t12.5");
+    runImport(options, host);
+    EXPECT_EQ(record("PE/.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, FilesSharingANameOrListedTwiceAppendToTheSameRecords)
+{
+    std::string first = input("x/PE.txt", kLine);
+    input("y/PE.txt", kLine);
+    host.entries.push_back(first);
+    runImport(options, host);
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord + kExampleRecord + kExampleRecord);
+}
+
+TEST_F(ImportRunTest, ANameOfFourCharactersOrLessFailsAtTheFolderCreation)
+{
+    input("a.tx", kLine);
+    EXPECT_EQ(runFailure(), "Invalid filename");
+    EXPECT_TRUE(host.progressTexts.empty());
+    EXPECT_TRUE(fs::is_empty(m_cd));
+}
+
+TEST_F(ImportRunTest, AMissingInputFileStopsTheRunAndKeepsEarlierRecords)
+{
+    std::string first = input("PE.txt", kLine);
+    host.entries.push_back(m_dir.file("EPS.txt"));
+    EXPECT_EQ(runFailure(), "File not found");
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
+    EXPECT_TRUE(has("EPS"));
+    EXPECT_EQ(host.progressTexts, std::vector<std::string>{kConvertingGbk + first});
+}
+
+TEST_F(ImportRunTest, AListThatShrinksDuringTheRunEndsWithListIndexOutOfBounds)
+{
+    input("PE.txt", kLine);
+    input("EPS.txt", kLine);
+    host.onLine = [&](int) { host.entries.pop_back(); };
+    EXPECT_EQ(runFailure(), "List index out of bounds (1)");
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, NamesThatWouldLeaveTheDataNameFolderAreRefusedWith123)
+{
+    const std::string lines[] = {"../SH600000\t2008-01-15\t1", "x/SH600000\t2008-01-15\t1",
+                                 std::string("SH600000\0x", 10) + "\t2008-01-15\t1"};
+    for (const std::string& line : lines) {
+        host.entries.clear();
+        input("PE.txt", line);
+        EXPECT_EQ(runFailure(), "I/O error 123");
+    }
+    // "...txt" and "..txt" lose four characters to ".." and ".".
+    for (const char* name : {"...txt", "..txt"}) {
+        host.entries.clear();
+        input(name, kLine);
+        EXPECT_EQ(runFailure(), "I/O error 123") << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_cd), {}), 1); // PE, left empty
+    EXPECT_TRUE(fs::is_empty(m_cd + "/PE"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), {}), 4); // cd, PE.txt, ...txt, ..txt
+}
+
+TEST_F(ImportRunTest, AValueBeyondSinglePrecisionEndsTheRunAfterEarlierRecords)
+{
+    input("PE.txt", kLine + "\nSH600000\t2008-01-15\t1e39\n" + kLine);
+    EXPECT_EQ(runFailure(), "Floating point overflow");
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, TheRecordFileStaysOpenWhileTheSameTargetRepeats)
+{
+    // A file put in place of the open one after line 1 is not seen by line 2,
+    // which goes to the open file; line 4 comes after another code and so
+    // opens the path anew.
+    input("PE.txt", kLine + "\n" + kLine + "\nB\t2008-01-15\t1\n" + kLine + "\n");
+    host.onLine = [&](int line) {
+        if (line == 1) {
+            fs::remove(m_cd + "/PE/SH600000.adt");
+            writeBytes(m_cd + "/PE/SH600000.adt", "");
+        }
+    };
+    runImport(options, host);
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, ARunEndingInAnErrorReleasesItsFiles)
+{
+    auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    input("PE.txt", kLine + "\nSH600000\t2008-01-15\t1e39\n");
+    const auto before = openFiles();
+    EXPECT_EQ(runFailure(), "Floating point overflow");
+    EXPECT_EQ(openFiles(), before);
+}

@@ -16,7 +16,5 @@ struct CliContext;
 
 // import, dump
 void addImportCommands(CLI::App& app, CliContext& context);
-// sheets, show
-void addWorkbookCommands(CLI::App& app, CliContext& context);
 
 } // namespace cli

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Cross-check with the C library on texts it reads the same way: plain
         // digits with at most one ".", no exponent, no spaces.
         if (settings.decimalSeparator == '.' && !text.empty() && text.size() < 40 &&
-            text.find_first_not_of("0123456789.") == std::string::npos &&
-            text.find('.') == text.rfind('.') && text != ".") {
+            text.find_first_not_of("0123456789.") == std::string::npos && text.find('.') == text.rfind('.') &&
+            text != ".") {
             const float expected = std::strtof(text.c_str(), nullptr);
             if (expected != *value)
                 std::abort();

@@ -15,13 +15,12 @@ struct CodesetAlias {
 // Codeset names as glibc and other C libraries report them, folded to upper
 // case without punctuation so that "UTF-8", "utf8" and "UTF_8" all match.
 constexpr CodesetAlias kCodesetAliases[] = {
-    {"GBK", 936},           {"GB2312", 936},       {"CP936", 936},      {"EUCCN", 936},
-    {"GB18030", 54936},     {"UTF8", 65001},       {"SHIFTJIS", 932},   {"SJIS", 932},
-    {"CP932", 932},         {"WINDOWS31J", 932},   {"EUCKR", 949},      {"CP949", 949},
-    {"UHC", 949},           {"BIG5", 950},         {"CP950", 950},      {"BIG5HKSCS", 950},
-    {"ANSIX3.41968", 20127}, {"ASCII", 20127},     {"USASCII", 20127},  {"KOI8R", 20866},
-    {"KOI8U", 21866},       {"CP437", 437},      {"CP850", 850},
-    {"CP866", 866},         {"CP874", 874},        {"TIS620", 874},
+    {"GBK", 936},       {"GB2312", 936},         {"CP936", 936},   {"EUCCN", 936},     {"GB18030", 54936},
+    {"UTF8", 65001},    {"SHIFTJIS", 932},       {"SJIS", 932},    {"CP932", 932},     {"WINDOWS31J", 932},
+    {"EUCKR", 949},     {"CP949", 949},          {"UHC", 949},     {"BIG5", 950},      {"CP950", 950},
+    {"BIG5HKSCS", 950}, {"ANSIX3.41968", 20127}, {"ASCII", 20127}, {"USASCII", 20127}, {"KOI8R", 20866},
+    {"KOI8U", 21866},   {"CP437", 437},          {"CP850", 850},   {"CP866", 866},     {"CP874", 874},
+    {"TIS620", 874},
 };
 
 std::string foldCodesetName(std::string_view codeset)

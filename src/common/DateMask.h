@@ -17,7 +17,7 @@ inline constexpr const char* kDateMaskInvalidInput =
 // Positions count from 0 here (0..9); the caret is 0..10, 10 being past the
 // last position. Positions 4 and 7 are the separators.
 class DateMask {
-public:
+  public:
     static constexpr int kLength = 10;
     static constexpr char kBlank = '_';
     static constexpr int kFirstSeparator = 4;
@@ -92,7 +92,7 @@ public:
         return position == kFirstSeparator || position == kSecondSeparator;
     }
 
-private:
+  private:
     std::array<char, kLength> m_digits; // '0'..'9', or kBlank
     std::array<char, kLength> m_focusDigits;
     char m_separator;

@@ -15,7 +15,7 @@ struct Number {
 
 // A cursor over the text with the two reading steps every part is made of.
 class Scanner {
-public:
+  public:
     explicit Scanner(std::string_view text) : m_text(text) {}
 
     std::size_t position() const { return m_pos; }
@@ -33,9 +33,8 @@ public:
     bool readNumber(Number& number)
     {
         skipSpaces();
-        number = Number {};
-        while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9' &&
-               number.value < 1000) {
+        number = Number{};
+        while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9' && number.value < 1000) {
             number.value = number.value * 10 + (m_text[m_pos] - '0');
             ++number.digits;
             ++m_pos;
@@ -75,7 +74,7 @@ public:
         return false;
     }
 
-private:
+  private:
     static char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
     std::string_view m_text;
@@ -86,11 +85,16 @@ DateOrder dateOrder(const std::string& shortDateFormat)
 {
     for (char c : shortDateFormat) {
         switch (c) {
-        case 'y': case 'Y': case 'e': case 'E':
+        case 'y':
+        case 'Y':
+        case 'e':
+        case 'E':
             return DateOrder::YearMonthDay;
-        case 'm': case 'M':
+        case 'm':
+        case 'M':
             return DateOrder::MonthDayYear;
-        case 'd': case 'D':
+        case 'd':
+        case 'D':
             return DateOrder::DayMonthYear;
         default:
             break;

@@ -15,7 +15,7 @@ constexpr const char* kUtf16 = "UTF-16LE";
 // iconv descriptors are costly to open and a workbook converts every cell, so
 // each direction is opened once per thread and reset before every use.
 class ConverterCache {
-public:
+  public:
     ~ConverterCache()
     {
         for (auto& entry : m_converters)
@@ -33,7 +33,7 @@ public:
         return it->second;
     }
 
-private:
+  private:
     std::map<std::pair<std::string, std::string>, iconv_t> m_converters;
 };
 

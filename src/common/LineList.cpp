@@ -33,8 +33,8 @@ std::string fullPath(const std::string& path)
 std::string systemErrorText(int errnoValue)
 {
     std::string text = std::strerror(errnoValue);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' ||
-                             text.back() == '.'))
+    while (!text.empty() &&
+           (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.'))
         text.pop_back();
     return text;
 }
@@ -48,7 +48,6 @@ std::string systemErrorText(int errnoValue)
 {
     throw Error("Cannot open file \"" + fullPath(path) + "\". " + systemErrorText(errnoValue));
 }
-
 
 bool writeAll(int fd, const std::string& bytes)
 {
@@ -67,12 +66,12 @@ bool writeAll(int fd, const std::string& bytes)
 // (and short, so that a long target name still leaves room for it).
 int createTempBeside(const std::string& path, std::string& tempPath, mode_t mode)
 {
-    static std::atomic<unsigned> counter {0};
+    static std::atomic<unsigned> counter{0};
     const std::size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + ".tarnvale-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
-                   ".tmp";
+        tempPath =
+            folder + ".tarnvale-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;

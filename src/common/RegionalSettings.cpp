@@ -21,7 +21,7 @@ std::string expandComposites(std::string_view format)
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] == '%' && i + 1 < format.size()) {
             const char next = format[i + 1];
-            const char* replacement = next == 'D' ? "%m/%d/%y"
+            const char* replacement = next == 'D'   ? "%m/%d/%y"
                                       : next == 'F' ? "%Y-%m-%d"
                                       : next == 'T' ? "%H:%M:%S"
                                       : next == 'R' ? "%H:%M"
@@ -99,9 +99,9 @@ std::string shortDateFormatFrom(std::string_view dFmt, const std::string& fallba
     for (const FormatPiece& piece : splitFormat(dFmt)) {
         if (!piece.isConversion)
             continue;
-        const char* field = piece.conversion == 'Y'   ? "yyyy"
-                            : piece.conversion == 'y' ? "yy"
-                            : piece.conversion == 'm' ? "m"
+        const char* field = piece.conversion == 'Y'                                ? "yyyy"
+                            : piece.conversion == 'y'                              ? "yy"
+                            : piece.conversion == 'm'                              ? "m"
                             : (piece.conversion == 'd' || piece.conversion == 'e') ? "d"
                                                                                    : nullptr;
         if (!field)

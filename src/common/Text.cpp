@@ -17,11 +17,16 @@ unsigned char foldSingleByte(unsigned char byte, int codePage)
         return static_cast<unsigned char>(byte - 0x20);
     if (codePage == 1252) {
         switch (byte) {
-        case 0x9A: return 0x8A; // š
-        case 0x9C: return 0x8C; // œ
-        case 0x9E: return 0x8E; // ž
-        case 0xFF: return 0x9F; // ÿ
-        default: break;
+        case 0x9A:
+            return 0x8A; // š
+        case 0x9C:
+            return 0x8C; // œ
+        case 0x9E:
+            return 0x8E; // ž
+        case 0xFF:
+            return 0x9F; // ÿ
+        default:
+            break;
         }
     }
     return byte;

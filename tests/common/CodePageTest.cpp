@@ -1,7 +1,9 @@
 #include "common/CodePage.h"
 #include "common/Encoding.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
 
 using common::CodePage;
 
@@ -13,13 +15,39 @@ TEST(CodePage, CodesetNamesMapToWindowsNumbers)
         const char* codeset;
         int number;
     } cases[] = {
-        {"GBK", 936},          {"GB2312", 936},         {"gb2312", 936},        {"GB18030", 54936},
-        {"UTF-8", 65001},      {"utf8", 65001},         {"ISO-8859-1", 28591},  {"ISO8859-15", 28605},
-        {"ANSI_X3.4-1968", 20127}, {"CP1251", 1251},    {"BIG5", 950},          {"EUC-KR", 949},
-        {"SHIFT_JIS", 932},    {"something-else", 1252},
+        {"GBK", 936},
+        {"GB2312", 936},
+        {"gb2312", 936},
+        {"GB18030", 54936},
+        {"UTF-8", 65001},
+        {"utf8", 65001},
+        {"ISO-8859-1", 28591},
+        {"ISO8859-15", 28605},
+        {"ANSI_X3.4-1968", 20127},
+        {"CP1251", 1251},
+        {"BIG5", 950},
+        {"EUC-KR", 949},
+        {"SHIFT_JIS", 932},
+        {"something-else", 1252},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CodePage::fromCodesetName(c.codeset).number(), c.number) << c.codeset;
+}
+
+TEST(CodePage, FromLocaleReadsTheCodesetOfTheUsersLocale)
+{
+    const char* saved = std::getenv("LC_ALL");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    const int utf8 = CodePage::fromLocale().number();
+    ::setenv("LC_ALL", "C", 1);
+    const int plain = CodePage::fromLocale().number();
+    if (saved)
+        ::setenv("LC_ALL", savedValue.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
+    EXPECT_EQ(utf8, 65001);
+    EXPECT_EQ(plain, 20127);
 }
 
 TEST(CodePage, GbkLeadBytesAreTheRange81ToFE)
@@ -75,7 +103,8 @@ TEST(Encoding, Utf8TextsBecomeGbkBytes)
 
 TEST(Encoding, CharactersTheTargetCannotHoldBecomeQuestionMarks)
 {
-    EXPECT_EQ(common::utf16ToCodePage(u"a\u20ACb\U0001F600c", CodePage(936)), "a\x80" "b?c");
+    EXPECT_EQ(common::utf16ToCodePage(u"a\u20ACb\U0001F600c", CodePage(936)), "a\x80"
+                                                                              "b?c");
     EXPECT_EQ(common::utf16ToCodePage(u"x\u6536y", CodePage(1252)), "x?y");
     // A lone surrogate is not a character at all.
     std::u16string broken = u"a";
@@ -88,7 +117,10 @@ TEST(Encoding, MalformedSourceBytesBecomeQuestionMarks)
 {
     // A lead byte cut off at the end of the text.
     EXPECT_EQ(common::codePageToUtf16("ab\xD5", CodePage(936)), u"ab?");
-    EXPECT_EQ(common::codePageToUtf8("a\xFF" "b", CodePage(936)), "a?b");
+    EXPECT_EQ(common::codePageToUtf8("a\xFF"
+                                     "b",
+                                     CodePage(936)),
+              "a?b");
 }
 
 TEST(Encoding, LongTextsAreConvertedWhole)

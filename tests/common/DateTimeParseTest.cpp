@@ -95,10 +95,16 @@ TEST(DateTimeParse, ExamplesWithYearFirstSettings)
 TEST(DateTimeParse, TwoDigitYearsFallIntoTheWindowAroundTheCurrentYear)
 {
     const ParseCase cases[] = {
-        {"76/1/1", day(1976, 1, 1)}, {"99/12/31", day(1999, 12, 31)}, {"00/1/1", day(2000, 1, 1)},
-        {"75/1/1", day(2075, 1, 1)}, {"08/1/15", day(2008, 1, 15)},   {"8/1/15", day(2008, 1, 15)},
+        {"76/1/1", day(1976, 1, 1)},
+        {"99/12/31", day(1999, 12, 31)},
+        {"00/1/1", day(2000, 1, 1)},
+        {"75/1/1", day(2075, 1, 1)},
+        {"08/1/15", day(2008, 1, 15)},
+        {"8/1/15", day(2008, 1, 15)},
         // Three digits, even with a leading zero, are taken as they stand.
-        {"024/1/5", day(24, 1, 5)},  {"0024/1/5", day(24, 1, 5)},     {"100/1/1", day(100, 1, 1)},
+        {"024/1/5", day(24, 1, 5)},
+        {"0024/1/5", day(24, 1, 5)},
+        {"100/1/1", day(100, 1, 1)},
         {"0/1/1", day(2000, 1, 1)},
     };
     expectParses(std::begin(cases), std::end(cases), ymdSettings());

@@ -76,9 +76,18 @@ TEST(FileNames, UnsafeEntryNames)
         std::string name;
         bool unsafe;
     } cases[] = {
-        {"SH600000", false}, {kCheng, false}, {"\xCA\xD5\xC5\xCC", false}, {"a.b", false},
-        {".", true},         {"..", true},    {"a/b", true},               {"../x", true},
-        {"/", true},         {"\x81/", true},  {std::string("a\0b", 3), true}, {"...", false},
+        {"SH600000", false},
+        {kCheng, false},
+        {"\xCA\xD5\xC5\xCC", false},
+        {"a.b", false},
+        {".", true},
+        {"..", true},
+        {"a/b", true},
+        {"../x", true},
+        {"/", true},
+        {"\x81/", true},
+        {std::string("a\0b", 3), true},
+        {"...", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(common::isUnsafeEntryName(c.name, kGbk), c.unsafe) << c.name;

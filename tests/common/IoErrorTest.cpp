@@ -1,10 +1,10 @@
 #include "common/IoError.h"
 
+#include "Unprivileged.h"
 #include "common/ErrorText.h"
 #include "common/FileSystem.h"
 #include "common/TextFileReader.h"
 #include "support/TestSupport.h"
-#include "Unprivileged.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -23,10 +23,18 @@ TEST(IoError, MessagesFollowTheCodeTable)
         int code;
         const char* message;
     } cases[] = {
-        {2, "File not found"},     {3, "Invalid filename"},     {4, "Too many open files"},
-        {5, "File access denied"}, {100, "Read beyond end of file"}, {101, "Disk full"},
-        {106, "Invalid numeric input"}, {32, "I/O error 32"},   {103, "I/O error 103"},
-        {112, "I/O error 112"},    {123, "I/O error 123"},       {183, "I/O error 183"},
+        {2, "File not found"},
+        {3, "Invalid filename"},
+        {4, "Too many open files"},
+        {5, "File access denied"},
+        {100, "Read beyond end of file"},
+        {101, "Disk full"},
+        {106, "Invalid numeric input"},
+        {32, "I/O error 32"},
+        {103, "I/O error 103"},
+        {112, "I/O error 112"},
+        {123, "I/O error 123"},
+        {183, "I/O error 183"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(common::ioErrorMessage(c.code), c.message) << c.code;
@@ -43,9 +51,9 @@ TEST(IoError, ErrnoValuesMapToWindowsCodes)
         int errnoValue;
         int code;
     } cases[] = {
-        {ENOTDIR, 3}, {EEXIST, 183}, {EACCES, 5},  {EPERM, 5},   {EROFS, 5},   {EISDIR, 5},
-        {EMFILE, 4},  {ENFILE, 4},   {ENOSPC, 112}, {EDQUOT, 112}, {EINVAL, 123}, {EILSEQ, 123},
-        {EBUSY, 32},  {ETXTBSY, 32}, {ENAMETOOLONG, 206},
+        {ENOTDIR, 3},  {EEXIST, 183}, {EACCES, 5}, {EPERM, 5},    {EROFS, 5},
+        {EISDIR, 5},   {EMFILE, 4},   {ENFILE, 4}, {ENOSPC, 112}, {EDQUOT, 112},
+        {EINVAL, 123}, {EILSEQ, 123}, {EBUSY, 32}, {ETXTBSY, 32}, {ENAMETOOLONG, 206},
     };
     for (const auto& c : cases)
         EXPECT_EQ(common::windowsCodeFromErrno(c.errnoValue, "x"), c.code) << c.errnoValue;
@@ -88,7 +96,7 @@ TEST(IoError, RealFailuresGiveTheirCodes)
     writeBytes(dir.file("plain.txt"), "x");
     EXPECT_EQ(codeOfOpening(dir.file("nofolder/a.txt")), 3);
     EXPECT_EQ(codeOfOpening(dir.file("plain.txt/a.txt")), 3); // a file where a folder should be
-    EXPECT_EQ(codeOfOpening(dir.path().string()), 5);          // a folder where a file should be
+    EXPECT_EQ(codeOfOpening(dir.path().string()), 5);         // a folder where a file should be
 }
 
 TEST(IoError, ReadingAFileWithoutReadAccessGivesCode5)
@@ -97,7 +105,25 @@ TEST(IoError, ReadingAFileWithoutReadAccessGivesCode5)
     testing_support::openToEveryone(dir.path());
     writeBytes(dir.file("locked.txt"), "x");
     ::chmod(dir.file("locked.txt").c_str(), 0);
-    EXPECT_EQ(testing_support::runUnprivileged([&] { return codeOfOpening(dir.file("locked.txt")); }), 5);
+    const int unprivileged =
+        testing_support::runUnprivileged([&] { return codeOfOpening(dir.file("locked.txt")); });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 5);
+}
+
+TEST(IoError, WritingAReadOnlyFileGivesCode5)
+{
+    TempDir dir;
+    testing_support::openToEveryone(dir.path());
+    writeBytes(dir.file("ro.dat"), "12345678");
+    ::chmod(dir.file("ro.dat").c_str(), 0444);
+    const std::string path = dir.file("ro.dat");
+    const int unprivileged = testing_support::runUnprivileged([&] {
+        const int fd = ::open(path.c_str(), O_WRONLY);
+        return fd >= 0 ? 0 : common::windowsCodeFromErrno(errno, path);
+    });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 5);
 }
 
 TEST(IoError, MakingAFolderOverAFileGives183AndItsBoxText)

@@ -1,8 +1,8 @@
 #include "common/LineList.h"
 
+#include "Unprivileged.h"
 #include "common/Error.h"
 #include "support/TestSupport.h"
-#include "Unprivileged.h"
 
 #include <filesystem>
 #include <functional>
@@ -29,8 +29,8 @@ std::string messageOf(const std::function<void()>& action)
 
 std::size_t entryCount(const std::filesystem::path& folder)
 {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
-                                                  std::filesystem::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
 }
 
 TEST(LineList, SplitTable)
@@ -117,12 +117,11 @@ TEST(LineList, SaveOverAFolderOrAReadOnlyFileFailsAndKeepsIt)
     writeBytes(dir.file("ro.txt"), "old\r\n");
     ::chmod(dir.file("ro.txt").c_str(), 0444);
     const std::string expected = "Cannot create file \"" + dir.file("ro.txt") + "\". Permission denied";
-    EXPECT_EQ(testing_support::runUnprivileged([&] {
-                  return messageOf([&] { common::saveLineList(dir.file("ro.txt"), {"new"}); }) == expected
-                             ? 0
-                             : 1;
-              }),
-              0);
+    const int unprivileged = testing_support::runUnprivileged([&] {
+        return messageOf([&] { common::saveLineList(dir.file("ro.txt"), {"new"}); }) == expected ? 0 : 1;
+    });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 0);
     EXPECT_EQ(readBytes(dir.file("ro.txt")), "old\r\n");
 }
 
@@ -156,13 +155,13 @@ TEST(LineList, SaveInAReadOnlyFolderOverwritesAWritableFile)
     ::chmod(dir.file("ro/list.txt").c_str(), 0666);
     ::chmod(dir.file("ro").c_str(), 0555);
     const std::string refused = "Cannot create file \"" + dir.file("ro/new.txt") + "\". Permission denied";
-    EXPECT_EQ(testing_support::runUnprivileged([&] {
-                  if (messageOf([&] { common::saveLineList(dir.file("ro/list.txt"), {"x"}); }) != "(no error)")
-                      return 1;
-                  return messageOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }) == refused ? 0
-                                                                                                          : 2;
-              }),
-              0);
+    const int unprivileged = testing_support::runUnprivileged([&] {
+        if (messageOf([&] { common::saveLineList(dir.file("ro/list.txt"), {"x"}); }) != "(no error)")
+            return 1;
+        return messageOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }) == refused ? 0 : 2;
+    });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 0);
     EXPECT_EQ(readBytes(dir.file("ro/list.txt")), "x\r\n");
 }
 
@@ -175,13 +174,13 @@ TEST(LineList, AFullDiskGivesStreamWriteErrorAndKeepsTheOldFile)
     TempDir dir;
     testing_support::openToEveryone(dir.path());
     std::filesystem::create_symlink("/dev/full", dir.file("full"));
-    EXPECT_EQ(testing_support::runUnprivileged([&] {
-                  return messageOf([&] { common::saveLineList(dir.file("full"), {"x"}); }) ==
-                                 common::kStreamWriteError
-                             ? 0
-                             : 1;
-              }),
-              0);
+    const int unprivileged = testing_support::runUnprivileged([&] {
+        return messageOf([&] { common::saveLineList(dir.file("full"), {"x"}); }) == common::kStreamWriteError
+                   ? 0
+                   : 1;
+    });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 0);
 }
 
 TEST(LineList, LoadFailuresNameTheFile)
@@ -196,8 +195,11 @@ TEST(LineList, LoadFailuresNameTheFile)
 TEST(LineList, LoadReadsBytesAsTheyAre)
 {
     TempDir dir;
-    writeBytes(dir.file("m.txt"), "\xEF\xBB\xBF" "a\n\rb");
-    EXPECT_EQ(common::loadLineList(dir.file("m.txt")), (Lines {"\xEF\xBB\xBF" "a", "", "b"}));
+    writeBytes(dir.file("m.txt"), "\xEF\xBB\xBF"
+                                  "a\n\rb");
+    EXPECT_EQ(common::loadLineList(dir.file("m.txt")), (Lines{"\xEF\xBB\xBF"
+                                                              "a",
+                                                              "", "b"}));
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include <clocale>
 #include <cstdio>
-#include <string>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -25,9 +25,10 @@ struct PosixCase {
 // D_FMT, T_FMT, RADIXCHAR, AM_STR and PM_STR as glibc gives them.
 const PosixCase kCases[] = {
     {"C", "%m/%d/%y", "%H:%M:%S", ".", "AM", "PM", '/', "m/d/yy", ':', '.', "AM", "PM"},
-    {"zh_CN.UTF-8", "%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", "%H\xE6\x97\xB6%M\xE5\x88\x86%S\xE7\xA7\x92",
-     ".", "\xE4\xB8\x8A\xE5\x8D\x88", "\xE4\xB8\x8B\xE5\x8D\x88", '/', "yyyy/m/d", ':', '.',
-     "\xE4\xB8\x8A\xE5\x8D\x88", "\xE4\xB8\x8B\xE5\x8D\x88"},
+    {"zh_CN.UTF-8", "%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5",
+     "%H\xE6\x97\xB6%M\xE5\x88\x86%S\xE7\xA7\x92", ".", "\xE4\xB8\x8A\xE5\x8D\x88",
+     "\xE4\xB8\x8B\xE5\x8D\x88", '/', "yyyy/m/d", ':', '.', "\xE4\xB8\x8A\xE5\x8D\x88",
+     "\xE4\xB8\x8B\xE5\x8D\x88"},
     {"de_DE", "%d.%m.%Y", "%T", ",", "", "", '.', "d/m/yyyy", ':', ',', "am", "pm"},
     {"en_US", "%m/%d/%Y", "%r", ".", "AM", "PM", '/', "m/d/yyyy", ':', '.', "AM", "PM"},
     {"sv_SE", "%F", "%H.%M.%S", ",", "", "", '-', "yyyy/m/d", '.', ',', "am", "pm"},

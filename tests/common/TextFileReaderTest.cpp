@@ -29,8 +29,12 @@ TEST(TextFileReader, LineBreakCases)
         Lines lines;
     } cases[] = {
         {"A\rB\r\n", {"AB"}},
-        {"A\x1A" "B\r\nC\r\n", {"A", "C"}},
-        {"\x1A" "A\r\n", {}},
+        {"A\x1A"
+         "B\r\nC\r\n",
+         {"A", "C"}},
+        {"\x1A"
+         "A\r\n",
+         {}},
         {"A\r\nB", {"A", "B"}},
         {"", {}},
         {"\n", {""}},
@@ -38,7 +42,9 @@ TEST(TextFileReader, LineBreakCases)
         {"A\nB\n", {"A", "B"}},
         {"A\r", {"A"}},
         {"A\r\r\nB", {"A", "B"}},
-        {"A\n\x1A" "B\n", {"A"}},
+        {"A\n\x1A"
+         "B\n",
+         {"A"}},
         {"A\x1A", {"A"}},
         {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
         {"\xEF\xBB\xBFx\n", {"\xEF\xBB\xBFx"}},
@@ -61,7 +67,20 @@ TEST(TextFileReader, LinesLongerThanTheBufferAreReadWhole)
     expected.erase(65535, 1);
     std::string second(70000, 'y');
     writeBytes(dir.file("long.txt"), first + "\r\n" + second + "\x1A" + std::string(70000, 'z') + "\nend");
-    EXPECT_EQ(readAllLines(dir.file("long.txt")), (Lines {expected, second, "end"}));
+    EXPECT_EQ(readAllLines(dir.file("long.txt")), (Lines{expected, second, "end"}));
+}
+
+TEST(TextFileReader, AHundredMegabyteLineIsOneLine)
+{
+    TempDir dir;
+    const std::size_t size = 100u * 1024 * 1024;
+    writeBytes(dir.file("huge.txt"), std::string(size, '7') + "\r\nnext");
+    common::TextFileReader reader(dir.file("huge.txt"));
+    const std::string line = reader.readLine();
+    EXPECT_EQ(line.size(), size);
+    EXPECT_EQ(line.find_first_not_of('7'), std::string::npos);
+    EXPECT_EQ(reader.readLine(), "next");
+    EXPECT_TRUE(reader.atEnd());
 }
 
 TEST(TextFileReader, CrLfSplitAcrossTheBufferEdgeIsOneBreak)
@@ -69,7 +88,7 @@ TEST(TextFileReader, CrLfSplitAcrossTheBufferEdgeIsOneBreak)
     TempDir dir;
     const std::string first(65535, 'a');
     writeBytes(dir.file("edge.txt"), first + "\r\nb");
-    EXPECT_EQ(readAllLines(dir.file("edge.txt")), (Lines {first, "b"}));
+    EXPECT_EQ(readAllLines(dir.file("edge.txt")), (Lines{first, "b"}));
 }
 
 TEST(TextFileReader, OpeningAFolderIsRefusedWithCode5)

@@ -27,8 +27,10 @@ TEST(Text, CopyTable)
         long long count;
         const char* result;
     } cases[] = {
-        {"abc", 1, -1, ""}, {"abc", 0, 2, "ab"},  {"abc", 4, 1, ""},     {"abc", 2, 100, "bc"},
-        {"abc", 1, 0, ""},  {"", 1, 5, ""},       {"abc", -5, 1, "a"},   {"abc", 3, 1, "c"},
+        {"abc", 1, -1, ""},   {"abc", 0, 2, "ab"},
+        {"abc", 4, 1, ""},    {"abc", 2, 100, "bc"},
+        {"abc", 1, 0, ""},    {"", 1, 5, ""},
+        {"abc", -5, 1, "a"},  {"abc", 3, 1, "c"},
         {"abc", 1, 3, "abc"}, {"abc", 2, 9223372036854775807LL, "bc"},
     };
     for (const auto& c : cases)
@@ -70,7 +72,11 @@ TEST(Text, ReplaceAllNeverMatchesAtATrailByte)
     EXPECT_EQ(common::replaceAll(text, "\\", "/", kGbk), "\xD5\x5C/");
     EXPECT_EQ(common::replaceAll(text, "\\", "/", kLatin), "\xD5//");
     // A trail byte with the value of "A".
-    EXPECT_EQ(common::replaceAll("\x81" "AA", "A", "b", kGbk), "\x81" "Ab");
+    EXPECT_EQ(common::replaceAll("\x81"
+                                 "AA",
+                                 "A", "b", kGbk),
+              "\x81"
+              "Ab");
     // A pattern starting with a lead byte matches whole characters.
     EXPECT_EQ(common::replaceAll("\xCA\xD5\xC5\xCC", "\xD5\xC5", "?", kGbk), "\xCA\xD5\xC5\xCC");
 }
@@ -93,7 +99,11 @@ TEST(Text, CaseInsensitiveEquality)
     EXPECT_FALSE(common::sameTextIgnoreCase("a", "", kGbk));
     EXPECT_FALSE(common::sameTextIgnoreCase("[", "{", kGbk));
     // GBK trail bytes with letter values compare exactly.
-    EXPECT_FALSE(common::sameTextIgnoreCase("\x81" "a", "\x81" "A", kGbk));
+    EXPECT_FALSE(common::sameTextIgnoreCase("\x81"
+                                            "a",
+                                            "\x81"
+                                            "A",
+                                            kGbk));
     EXPECT_TRUE(common::sameTextIgnoreCase("\xCA\xD5x", "\xCA\xD5X", kGbk));
     // Windows-1252 letters fold, its signs do not.
     EXPECT_TRUE(common::sameTextIgnoreCase("\xE9t\xE9", "\xC9T\xC9", kLatin));

@@ -10,15 +10,17 @@
 namespace testing_support {
 
 constexpr uid_t kNobody = 65534;
+constexpr int kNotRun = -1;
 
 // Runs `check` in a child process (as "nobody" when the tests run as root)
-// and returns its result; -1 when the child could not run or drop its rights.
+// and returns its result; kNotRun when the child could not run or drop its
+// rights (a container without a "nobody" user, say).
 // `check` must not use gtest assertions: its value is the verdict.
 inline int runUnprivileged(const std::function<int()>& check)
 {
     const pid_t child = ::fork();
     if (child < 0)
-        return -1;
+        return kNotRun;
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             ::_exit(255);
@@ -26,9 +28,9 @@ inline int runUnprivileged(const std::function<int()>& check)
     }
     int status = 0;
     if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
+        return kNotRun;
     const int code = WEXITSTATUS(status);
-    return code == 255 ? -1 : code;
+    return code == 255 ? kNotRun : code;
 }
 
 // Lets the unprivileged user into a test's temporary folder.
@@ -38,3 +40,10 @@ inline void openToEveryone(const std::filesystem::path& folder)
 }
 
 } // namespace testing_support
+
+// Skips the running test when runUnprivileged could not run its check.
+#define SKIP_IF_NOT_RUN(result)                                                                              \
+    do {                                                                                                     \
+        if ((result) == testing_support::kNotRun)                                                            \
+            GTEST_SKIP() << "cannot run a check without privileges here";                                    \
+    } while (0)

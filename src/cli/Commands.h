@@ -16,5 +16,7 @@ struct CliContext;
 
 // import, dump
 void addImportCommands(CLI::App& app, CliContext& context);
+// sheets, show
+void addWorkbookCommands(CLI::App& app, CliContext& context);
 
 } // namespace cli

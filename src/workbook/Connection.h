@@ -40,6 +40,10 @@ public:
 
     const common::CodePage& codePage() const { return m_codePage; }
     const common::RegionalSettings& settings() const { return m_settings; }
+    // The year that places two-digit years of dates typed into cells; 0 (the
+    // default) takes the local clock's.
+    void setCurrentYear(int year) { m_currentYear = year; }
+    int currentYear() const;
     void setSettings(const common::RegionalSettings& settings) { m_settings = settings; }
     // The open workbook; nullptr when closed.
     std::shared_ptr<Workbook> workbook() const { return m_workbook; }
@@ -52,6 +56,7 @@ private:
     std::string m_connectionString;
     std::string m_dataSource;
     bool m_loginPrompt = true;
+    int m_currentYear = 0;
     std::shared_ptr<Workbook> m_workbook;
 };
 

@@ -50,6 +50,7 @@ public:
 
     std::size_t rowCount() const;
     // The current row (0-based, in the presented order); meaningless when empty.
+    // An inserted row not yet posted counts as a row.
     std::size_t currentRow() const;
     void first();
     void last();
@@ -72,7 +73,9 @@ public:
 
     // Edits. Posting stores the row in the query (and, where supported,
     // writes it into the workbook file). remove() throws: deleting rows is
-    // not supported.
+    // not supported. setCellText needs Edit or Insert and checks the text
+    // against the field's type (a number in the regional format, a date, True
+    // or False); the empty text clears the cell. Edit on an empty query inserts.
     State state() const;
     bool canModify() const;
     void edit();
@@ -85,9 +88,15 @@ public:
     void refresh();
     // True while an inserted row holds no value yet.
     bool insertedRowUnchanged() const;
+    // Leaves Edit or Insert: posts a row that was changed, cancels one that
+    // was not. Every cursor move, sort and refresh does this first.
+    void checkBrowseMode();
 
 private:
     struct Impl;
+    // Orders the rows by the sort keys taken last (table order when none).
+    void applySortKeys();
+
     Connection& m_connection;
     std::string m_name;
     std::string m_statement;

@@ -1,0 +1,54 @@
+#include "workbook/Connection.h"
+
+#include "common/Clock.h"
+#include "common/Error.h"
+#include "workbook/ConnectionString.h"
+#include "workbook/Statement.h"
+#include "workbook/Workbook.h"
+#include "workbook/WorkbookMessages.h"
+
+namespace workbook {
+
+Connection::Connection(common::CodePage codePage, common::RegionalSettings settings)
+    : m_codePage(codePage), m_settings(std::move(settings))
+{
+}
+
+Connection::~Connection() = default;
+
+int Connection::currentYear() const
+{
+    return m_currentYear != 0 ? m_currentYear : common::currentLocalYear();
+}
+
+void Connection::setConnectionString(const std::string& text)
+{
+    m_connectionString = text;
+}
+
+void Connection::open()
+{
+    close();
+    const std::optional<std::string> source = dataSourceOf(m_connectionString);
+    if (!source)
+        throw common::Error(kNoDataSource);
+    m_dataSource = *source;
+    m_workbook = Workbook::open(m_dataSource, m_codePage, m_settings);
+}
+
+void Connection::close()
+{
+    m_workbook.reset();
+}
+
+std::vector<TableSchemaRow> Connection::tables() const
+{
+    if (!m_workbook)
+        throw common::Error(kConnectionClosed);
+    std::vector<TableSchemaRow> rows;
+    for (const Sheet& sheet : m_workbook->sheets())
+        rows.push_back({"TABLE", tableNameOf(sheet.name)});
+    return rows;
+}
+
+} // namespace workbook

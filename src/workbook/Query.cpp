@@ -1,0 +1,183 @@
+#include "workbook/Query.h"
+
+#include "common/Error.h"
+#include "common/Text.h"
+#include "workbook/CellText.h"
+#include "workbook/Connection.h"
+#include "workbook/QueryImpl.h"
+#include "workbook/Statement.h"
+#include "workbook/WorkbookMessages.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace workbook {
+
+namespace {
+
+const std::vector<Field> kNoFields;
+
+} // namespace
+
+Query::Query(Connection& connection, std::string name)
+    : m_connection(connection), m_name(std::move(name)), m_impl(std::make_unique<Impl>())
+{
+}
+
+Query::~Query() = default;
+
+void Query::setStatement(const std::string& sql)
+{
+    m_statement = sql;
+}
+
+void Query::open()
+{
+    if (isOpen())
+        return;
+    const std::shared_ptr<Workbook> workbook = m_connection.workbook();
+    if (!workbook)
+        throw common::Error(kConnectionClosed);
+    const std::string name = tableNameInStatement(m_statement);
+    Table* table = nullptr;
+    for (const Sheet& sheet : workbook->sheets()) {
+        if (namesSheet(name, sheet.name, m_connection.codePage())) {
+            table = sheet.table.get();
+            break;
+        }
+    }
+    if (!table)
+        throw common::Error(formatMessage(kUnknownTable, {name}));
+    Impl& q = *m_impl;
+    q = Impl{};
+    q.workbook = workbook;
+    q.table = table;
+    q.order.resize(table->rowCount());
+    std::iota(q.order.begin(), q.order.end(), std::size_t{0});
+    q.state = State::Browse;
+    m_sort.clear();
+    first();
+}
+
+void Query::close()
+{
+    *m_impl = Impl{};
+    m_sort.clear();
+}
+
+bool Query::isOpen() const
+{
+    return m_impl->isOpen();
+}
+
+const std::vector<Field>& Query::fields() const
+{
+    return m_impl->table ? m_impl->table->fields() : kNoFields;
+}
+
+std::size_t Query::fieldIndex(std::string_view name) const
+{
+    const std::vector<Field>& all = fields();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (common::sameTextIgnoreCase(all[i].name, name, m_connection.codePage()))
+            return i;
+    throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {name}));
+}
+
+std::size_t Query::rowCount() const
+{
+    return m_impl->order.size();
+}
+
+std::size_t Query::currentRow() const
+{
+    return m_impl->current;
+}
+
+bool Query::bof() const
+{
+    return m_impl->bof;
+}
+
+bool Query::eof() const
+{
+    return m_impl->eof;
+}
+
+std::string Query::cellText(std::size_t field) const
+{
+    return cellText(m_impl->current, field);
+}
+
+std::string Query::cellText(std::size_t row, std::size_t field) const
+{
+    const Impl& q = *m_impl;
+    if (!q.isOpen() || row >= q.order.size())
+        return {};
+    if (field >= q.table->fieldCount())
+        throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
+    const PendingCell* pending = q.bufferedCell(row, field);
+    if (pending)
+        return pending->cell.kind == CellKind::Text ? pending->text
+                                                    : workbook::cellText(pending->cell, q.table->texts(), m_connection.settings());
+    if (q.order[row] == kPendingRow)
+        return {};
+    return q.table->cellText(q.order[row], field, m_connection.settings());
+}
+
+void Query::first()
+{
+    Impl& q = *m_impl;
+    checkBrowseMode();
+    q.current = 0;
+    q.bof = true;
+    q.eof = q.order.empty();
+}
+
+void Query::last()
+{
+    Impl& q = *m_impl;
+    checkBrowseMode();
+    q.current = q.order.empty() ? 0 : q.order.size() - 1;
+    q.bof = q.order.empty();
+    q.eof = true;
+}
+
+void Query::next()
+{
+    Impl& q = *m_impl;
+    checkBrowseMode();
+    if (q.current + 1 < q.order.size()) {
+        ++q.current;
+        q.bof = false;
+        q.eof = false;
+    } else {
+        q.eof = true;
+    }
+}
+
+void Query::prior()
+{
+    Impl& q = *m_impl;
+    checkBrowseMode();
+    if (q.current > 0 && !q.order.empty()) {
+        --q.current;
+        q.bof = false;
+        q.eof = false;
+    } else {
+        q.bof = true;
+    }
+}
+
+void Query::moveTo(std::size_t row)
+{
+    Impl& q = *m_impl;
+    checkBrowseMode();
+    if (q.order.empty())
+        return;
+    q.current = std::min(row, q.order.size() - 1);
+    q.bof = false;
+    q.eof = false;
+}
+
+} // namespace workbook

@@ -1,0 +1,242 @@
+#include "workbook/SheetReader.h"
+
+#include "common/Error.h"
+#include "workbook/BiffRecords.h"
+#include "workbook/BiffText.h"
+#include "workbook/ByteOrder.h"
+#include "workbook/WorkbookGlobals.h"
+#include "workbook/WorkbookMessages.h"
+
+#include <bit>
+
+namespace workbook {
+
+namespace {
+
+constexpr double kDays1904To1900 = 1462.0;
+// Excel's 1900 system counts a 29 February 1900 that never was: serials
+// below it are one day short of the system's day numbers.
+constexpr double kFirstSerialAfterFalseLeapDay = 60.0;
+
+[[noreturn]] void damaged(const Record& record, const char* what)
+{
+    throw common::Error(formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " " + what}));
+}
+
+class SheetCellReader {
+public:
+    SheetCellReader(const SheetContext& context, const CellVisitor& visit, const TextSink& texts)
+        : m_context(context), m_visit(visit), m_texts(texts), m_biff8(context.globals.biffVersion == 8)
+    {
+    }
+
+    void record(const Record& r);
+    void finish() { flushPendingFormula(); }
+
+private:
+    void need(const Record& r, std::size_t size) const
+    {
+        if (r.data.size() < size)
+            damaged(r, "is too short");
+    }
+    Cell numberCell(std::uint16_t xf, double value) const;
+    Cell textCell(std::string text) const;
+    void emit(std::uint32_t row, std::uint16_t column, const Cell& cell) const
+    {
+        if (cell.kind != CellKind::Empty)
+            m_visit(row, column, cell);
+    }
+    void label(const Record& r, std::size_t countSize);
+    void mulRk(const Record& r);
+    void formula(const Record& r);
+    void formulaString(const Record& r);
+    void flushPendingFormula();
+
+    const SheetContext& m_context;
+    const CellVisitor& m_visit;
+    const TextSink& m_texts;
+    bool m_biff8;
+    bool m_pendingString = false;
+    std::uint32_t m_pendingRow = 0;
+    std::uint16_t m_pendingColumn = 0;
+};
+
+Cell SheetCellReader::numberCell(std::uint16_t xf, double value) const
+{
+    const std::vector<bool>& dates = m_context.globals.xfIsDate;
+    if (xf >= dates.size() || !dates[xf])
+        return Cell::ofNumber(value);
+    if (m_context.globals.dateMode1904)
+        return Cell::ofDate(value + kDays1904To1900);
+    return Cell::ofDate(value >= 0.0 && value < kFirstSerialAfterFalseLeapDay ? value + 1.0 : value);
+}
+
+Cell SheetCellReader::textCell(std::string text) const
+{
+    if (text.empty())
+        return {};
+    return Cell::ofText(m_texts ? m_texts(std::move(text)) : 0);
+}
+
+void SheetCellReader::label(const Record& r, std::size_t countSize)
+{
+    need(r, 6 + countSize);
+    std::size_t pos = 6;
+    if (!m_texts) {
+        const std::size_t count = countSize == 1 ? byteAt(r.data, 6) : readU16(r.data, 6);
+        emit(readU16(r.data, 0), readU16(r.data, 2), count > 0 ? Cell::ofText(0) : Cell{});
+        return;
+    }
+    std::string text = m_biff8 ? readUnicodeString(r.data, pos, countSize, m_context.decoder, "a cell text")
+                               : readByteString(r.data, pos, countSize, m_context.decoder, "a cell text");
+    emit(readU16(r.data, 0), readU16(r.data, 2), textCell(std::move(text)));
+}
+
+void SheetCellReader::mulRk(const Record& r)
+{
+    need(r, 6);
+    const std::uint32_t row = readU16(r.data, 0);
+    const std::uint16_t first = readU16(r.data, 2);
+    const std::size_t count = (r.data.size() - 6) / 6;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = 4 + 6 * i;
+        emit(row, static_cast<std::uint16_t>(first + i), numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2))));
+    }
+}
+
+void SheetCellReader::formula(const Record& r)
+{
+    need(r, 14);
+    const std::uint32_t row = readU16(r.data, 0);
+    const std::uint16_t column = readU16(r.data, 2);
+    if (readU16(r.data, 12) != 0xFFFF) {
+        emit(row, column, numberCell(readU16(r.data, 4), readDouble(r.data, 6)));
+        return;
+    }
+    switch (byteAt(r.data, 6)) {
+    case 0: // text: the STRING record that follows holds it
+        m_pendingString = true;
+        m_pendingRow = row;
+        m_pendingColumn = column;
+        break;
+    case 1:
+        emit(row, column, Cell::ofBoolean(byteAt(r.data, 8) != 0));
+        break;
+    case 2:
+        emit(row, column, Cell::ofError(byteAt(r.data, 8)));
+        break;
+    default: // 3: the empty text
+        break;
+    }
+}
+
+void SheetCellReader::formulaString(const Record& r)
+{
+    m_pendingString = false;
+    if (!m_texts) {
+        emit(m_pendingRow, m_pendingColumn, r.data.size() >= 2 && readU16(r.data, 0) > 0 ? Cell::ofText(0) : Cell{});
+        return;
+    }
+    std::string text;
+    if (m_biff8) {
+        ContinuedReader reader(m_context.stream, r);
+        const std::uint16_t count = reader.u16();
+        const std::uint8_t flags = reader.u8();
+        text = m_context.decoder.fromUtf16(reader.characters(count, (flags & 0x01) != 0));
+    } else {
+        std::size_t pos = 0;
+        text = readByteString(r.data, pos, 2, m_context.decoder, "a formula's text");
+    }
+    emit(m_pendingRow, m_pendingColumn, textCell(std::move(text)));
+}
+
+void SheetCellReader::flushPendingFormula()
+{
+    // A text result whose STRING record is missing: nothing is known of it.
+    m_pendingString = false;
+}
+
+void SheetCellReader::record(const Record& r)
+{
+    switch (r.type) {
+    case biff::kNumber:
+        need(r, 14);
+        emit(readU16(r.data, 0), readU16(r.data, 2), numberCell(readU16(r.data, 4), readDouble(r.data, 6)));
+        return;
+    case biff::kRk:
+        need(r, 10);
+        emit(readU16(r.data, 0), readU16(r.data, 2), numberCell(readU16(r.data, 4), decodeRk(readU32(r.data, 6))));
+        return;
+    case biff::kMulRk:
+        mulRk(r);
+        return;
+    case biff::kLabelSst: {
+        need(r, 10);
+        const std::uint32_t index = readU32(r.data, 6);
+        if (index >= m_context.sharedStringCount)
+            damaged(r, "names a shared string that does not exist");
+        emit(readU16(r.data, 0), readU16(r.data, 2), m_context.texts[index].empty() ? Cell{} : Cell::ofText(index));
+        return;
+    }
+    case biff::kLabel:
+    case biff::kRString:
+        label(r, 2);
+        return;
+    case biff::kBoolErr:
+        need(r, 8);
+        emit(readU16(r.data, 0), readU16(r.data, 2),
+             byteAt(r.data, 7) ? Cell::ofError(byteAt(r.data, 6)) : Cell::ofBoolean(byteAt(r.data, 6) != 0));
+        return;
+    case biff::kFormula:
+        flushPendingFormula();
+        formula(r);
+        return;
+    case biff::kString:
+        if (m_pendingString)
+            formulaString(r);
+        return;
+    case biff::kSharedFormula:
+    case biff::kArray:
+    case biff::kTable:
+        return; // between a formula and its STRING record
+    default:
+        flushPendingFormula();
+        return;
+    }
+}
+
+} // namespace
+
+double decodeRk(std::uint32_t rk)
+{
+    double value;
+    if (rk & 0x02)
+        value = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
+    else
+        value = std::bit_cast<double>(static_cast<std::uint64_t>(rk & 0xFFFFFFFC) << 32);
+    return (rk & 0x01) ? value / 100.0 : value;
+}
+
+void readSheetCells(const SheetContext& context, std::uint32_t offset, const CellVisitor& visit,
+                    const TextSink& texts)
+{
+    if (offset >= context.stream.size())
+        throw common::Error(formatMessage(kReasonBadRecord, {"a sheet begins past the stream's end"}));
+    RecordStream records(context.stream, offset);
+    Record record;
+    if (!records.next(record) || record.type != biff::kBof)
+        throw common::Error(formatMessage(kReasonBadRecord, {"a sheet does not begin with a BOF record"}));
+    SheetCellReader reader(context, visit, texts);
+    int depth = 1; // charts embedded in the sheet bring their own BOF/EOF pairs
+    while (depth > 0 && records.next(record)) {
+        if (record.type == biff::kBof)
+            ++depth;
+        else if (record.type == biff::kEof)
+            --depth;
+        else if (depth == 1)
+            reader.record(record);
+    }
+    reader.finish();
+}
+
+} // namespace workbook

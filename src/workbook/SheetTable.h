@@ -1,0 +1,24 @@
+// Turning a worksheet into a table: the used range (the rows and columns that
+// hold values), its first row as the field names, the rest as data rows.
+#pragma once
+
+#include "common/RegionalSettings.h"
+#include "workbook/SheetReader.h"
+#include "workbook/Table.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace workbook {
+
+// Reads the sheet at `offset` in two passes (the first measures the used
+// range without decoding texts, the second fills the cells in place), so the
+// sheet is never held twice. Field names: the header cells' texts, "F" and
+// the field's number (from 1) for an empty one; duplicates are kept. A sheet
+// without values gives one Text field "F1" and no rows.
+std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
+                                      std::vector<std::string>& texts, const common::RegionalSettings& settings);
+
+} // namespace workbook

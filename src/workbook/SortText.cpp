@@ -1,0 +1,90 @@
+#include "workbook/SortText.h"
+
+#include "common/Error.h"
+#include "common/Text.h"
+#include "workbook/WorkbookMessages.h"
+
+namespace workbook {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+[[noreturn]] void badText(std::string_view whole)
+{
+    throw common::Error(formatMessage(kSortBadText, {whole}));
+}
+
+// Splits at the commas outside brackets.
+std::vector<std::string_view> splitKeys(std::string_view text)
+{
+    std::vector<std::string_view> keys;
+    bool inBrackets = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '[')
+            inBrackets = true;
+        else if (text[i] == ']')
+            inBrackets = false;
+        else if (text[i] == ',' && !inBrackets) {
+            keys.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (inBrackets)
+        badText(text);
+    keys.push_back(text.substr(start));
+    return keys;
+}
+
+SortKey parseKey(std::string_view item, std::string_view whole)
+{
+    SortKey key;
+    std::string_view rest;
+    const bool bracketed = !item.empty() && item.front() == '[';
+    if (bracketed) {
+        const std::size_t close = item.find(']');
+        key.field = std::string(item.substr(1, close - 1));
+        rest = trimmed(item.substr(close + 1));
+    } else {
+        std::size_t end = 0;
+        while (end < item.size() && !isBlank(item[end]))
+            ++end;
+        key.field = std::string(item.substr(0, end));
+        rest = trimmed(item.substr(end));
+    }
+    if (key.field.empty())
+        badText(whole);
+    const std::string direction = common::upperAscii(rest);
+    if (direction == "DESC")
+        key.descending = true;
+    else if (!direction.empty() && direction != "ASC")
+        throw common::Error(formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets, {bracketed ? whole : item}));
+    return key;
+}
+
+} // namespace
+
+std::vector<SortKey> parseSortText(std::string_view text)
+{
+    std::vector<SortKey> keys;
+    if (trimmed(text).empty())
+        return keys;
+    for (std::string_view item : splitKeys(text))
+        keys.push_back(parseKey(trimmed(item), text));
+    return keys;
+}
+
+} // namespace workbook

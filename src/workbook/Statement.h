@@ -1,0 +1,28 @@
+// Table names and the one statement the data layer runs.
+#pragma once
+
+#include "common/CodePage.h"
+
+#include <string>
+#include <string_view>
+
+namespace workbook {
+
+// The table name of a worksheet as users of the original data layer know
+// it: the sheet name and "$", in single quotes (inner quotes doubled) when
+// the name holds a character an unbracketed name cannot (anything but ASCII
+// letters, digits, "_" and non-ASCII characters) or begins with a digit:
+// Sheet1$, 日线$, '日线 数据$'.
+std::string tableNameOf(std::string_view sheetName);
+
+// The table name of "SELECT * FROM [name]" or "SELECT * FROM name" (keywords
+// in any case, any blanks, an optional ";" at the end), as written. Throws
+// common::Error kUnsupportedStatement for any other statement, and
+// kBracketInName when a "]" follows the closing bracket.
+std::string tableNameInStatement(std::string_view statement);
+
+// True when a table name as written in a statement (quoted or not) names
+// the worksheet `sheetName` (compared without regard to case).
+bool namesSheet(std::string_view writtenName, std::string_view sheetName, const common::CodePage& codePage);
+
+} // namespace workbook

@@ -10,6 +10,7 @@
 #include "convert/QuoteTxtFile.h"
 #include "convert/RowSource.h"
 
+#include <charconv>
 #include <filesystem>
 
 namespace convert {
@@ -61,18 +62,42 @@ struct RunContext {
     std::string codeColumn;
     std::string progressPrefix;
     std::string progressSuffix;
+    // "CODE TAB date text TAB" of every row, empty for a row whose code has
+    // no market: the same for every mapping, so worked out by the first one.
+    std::vector<std::string> lineHeads;
+    bool lineHeadsComplete = false;
 };
+
+// The row's line head, from the cache once the first mapping has filled it.
+const std::string& lineHead(RunContext& run, std::size_t row, std::size_t codeField)
+{
+    if (run.lineHeadsComplete)
+        return run.lineHeads[row];
+    const std::string code = NormalizeStockCode(run.rows.cellText(codeField));
+    run.lineHeads.push_back(hasMarketPrefix(code) ? quoteLine(code, run.dateText, std::string_view())
+                                                  : std::string());
+    return run.lineHeads.back();
+}
 
 std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapping)
 {
     std::vector<std::string> lines;
-    const std::string progressHead = run.progressPrefix + mapping.column + run.progressSuffix;
+    // One buffer for the progress text of every row: the count is the only
+    // part that changes, and a text built anew per row would cost as much as
+    // the rest of the row's work.
+    std::string progressText = run.progressPrefix + mapping.column + run.progressSuffix;
+    const std::size_t progressHeadSize = progressText.size();
+    char digits[24];
     // Both fields are found at the first row, so a sheet without rows never
-    // asks for them; the row source stays unchanged for the whole run, so
-    // the indexes found there hold for every later row.
+    // asks for them. The row source stays unchanged for the whole run, so the
+    // indexes found there hold for every later row, and the codes read by the
+    // first mapping hold for every later one.
     bool fieldsFound = false;
     std::size_t codeField = 0;
     std::size_t valueField = 0;
+    std::size_t row = 0;
+    if (run.lineHeadsComplete)
+        lines.reserve(run.lineHeads.size());
     run.rows.first();
     while (!run.rows.eof()) {
         run.host.beforeRow();
@@ -81,13 +106,19 @@ std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapp
             valueField = run.rows.fieldIndex(mapping.column);
             fieldsFound = true;
         }
-        const std::string code = NormalizeStockCode(run.rows.cellText(codeField));
-        const std::string value = run.rows.cellText(valueField);
-        if (hasMarketPrefix(code) && !value.empty())
-            lines.push_back(quoteLine(code, run.dateText, value));
-        run.host.progress(progressHead + std::to_string(lines.size()));
+        const std::string& head = lineHead(run, row++, codeField);
+        if (!head.empty()) {
+            const std::string value = run.rows.cellText(valueField);
+            if (!value.empty())
+                lines.push_back(head + value);
+        }
+        const auto end = std::to_chars(digits, digits + sizeof digits, lines.size()).ptr;
+        progressText.resize(progressHeadSize);
+        progressText.append(digits, end);
+        run.host.progress(progressText);
         run.rows.next();
     }
+    run.lineHeadsComplete = true;
     return lines;
 }
 
@@ -120,7 +151,9 @@ std::vector<WrittenFile> runConversion(const ConvertOptions& options, RowSource&
                    dateTextOf(options.quoteDate, codePage),
                    std::string(),
                    common::utf8ToCodePage(kProgressPrefix, codePage),
-                   common::utf8ToCodePage(kProgressSuffix, codePage)};
+                   common::utf8ToCodePage(kProgressSuffix, codePage),
+                   {},
+                   false};
     DataSourceOff dataSourceOff(host);
 
     // The page's controls stay usable during the run (it processes window

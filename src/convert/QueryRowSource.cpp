@@ -45,8 +45,8 @@ RowSnapshot::RowSnapshot(const workbook::Query& query, common::CodePage codePage
         m_fieldNames.push_back(field.name);
     m_rowCount = query.rowCount();
     m_cells.reserve(m_rowCount * m_fieldNames.size());
-    for (std::size_t row = 0; row < m_rowCount; ++row) {
-        for (std::size_t field = 0; field < m_fieldNames.size(); ++field)
+    for (std::size_t field = 0; field < m_fieldNames.size(); ++field) {
+        for (std::size_t row = 0; row < m_rowCount; ++row)
             m_cells.push_back(query.cellText(row, field));
     }
 }
@@ -72,7 +72,7 @@ std::string RowSnapshot::cellText(std::size_t field) const
 {
     if (m_row >= m_rowCount || field >= m_fieldNames.size())
         return std::string();
-    return m_cells[m_row * m_fieldNames.size() + field];
+    return m_cells[field * m_rowCount + m_row];
 }
 
 } // namespace convert

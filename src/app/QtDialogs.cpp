@@ -2,6 +2,8 @@
 
 #include "app/windows/SelectDirectoryDialog.h"
 
+#include "app/windows/SelectDirectoryDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>

@@ -11,7 +11,8 @@ void clickFocusedButton(QWidget& window, QKeyEvent& event)
     const auto modifiers = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (modifiers != Qt::NoModifier)
         return;
-    if (auto* button = qobject_cast<QPushButton*>(window.focusWidget()); button && button->isEnabled())
+    auto* button = qobject_cast<QPushButton*>(window.focusWidget());
+    if (button && button->hasFocus() && button->isEnabled())
         button->click();
 }
 

@@ -1,18 +1,41 @@
 #!/usr/bin/env bash
 # Rebuilds the workbook fixtures from their sources with real spreadsheet
-# programs (LibreOffice Calc and Gnumeric), which must be installed:
-#   apt-get install libreoffice-calc-nogui gnumeric
+# programs, which must be installed:
+#   apt-get install libreoffice-calc-nogui gnumeric python3-uno
 # The .xls files are committed, so the tests never need these programs.
 set -euo pipefail
 cd "$(dirname "$0")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# LibreOffice: flat OpenDocument sources to Excel 97 (BIFF8).
-libre() { # source.fods target.xls
-    soffice --headless --convert-to xls --outdir "$work" "$1" >/dev/null
+# LibreOffice Calc to Excel 97 (BIFF8); it writes no Excel 95 any more.
+libre() { # source target.xls [filter] [input filter]
+    local filter=${3:-MS Excel 97}
+    soffice --headless ${4:+--infilter="$4"} --convert-to "xls:$filter" --outdir "$work" "$1" >/dev/null
     mv "$work/$(basename "${1%.*}").xls" "$2"
+}
+
+# Gnumeric reads OpenDocument only in its packed form: LibreOffice packs the
+# flat source first, then Gnumeric recalculates and writes the workbook.
+gnumeric() { # source.fods target.xls exporter
+    soffice --headless --convert-to ods --outdir "$work" "$1" >/dev/null
+    ssconvert --recalc -T "$3" "$work/$(basename "${1%.*}").ods" "$2" 2>/dev/null
 }
 
 libre Mixed.fods Mixed.xls
 libre Quotes.fods Quotes.xls
+libre Dates1904.fods Dates1904.xls
+gnumeric Mixed.fods MixedGnumeric.xls Gnumeric_Excel:excel_biff8
+gnumeric Formulas.fods GnumericFormulas.xls Gnumeric_Excel:excel_biff8
+# Gnumeric's own file format can hold boolean and error values in plain cells.
+ssconvert -T Gnumeric_Excel:excel_biff8 Booleans.gnumeric Booleans.xls 2>/dev/null
+# Gnumeric takes the code page of Excel 95 text from the Windows language.
+WINDOWS_LANGUAGE=zh_CN gnumeric Mixed.fods Biff5Cp936.xls Gnumeric_Excel:excel_biff7
+
+python3 LongStrings.py "$work/LongStrings.fods"
+libre "$work/LongStrings.fods" LongStrings.xls
+# The code column is imported as text (column 1, format 2) so that 000001 keeps its zeros.
+python3 Large.py "$work/Large.csv"
+libre "$work/Large.csv" Large.xls "MS Excel 97" "CSV:44,34,76,1,1/2"
+
+/usr/bin/python3 Encrypted.py Quotes.fods Encrypted.xls

@@ -21,6 +21,7 @@ void buildCommands(CLI::App& app, CliContext& context)
 {
     app.require_subcommand(1);
     addImportCommands(app, context);
+    addConvertCommand(app, context);
     addWorkbookCommands(app, context);
 }
 

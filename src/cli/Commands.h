@@ -16,6 +16,8 @@ struct CliContext;
 
 // import, dump
 void addImportCommands(CLI::App& app, CliContext& context);
+// convert
+void addConvertCommand(CLI::App& app, CliContext& context);
 // sheets, show
 void addWorkbookCommands(CLI::App& app, CliContext& context);
 

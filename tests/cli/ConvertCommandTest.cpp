@@ -1,0 +1,146 @@
+// `tarnvale-cli convert` in-process over the Quotes fixture (Code, Close, Vol;
+// rows 600000, 000001, 300750): the files, the checks' messages in their
+// order, the sort, mapping files, and errors with their exit code.
+#include "cli/Cli.h"
+
+#include "common/LineList.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using testing_support::readBytes;
+using testing_support::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kClose = "\xca\xd5\xc5\xcc";          // 收盘 (GBK)
+const std::string kVolume = "\xb3\xc9\xbd\xbb\xc1\xbf"; // 成交量 (GBK)
+const std::string kCloseLines = "SH600000\t2024-01-05\t10.5\r\nSZ000001\t2024-01-05\t12.25\r\n";
+const std::string kVolumeLines = "SH600000\t2024-01-05\t123456\r\nSZ000001\t2024-01-05\t7890\r\n";
+
+class ConvertCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        m_oldFolder = fs::current_path();
+        m_context.settings.shortDateFormat = "yyyy/M/d";
+    }
+    void TearDown() override { fs::current_path(m_oldFolder); }
+
+    int run(std::vector<std::string> args)
+    {
+        m_out.str("");
+        m_err.str("");
+        args.insert(args.begin(), {"tarnvale-cli", "convert"});
+        return cli::runCli(args, m_context);
+    }
+    // Every argument of a passing run; tests change one at a time.
+    std::vector<std::string> passing() const
+    {
+        return {m_book,   "Sheet1$",           "--code-column", "Code",
+                "--date", "2024/01/05",        "--out",         m_out_folder,
+                "--map",  "Close<->" + kClose, "--map",         "Vol<->" + kVolume};
+    }
+    std::string output(const std::string& name) const
+    {
+        return m_out_folder + "/2024-01-05/" + name + ".txt";
+    }
+
+    TempDir m_dir;
+    const std::string m_book = testing_support::dataPath("Quotes.xls");
+    const std::string m_out_folder = m_dir.path().string();
+    fs::path m_oldFolder;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+    cli::CliContext m_context{m_out, m_err, common::CodePage(936), {}, 2026, false};
+};
+
+TEST_F(ConvertCommandTest, WritesTheWorkedExample)
+{
+    ASSERT_EQ(run(passing()), cli::kExitDone) << m_err.str();
+    EXPECT_EQ(readBytes(output(kClose)), kCloseLines);
+    EXPECT_EQ(readBytes(output(kVolume)), kVolumeLines);
+    EXPECT_EQ(m_out.str(), output(kClose) + "\t2\n" + output(kVolume) + "\t2\n");
+    EXPECT_EQ(m_err.str(), ""); // no progress when stderr is not a terminal
+}
+
+TEST_F(ConvertCommandTest, ChecksStopTheRunWithTheirMessages)
+{
+    struct CheckCase {
+        std::size_t argument; // index into passing()
+        std::string value;
+        std::string message;
+    };
+    const CheckCase cases[] = {
+        {0, "",
+         "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8"
+         "Excel\xce\xc4\xbc\xfe\xc2\xb7\xbe\xb6\xa3\xbf\n"},
+        {7, "",
+         "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8"
+         "txt\xce\xc4\xbc\xfe\xc2\xb7\xbe\xb6\xa3\xbf\n"},
+        {1, "", "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8\xb1\xed\xa3\xbf\n"},
+        {3, "", "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8\xd6\xa4\xc8\xaf\xb4\xfa\xc2\xeb\xc1\xd0\xa3\xbf\n"},
+        {5, "2024/13/05",
+         "\xd6\xb8\xb6\xa8\xd0\xd0\xc7\xe9\xc8\xd5\xc6\xda\xb2\xbb\xd5\xfd\xc8\xb7\xa3\xbf\n"},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.argument);
+        std::vector<std::string> args = passing();
+        args[c.argument] = c.value;
+        EXPECT_EQ(run(args), cli::kExitStopped);
+        EXPECT_EQ(m_err.str(), c.message);
+    }
+    EXPECT_EQ(
+        run({m_book, "Sheet1$", "--code-column", "Code", "--date", "2024/01/05", "--out", m_out_folder}),
+        cli::kExitStopped);
+    EXPECT_EQ(m_err.str(),
+              "\xc3\xbb\xd3\xd0\xc9\xe8\xd6\xc3\xc1\xd0\xb6\xd4\xd3\xa6\xb9\xd8\xcf\xb5\xa3\xbf\n");
+    EXPECT_FALSE(fs::exists(m_out_folder + "/2024-01-05"));
+}
+
+TEST_F(ConvertCommandTest, LinesFollowTheSort)
+{
+    std::vector<std::string> args = passing();
+    args.insert(args.end(), {"--sort", "Vol"});
+    ASSERT_EQ(run(args), cli::kExitDone) << m_err.str();
+    EXPECT_EQ(readBytes(output(kClose)), "SZ000001\t2024-01-05\t12.25\r\nSH600000\t2024-01-05\t10.5\r\n");
+}
+
+TEST_F(ConvertCommandTest, MappingFileLinesComeBeforeTheMapOptions)
+{
+    const std::string file = m_dir.file("mappings.txt");
+    common::saveLineList(file, {"Vol<->first", "", "<->skipped"});
+    ASSERT_EQ(run({m_book, "Sheet1$", "--code-column", "code", "--date", "2024/1/5", "--out", m_out_folder,
+                   "--mappings", file, "--map", "Close<->second"}),
+              cli::kExitDone)
+        << m_err.str();
+    // The date text is the date as given, slashes turned into dashes.
+    const std::string folder = m_out_folder + "/2024-1-5/";
+    EXPECT_EQ(m_out.str(), folder + "first.txt\t2\n" + folder + "second.txt\t2\n");
+    EXPECT_EQ(readBytes(folder + "first.txt"), "SH600000\t2024-1-5\t123456\r\nSZ000001\t2024-1-5\t7890\r\n");
+}
+
+TEST_F(ConvertCommandTest, MissingColumnEndsTheRunAfterTheEarlierFiles)
+{
+    std::vector<std::string> args = passing();
+    args[11] = "Missing<->" + kVolume;
+    EXPECT_EQ(run(args), cli::kExitStopped);
+    EXPECT_EQ(m_err.str(), "ADOQuery1: Field 'Missing' not found.\n");
+    EXPECT_EQ(readBytes(output(kClose)), kCloseLines);
+    EXPECT_FALSE(fs::exists(output(kVolume)));
+}
+
+TEST_F(ConvertCommandTest, UnknownTableIsTheDataLayersError)
+{
+    std::vector<std::string> args = passing();
+    args[1] = "NoSuchSheet$";
+    EXPECT_EQ(run(args), cli::kExitStopped);
+    EXPECT_NE(m_err.str(), "");
+    EXPECT_FALSE(fs::exists(m_out_folder + "/2024-01-05"));
+}
+
+} // namespace

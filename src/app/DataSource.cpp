@@ -95,22 +95,42 @@ void DataSource::cancelUnchangedInsert()
 
 bool DataSource::first()
 {
-    return run([this] { finishEdit(); m_query.first(); }, false);
+    return run(
+        [this] {
+            finishEdit();
+            m_query.first();
+        },
+        false);
 }
 
 bool DataSource::prior()
 {
-    return run([this] { finishEdit(); m_query.prior(); }, false);
+    return run(
+        [this] {
+            finishEdit();
+            m_query.prior();
+        },
+        false);
 }
 
 bool DataSource::next()
 {
-    return run([this] { finishEdit(); m_query.next(); }, false);
+    return run(
+        [this] {
+            finishEdit();
+            m_query.next();
+        },
+        false);
 }
 
 bool DataSource::last()
 {
-    return run([this] { finishEdit(); m_query.last(); }, false);
+    return run(
+        [this] {
+            finishEdit();
+            m_query.last();
+        },
+        false);
 }
 
 bool DataSource::moveTo(std::size_t row)
@@ -129,7 +149,12 @@ bool DataSource::moveTo(std::size_t row)
 
 bool DataSource::insert()
 {
-    return run([this] { finishEdit(); m_query.insert(); }, false);
+    return run(
+        [this] {
+            finishEdit();
+            m_query.insert();
+        },
+        false);
 }
 
 bool DataSource::remove()
@@ -159,7 +184,12 @@ bool DataSource::cancel()
 
 bool DataSource::refresh()
 {
-    return run([this] { finishEdit(); m_query.refresh(); }, true);
+    return run(
+        [this] {
+            finishEdit();
+            m_query.refresh();
+        },
+        true);
 }
 
 bool DataSource::setCellText(std::size_t row, std::size_t field, const std::string& text)

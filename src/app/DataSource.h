@@ -23,7 +23,7 @@ inline const char* const kDeleteRecordQuestion = "Delete record?";
 class DataSource : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // Runs an action that may throw common::Error, reports the error, and
     // returns false when the action failed. The window hands in its guard.
     using Guard = std::function<bool(const std::function<void()>&)>;
@@ -75,13 +75,13 @@ public:
     // Drops an inserted row that is still unchanged (the grid losing focus).
     void cancelUnchangedInsert();
 
-signals:
+  signals:
     // The controls re-read everything (fields, rows, current row).
     void dataSetReset();
     // The current row, the row count or the edit state may have changed.
     void recordMoved();
 
-private:
+  private:
     bool run(const std::function<void()>& action, bool rowSetChanged);
     void finishEdit();
     void notify(void (DataSource::*signal)());

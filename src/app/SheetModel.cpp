@@ -120,9 +120,8 @@ void SheetModel::reload()
 
 void SheetModel::syncRows()
 {
-    const int wanted = m_source.isActive() && !m_fieldNames.empty()
-                           ? static_cast<int>(m_source.query().rowCount())
-                           : 0;
+    const int wanted =
+        m_source.isActive() && !m_fieldNames.empty() ? static_cast<int>(m_source.query().rowCount()) : 0;
     // Rows come and go at the end: every shown row is repainted afterwards,
     // so where the query put a new row doesn't matter to the view.
     if (wanted > m_rows) {

@@ -16,7 +16,7 @@ class DataSource;
 class SheetModel : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     // Row indicator marks (the grid's indicator column shows them on the
     // current row): browsing, editing, inserting.
     static const QString kCurrentMark;
@@ -37,7 +37,7 @@ public:
     // The title of a column: its field's name, as the query holds it.
     const std::string& fieldName(int column) const { return m_fieldNames.at(column); }
 
-private:
+  private:
     void reload();
     void syncRows();
     void refreshShownRows();

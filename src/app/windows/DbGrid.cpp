@@ -10,6 +10,13 @@
 
 namespace app {
 
+namespace {
+
+constexpr int kIndicatorWidth = 16;
+constexpr int kRowPadding = 5;
+
+} // namespace
+
 DbGrid::DbGrid(QWidget* parent) : QTableView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -27,9 +34,25 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent)
     verticalHeader()->setVisible(true);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    verticalHeader()->setMinimumWidth(12);
+    verticalHeader()->setFixedWidth(kIndicatorWidth);
+    fitRowHeight();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DbGrid::titleClicked);
     connect(qApp, &QApplication::focusChanged, this, &DbGrid::focusMoved);
+}
+
+void DbGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitRowHeight();
+}
+
+void DbGrid::fitRowHeight()
+{
+    // Rows as tight as the text allows, as a data grid shows them, rather
+    // than the roomier rows of the widget style.
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
 }
 
 void DbGrid::setDataSource(DataSource& source)

@@ -19,7 +19,7 @@ class SheetModel;
 class DbGrid : public QTableView {
     Q_OBJECT
 
-public:
+  public:
     explicit DbGrid(QWidget* parent = nullptr);
 
     // Binds the grid to a link (which must outlive it) through a model of its own.
@@ -27,16 +27,18 @@ public:
     DataSource* dataSource() const { return m_source; }
     SheetModel* sheetModel() const { return m_model; }
 
-signals:
+  signals:
     // A click on a column title (the column counts from 0).
     void titleClicked(int column);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void followCursor();
+    void fitRowHeight();
     void focusMoved(QWidget* old, QWidget* now);
     bool holds(const QWidget* widget) const;
     void rememberWidths();

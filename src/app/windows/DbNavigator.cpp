@@ -13,8 +13,8 @@ namespace {
 
 // Object names (for tests and accessibility) in button order.
 constexpr const char* kButtonNames[DbNavigator::kButtonCount] = {
-    "nbFirst", "nbPrior", "nbNext", "nbLast", "nbInsert",
-    "nbDelete", "nbEdit", "nbPost", "nbCancel", "nbRefresh",
+    "nbFirst",  "nbPrior", "nbNext", "nbLast",   "nbInsert",
+    "nbDelete", "nbEdit",  "nbPost", "nbCancel", "nbRefresh",
 };
 
 QPainterPath triangle(qreal tipX, qreal baseX)
@@ -160,16 +160,36 @@ void DbNavigator::click(Button which)
     if (!m_source)
         return;
     switch (which) {
-    case First: m_source->first(); break;
-    case Prior: m_source->prior(); break;
-    case Next: m_source->next(); break;
-    case Last: m_source->last(); break;
-    case Insert: m_source->insert(); break;
-    case Delete: m_source->remove(); break;
-    case Edit: m_source->edit(); break;
-    case Post: m_source->post(); break;
-    case Cancel: m_source->cancel(); break;
-    case Refresh: m_source->refresh(); break;
+    case First:
+        m_source->first();
+        break;
+    case Prior:
+        m_source->prior();
+        break;
+    case Next:
+        m_source->next();
+        break;
+    case Last:
+        m_source->last();
+        break;
+    case Insert:
+        m_source->insert();
+        break;
+    case Delete:
+        m_source->remove();
+        break;
+    case Edit:
+        m_source->edit();
+        break;
+    case Post:
+        m_source->post();
+        break;
+    case Cancel:
+        m_source->cancel();
+        break;
+    case Refresh:
+        m_source->refresh();
+        break;
     }
 }
 

@@ -17,7 +17,7 @@ class DataSource;
 class DbNavigator : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     enum Button { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh };
     static constexpr int kButtonCount = 10;
 
@@ -27,10 +27,10 @@ public:
     void setDataSource(DataSource& source);
     QToolButton* button(Button which) const { return m_buttons[which]; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void updateButtons();
     void click(Button which);
 

@@ -35,13 +35,13 @@ constexpr const char* kPersistPiece = "Persist Security Info=False";
 // Tells the grid and navigator about the query when the scope ends, also
 // when a step threw: a query that failed to open must show as closed.
 class DataSetChangedOnExit {
-public:
+  public:
     explicit DataSetChangedOnExit(DataSource& source) : m_source(source) {}
     ~DataSetChangedOnExit() { m_source.dataSetChanged(); }
     DataSetChangedOnExit(const DataSetChangedOnExit&) = delete;
     DataSetChangedOnExit& operator=(const DataSetChangedOnExit&) = delete;
 
-private:
+  private:
     DataSource& m_source;
 };
 
@@ -65,14 +65,16 @@ void TForm1::createPreviewObjects()
         });
         return ok;
     });
-    DataSource1->setConfirmDelete([this] { return m_dialogs.question(QString::fromUtf8(kDeleteRecordQuestion)); });
+    DataSource1->setConfirmDelete(
+        [this] { return m_dialogs.question(QString::fromUtf8(kDeleteRecordQuestion)); });
     DBGrid1->setDataSource(*DataSource1);
     DBNavigator1->setDataSource(*DataSource1);
 }
 
 void TForm1::Browse1ButtonClick()
 {
-    const std::optional<QString> path = m_dialogs.openFile(QString::fromUtf8(kExcelFileFilter), m_openDialog1Options);
+    const std::optional<QString> path =
+        m_dialogs.openFile(QString::fromUtf8(kExcelFileFilter), m_openDialog1Options);
     if (!path)
         return;
     LabeledEdit1->setText(*path);

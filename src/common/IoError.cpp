@@ -49,9 +49,11 @@ constexpr ErrnoCode kErrnoCodes[] = {
 };
 
 // The folder part of `path` exists (a name without a folder lives in the
-// current folder, which does).
+// current folder, which does; the empty name has no folder to live in).
 bool parentFolderExists(const std::string& path)
 {
+    if (path.empty())
+        return false;
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return true;

@@ -1,3 +1,4 @@
+// Code pages from codeset names, GBK lead and trail bytes, and conversions to and from Unicode.
 #include "common/CodePage.h"
 #include "common/Encoding.h"
 

@@ -1,3 +1,4 @@
+// The masked date field's rules: key scripts, the text a handler reads, validation and Escape.
 #include "common/DateMask.h"
 
 #include "common/Error.h"

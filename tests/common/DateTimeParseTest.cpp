@@ -1,3 +1,4 @@
+// The date parse: worked examples under fixed settings and the year 2026, orders, windows, times.
 #include "common/DateTimeParse.h"
 
 #include <cmath>

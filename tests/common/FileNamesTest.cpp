@@ -1,3 +1,4 @@
+// Splitting paths into folder, name and extension, double-byte aware, and unsafe entry names.
 #include "common/FileNames.h"
 
 #include <gtest/gtest.h>

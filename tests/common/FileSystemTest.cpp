@@ -1,3 +1,4 @@
+// Folder and file operations on a real temporary folder, with the codes of their failures.
 #include "common/FileSystem.h"
 
 #include "Unprivileged.h"

@@ -1,3 +1,4 @@
+// The I/O error table and the Windows codes that real failing calls produce.
 #include "common/IoError.h"
 
 #include "Unprivileged.h"
@@ -65,6 +66,8 @@ TEST(IoError, MissingEntryIsAMissingFileOnlyWhenItsFolderExists)
     EXPECT_EQ(common::windowsCodeFromErrno(ENOENT, dir.file("missing.txt")), 2);
     EXPECT_EQ(common::windowsCodeFromErrno(ENOENT, dir.file("nofolder/missing.txt")), 3);
     EXPECT_EQ(common::windowsCodeFromErrno(ENOENT, "bare-name-in-current-folder"), 2);
+    EXPECT_EQ(common::windowsCodeFromErrno(ENOENT, ""), 3);
+    EXPECT_EQ(common::windowsCodeFromErrno(ENOENT, "/no-such-top-folder/a"), 3);
 }
 
 // The codes as real failing calls produce them.

@@ -1,3 +1,4 @@
+// Line-list files byte for byte: splitting, saving over old files, and every failure message.
 #include "common/LineList.h"
 
 #include "Unprivileged.h"

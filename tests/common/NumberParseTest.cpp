@@ -1,3 +1,4 @@
+// The number parse: accepted and refused texts, the overflow error, rounding to single precision.
 #include "common/NumberParse.h"
 
 #include "common/Error.h"

@@ -1,3 +1,4 @@
+// Regional settings from the POSIX locale items of real locales, and their defaults.
 #include "common/RegionalSettings.h"
 
 #include <clocale>

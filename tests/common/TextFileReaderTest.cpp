@@ -1,3 +1,4 @@
+// Reading a text file line by line: line-break and Ctrl+Z cases, buffer edges, huge lines.
 #include "common/TextFileReader.h"
 
 #include "common/Error.h"

@@ -1,3 +1,4 @@
+// Byte-text operations: position, copy, replace-all, ASCII upper case, case-insensitive equality.
 #include "common/Text.h"
 
 #include <gtest/gtest.h>

@@ -68,8 +68,13 @@ std::string convert(std::string_view input, const std::string& from, const std::
     std::string output;
     iconv_t cd = t_converters.get(from, to);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-        output.assign(input);
-        return output;
+        // A code page this iconv does not know: keep its ASCII part, which
+        // every code page shares, and let the rest become "?".
+        const bool fromIsCodePage = from != kUtf16 && from != "UTF-8";
+        if ((fromIsCodePage ? from : to) == "ASCII")
+            return std::string(input);
+        return fromIsCodePage ? convert(input, "ASCII", to, replacement, skip)
+                              : convert(input, from, "ASCII", replacement, skip);
     }
     output.reserve(input.size() * 2 + 16);
     char* in = const_cast<char*>(input.data());

@@ -124,6 +124,14 @@ TEST(Encoding, MalformedSourceBytesBecomeQuestionMarks)
               "a?b");
 }
 
+TEST(Encoding, CodePagesUnknownToIconvKeepTheirAsciiPart)
+{
+    const CodePage unknown(1);
+    EXPECT_EQ(common::utf16ToCodePage(u"ab\u6536", unknown), "ab?");
+    EXPECT_EQ(common::codePageToUtf16("ab\xCA", unknown), u"ab?");
+    EXPECT_EQ(common::codePageToUtf8("ab\xCA", unknown), "ab?");
+}
+
 TEST(Encoding, LongTextsAreConvertedWhole)
 {
     std::string bytes;

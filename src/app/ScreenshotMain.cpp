@@ -49,7 +49,8 @@ int main(int argc, char** argv)
 
     form1.show();
     bool ok = save(form1, folder, "Form1-Excel.png");
-    ok = app::savePreviewScreenshot(app::sampleWorkbookPath(), folder.filePath(QStringLiteral("Form1-Preview.png"))) &&
+    ok = app::savePreviewScreenshot(app::sampleWorkbookPath(),
+                                    folder.filePath(QStringLiteral("Form1-Preview.png"))) &&
          ok;
     form1.help->setCurrentWidget(form1.TabSheet2);
     ok = save(form1, folder, "Form1-Import.png") && ok;

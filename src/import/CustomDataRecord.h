@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 namespace importer {
 
@@ -31,6 +32,8 @@ struct CustomDataRecord {
 // disk are always produced by encodeRecord, never by copying the struct, so
 // that the file layout does not depend on the host's byte order.
 static_assert(sizeof(std::int32_t) + sizeof(float) == kRecordSize, "a record is 8 bytes");
+static_assert(sizeof(CustomDataRecord) == kRecordSize, "no padding between the fields");
+static_assert(sizeof(float) == 4 && std::numeric_limits<float>::is_iec559, "value is IEEE 754 binary32");
 
 using RecordBytes = std::array<unsigned char, kRecordSize>;
 

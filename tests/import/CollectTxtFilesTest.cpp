@@ -2,6 +2,7 @@
 #include "import/CollectTxtFiles.h"
 
 #include "common/FileSystem.h"
+#include "import/ImportTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -78,4 +79,19 @@ TEST(CollectTxtFiles, MissingFoldersAndLinkLoopsEndQuietly)
     writeBytes(dir.file("s/a.txt"), "");
     fs::create_directory_symlink(dir.path(), dir.file("s/up"));
     EXPECT_EQ(scan(dir.path().string()), (std::vector<std::string>{"earlier", dir.file("s/a.txt")}));
+}
+
+TEST(CollectTxtFiles, AFolderThatCannotBeReadIsPassedOver)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("locked"));
+    writeBytes(dir.file("locked/a.txt"), "");
+    writeBytes(dir.file("b.txt"), "");
+    fs::permissions(dir.file("locked"), fs::perms::none);
+    std::vector<std::string> paths;
+    {
+        import_test::Unprivileged unprivileged(dir.path());
+        paths = scan(dir.path().string());
+    }
+    EXPECT_EQ(paths, (std::vector<std::string>{"earlier", dir.file("b.txt")}));
 }

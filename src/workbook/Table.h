@@ -33,6 +33,9 @@ public:
     const std::vector<std::string>& texts() const { return m_texts; }
     std::string cellText(std::size_t row, std::size_t field, const common::RegionalSettings& settings) const;
 
+    // Where the header row and the first field lie in the sheet (0-based).
+    std::uint32_t headerRow() const { return m_firstRow; }
+    std::uint16_t firstColumn() const { return m_firstColumn; }
     // The sheet row of a data row, and the sheet column of a field (0-based).
     std::uint32_t sheetRow(std::size_t row) const { return m_firstRow + 1 + static_cast<std::uint32_t>(row); }
     std::uint16_t sheetColumn(std::size_t field) const { return static_cast<std::uint16_t>(m_firstColumn + field); }

@@ -1,0 +1,61 @@
+// Shared by the workbook tests: fixed settings, fixture opening and whole
+// tables as texts, so that tests compare exact bytes.
+#pragma once
+
+#include "common/CodePage.h"
+#include "common/RegionalSettings.h"
+#include "support/TestSupport.h"
+#include "workbook/Workbook.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace workbook_testing {
+
+inline const common::CodePage kUtf8{65001};
+inline const common::CodePage kGbk{936};
+
+// A Chinese locale's settings: year first, "-" between the date parts.
+inline common::RegionalSettings chineseSettings()
+{
+    common::RegionalSettings settings;
+    settings.dateSeparator = '-';
+    settings.shortDateFormat = "yyyy-m-d";
+    settings.timeSeparator = ':';
+    settings.decimalSeparator = '.';
+    return settings;
+}
+
+inline std::shared_ptr<workbook::Workbook> openFixture(const std::string& name,
+                                                       const common::CodePage& codePage = kUtf8,
+                                                       const common::RegionalSettings& settings = chineseSettings())
+{
+    return workbook::Workbook::open(testing_support::dataPath(name), codePage, settings);
+}
+
+inline const workbook::Table& tableOf(const workbook::Workbook& book, const std::string& sheetName)
+{
+    for (const workbook::Sheet& sheet : book.sheets())
+        if (sheet.name == sheetName)
+            return *sheet.table;
+    throw std::runtime_error("no sheet " + sheetName);
+}
+
+// The field names, then every row's cell texts.
+inline std::vector<std::vector<std::string>> tableTexts(const workbook::Table& table,
+                                                        const common::RegionalSettings& settings = chineseSettings())
+{
+    std::vector<std::vector<std::string>> rows(1);
+    for (const workbook::Field& field : table.fields())
+        rows[0].push_back(field.name);
+    for (std::size_t r = 0; r < table.rowCount(); ++r) {
+        rows.emplace_back();
+        for (std::size_t f = 0; f < table.fieldCount(); ++f)
+            rows.back().push_back(table.cellText(r, f, settings));
+    }
+    return rows;
+}
+
+} // namespace workbook_testing

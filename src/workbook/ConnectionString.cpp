@@ -44,7 +44,10 @@ std::optional<std::string> dataSourceOf(std::string_view connectionString)
         key = upper.find(kDataSourceKey, key);
         if (key == std::string::npos)
             return std::nullopt;
-        if (key == 0 || upper[key - 1] == ';' || upper[key - 1] == ' ')
+        std::size_t before = key;
+        while (before > 0 && upper[before - 1] == ' ')
+            --before; // "; Data Source=" too
+        if (before == 0 || upper[before - 1] == ';')
             break;
         ++key;
     }

@@ -1,3 +1,4 @@
+// Code-page conversions through iconv.
 #include "common/Encoding.h"
 
 #include <algorithm>

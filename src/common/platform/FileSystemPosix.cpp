@@ -1,3 +1,4 @@
+// Folder and file operations on POSIX, failing with the Windows codes.
 #include "common/FileSystem.h"
 
 #include "common/IoError.h"

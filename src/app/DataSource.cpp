@@ -47,10 +47,14 @@ void DataSource::recordChanged()
         notify(&DataSource::recordMoved);
 }
 
-bool DataSource::run(const std::function<void()>& action, bool rowSetChanged)
+bool DataSource::run(const std::function<void()>& action, bool rowSetChanged, OpenEditor editor)
 {
     if (!isActive())
         return false;
+    if (editor == OpenEditor::Commit)
+        emit editorCommitRequested();
+    else if (editor == OpenEditor::Discard)
+        emit editorDiscardRequested();
     bool ok = false;
     if (m_guard) {
         ok = m_guard(action);
@@ -90,7 +94,7 @@ void DataSource::cancelUnchangedInsert()
 {
     if (!isActive() || m_query.state() != State::Insert || !m_query.insertedRowUnchanged())
         return;
-    run([this] { m_query.cancel(); }, false);
+    run([this] { m_query.cancel(); }, false, OpenEditor::Keep);
 }
 
 bool DataSource::first()
@@ -169,7 +173,8 @@ bool DataSource::remove()
 
 bool DataSource::edit()
 {
-    return run([this] { m_query.edit(); }, false);
+    // Also called while the user types into a cell editor, which stays open.
+    return run([this] { m_query.edit(); }, false, OpenEditor::Keep);
 }
 
 bool DataSource::post()
@@ -179,7 +184,7 @@ bool DataSource::post()
 
 bool DataSource::cancel()
 {
-    return run([this] { m_query.cancel(); }, false);
+    return run([this] { m_query.cancel(); }, false, OpenEditor::Discard);
 }
 
 bool DataSource::refresh()
@@ -204,7 +209,8 @@ bool DataSource::setCellText(std::size_t row, std::size_t field, const std::stri
                 m_query.edit();
             m_query.setCellText(field, text);
         },
-        false);
+        // This is the editor handing its text over.
+        false, OpenEditor::Keep);
 }
 
 } // namespace app

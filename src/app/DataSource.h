@@ -80,9 +80,15 @@ class DataSource : public QObject {
     void dataSetReset();
     // The current row, the row count or the edit state may have changed.
     void recordMoved();
+    // Before an operation a cell editor still open hands its text over (as
+    // when it loses the focus), so that Post stores what was typed; before a
+    // Cancel it is closed without handing anything over.
+    void editorCommitRequested();
+    void editorDiscardRequested();
 
   private:
-    bool run(const std::function<void()>& action, bool rowSetChanged);
+    enum class OpenEditor { Commit, Discard, Keep };
+    bool run(const std::function<void()>& action, bool rowSetChanged, OpenEditor editor = OpenEditor::Commit);
     void finishEdit();
     void notify(void (DataSource::*signal)());
 

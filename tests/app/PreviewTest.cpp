@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -121,6 +122,8 @@ class PreviewTest : public QObject {
     void rejectedSortKeepsThePreview();
     void editPostedWithTheNavigatorShowsInPreviewAndQuery();
     void refusedEditShowsTheErrorAndKeepsTheRow();
+    void postWithTheEditorOpenStoresWhatWasTyped();
+    void cancelWithTheEditorOpenDropsWhatWasTyped();
     void navigatorFollowsThePreview();
     void linkOffBlanksGridAndNavigator();
     void ctrlDeleteAsksThroughTheDialogs();
@@ -328,6 +331,55 @@ void PreviewTest::refusedEditShowsTheErrorAndKeepsTheRow()
         QTest::mouseClick(page.form.DBNavigator1->button(app::DbNavigator::Post), Qt::LeftButton);
     QCOMPARE(page.errors(), QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
     QCOMPARE(model->data(model->index(0, close)).toString(), QStringLiteral("10.5"));
+}
+
+// Types into the cell editor of row 1, Name, opened with F2, and leaves it open.
+static QLineEdit* typeIntoNameCell(Page& page, const QString& text)
+{
+    page.form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&page.form))
+        return nullptr;
+    page.form.DBGrid1->setFocus();
+    page.form.DBGrid1->setCurrentIndex(page.form.DBGrid1->model()->index(1, 1));
+    QTest::keyClick(page.form.DBGrid1, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!editor || !page.form.DBGrid1->isAncestorOf(editor))
+        return nullptr;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    return editor;
+}
+
+void PreviewTest::postWithTheEditorOpenStoresWhatWasTyped()
+{
+    Page page;
+    page.browse(page.bookPath);
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    QVERIFY(typeIntoNameCell(page, QStringLiteral("Typed")));
+    // Typing started the edit; the navigator takes no focus, so the editor
+    // is still open at the click.
+    QCOMPARE(page.form.ADOQuery1->state(), workbook::Query::State::Edit);
+    QCOMPARE(page.form.DBGrid1->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("I"));
+    QTest::mouseClick(page.form.DBNavigator1->button(app::DbNavigator::Post), Qt::LeftButton);
+    QCOMPARE(page.errors(), QStringList());
+    QCOMPARE(page.form.ADOQuery1->state(), workbook::Query::State::Browse);
+    QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("Typed"));
+}
+
+void PreviewTest::cancelWithTheEditorOpenDropsWhatWasTyped()
+{
+    Page page;
+    page.browse(page.bookPath);
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    QVERIFY(typeIntoNameCell(page, QStringLiteral("Typed")));
+    QVERIFY(page.form.DBNavigator1->button(app::DbNavigator::Cancel)->isEnabled());
+    QTest::mouseClick(page.form.DBNavigator1->button(app::DbNavigator::Cancel), Qt::LeftButton);
+    QCOMPARE(page.form.ADOQuery1->state(), workbook::Query::State::Browse);
+    QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("平安银行"));
+    // Leaving the grid afterwards hands nothing over either.
+    page.form.LabeledEdit1->setFocus();
+    QCOMPARE(page.form.ADOQuery1->state(), workbook::Query::State::Browse);
+    QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("平安银行"));
 }
 
 void PreviewTest::navigatorFollowsThePreview()

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 
 namespace app {
 
@@ -17,6 +19,24 @@ constexpr int kRowPadding = 5;
 
 } // namespace
 
+// The usual cell editors, each telling the grid when the user changes its text.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    explicit CellDelegate(DbGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            connect(line, &QLineEdit::textEdited, m_grid, [grid = m_grid] { grid->editorTextEdited(); });
+        return editor;
+    }
+
+  private:
+    DbGrid* m_grid;
+};
+
 DbGrid::DbGrid(QWidget* parent) : QTableView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -24,6 +44,7 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
+    setItemDelegate(new CellDelegate(this));
     setShowGrid(true);
     setWordWrap(false);
     horizontalHeader()->setVisible(true);
@@ -47,6 +68,18 @@ void DbGrid::changeEvent(QEvent* event)
         fitRowHeight();
 }
 
+void DbGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    // The model repaints every row whenever the cursor or the edit state
+    // changes, also when typing starts an edit; an open cell editor keeps
+    // what the user typed rather than being reloaded from the model.
+    if (state() == QAbstractItemView::EditingState) {
+        viewport()->update();
+        return;
+    }
+    QTableView::dataChanged(topLeft, bottomRight, roles);
+}
+
 void DbGrid::fitRowHeight()
 {
     // Rows as tight as the text allows, as a data grid shows them, rather
@@ -66,6 +99,8 @@ void DbGrid::setDataSource(DataSource& source)
     connect(m_model, &QAbstractItemModel::modelReset, this, &DbGrid::restoreWidths);
     connect(&source, &DataSource::dataSetReset, this, &DbGrid::followCursor);
     connect(&source, &DataSource::recordMoved, this, &DbGrid::followCursor);
+    connect(&source, &DataSource::editorCommitRequested, this, [this] { finishEditor(true); });
+    connect(&source, &DataSource::editorDiscardRequested, this, [this] { finishEditor(false); });
     followCursor();
 }
 
@@ -122,6 +157,26 @@ void DbGrid::followCursor()
     m_following = true;
     setCurrentIndex(m_model->index(row, column));
     m_following = false;
+}
+
+void DbGrid::finishEditor(bool commit)
+{
+    if (m_finishingEditor || state() != QAbstractItemView::EditingState)
+        return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor)
+        return;
+    m_finishingEditor = true;
+    if (commit)
+        commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    m_finishingEditor = false;
+}
+
+void DbGrid::editorTextEdited()
+{
+    if (m_source && m_source->isActive() && m_source->query().state() == workbook::Query::State::Browse)
+        m_source->edit();
 }
 
 bool DbGrid::holds(const QWidget* widget) const

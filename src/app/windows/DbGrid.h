@@ -35,10 +35,19 @@ class DbGrid : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void changeEvent(QEvent* event) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
 
   private:
     void followCursor();
     void fitRowHeight();
+    // Closes an open cell editor, handing its text to the model first when
+    // `commit` is set.
+    void finishEditor(bool commit);
+    // The first keystroke in a cell editor puts the row into editing, so
+    // that Post and Cancel apply to what is being typed.
+    void editorTextEdited();
+    friend class CellDelegate;
     void focusMoved(QWidget* old, QWidget* now);
     bool holds(const QWidget* widget) const;
     void rememberWidths();
@@ -48,6 +57,7 @@ class DbGrid : public QTableView {
     SheetModel* m_model = nullptr;
     bool m_following = false;
     bool m_inCurrentChanged = false;
+    bool m_finishingEditor = false;
     // Column widths kept over a reset that brings back the same columns
     // (the data link switched off and on again around a conversion run).
     QStringList m_savedTitles;

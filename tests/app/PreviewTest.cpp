@@ -124,6 +124,7 @@ class PreviewTest : public QObject {
     void refusedEditShowsTheErrorAndKeepsTheRow();
     void postWithTheEditorOpenStoresWhatWasTyped();
     void cancelWithTheEditorOpenDropsWhatWasTyped();
+    void pendingEditIsPostedWhenAnotherSheetOpens();
     void navigatorFollowsThePreview();
     void linkOffBlanksGridAndNavigator();
     void ctrlDeleteAsksThroughTheDialogs();
@@ -380,6 +381,19 @@ void PreviewTest::cancelWithTheEditorOpenDropsWhatWasTyped()
     page.form.LabeledEdit1->setFocus();
     QCOMPARE(page.form.ADOQuery1->state(), workbook::Query::State::Browse);
     QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("平安银行"));
+}
+
+void PreviewTest::pendingEditIsPostedWhenAnotherSheetOpens()
+{
+    Page page;
+    page.browse(page.bookPath);
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    QAbstractItemModel* model = page.form.DBGrid1->model();
+    QVERIFY(model->setData(model->index(1, 1), QStringLiteral("Kept")));
+    QVERIFY(page.chooseSheet(QStringLiteral("空表$")));
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    QCOMPARE(page.errors(), QStringList());
+    QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("Kept"));
 }
 
 void PreviewTest::navigatorFollowsThePreview()

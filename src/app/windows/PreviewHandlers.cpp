@@ -81,7 +81,9 @@ void TForm1::Browse1ButtonClick()
 
     // The preview of the previous workbook goes with its connection: edits
     // posted there and a conversion run would otherwise still work on a
-    // workbook that the page no longer names.
+    // workbook that the page no longer names. A row still being edited is
+    // posted first, as leaving it would; closing would drop it unasked.
+    DataSource1->checkBrowseMode();
     ADOQuery1->close();
     DataSource1->dataSetChanged();
     clearFieldNameLists();
@@ -111,6 +113,8 @@ void TForm1::fillSheetList(const std::vector<workbook::TableSchemaRow>& schema)
 void TForm1::TableNameComboBoxChange()
 {
     const std::string sheetName = toBytes(TableNameComboBox->currentText());
+    // As above: a row being edited is posted rather than dropped by the close.
+    DataSource1->checkBrowseMode();
     {
         const DataSetChangedOnExit notify(*DataSource1);
         ADOQuery1->close();

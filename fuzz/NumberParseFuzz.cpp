@@ -1,6 +1,6 @@
 // The number parse on any bytes: never a crash, never a non-finite value, and
 // the only error it may raise is the overflow one. An accepted text must also
-// read as a C number with the same value.
+// read as a C number (extended precision, then single) with the same value.
 #include "common/Error.h"
 #include "common/NumberParse.h"
 
@@ -24,11 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(*value))
             std::abort();
         // Cross-check with the C library on texts it reads the same way: plain
-        // digits with at most one ".", no exponent, no spaces.
+        // digits with at most one ".", no exponent, no spaces. Extended
+        // precision first, as the parse does, then single.
         if (settings.decimalSeparator == '.' && !text.empty() && text.size() < 40 &&
             text.find_first_not_of("0123456789.") == std::string::npos && text.find('.') == text.rfind('.') &&
             text != ".") {
-            const float expected = std::strtof(text.c_str(), nullptr);
+            const float expected = static_cast<float>(std::strtold(text.c_str(), nullptr));
             if (expected != *value)
                 std::abort();
         }

@@ -22,8 +22,9 @@ std::string namePart(std::string_view path, const CodePage& codePage);
 std::string extensionPart(std::string_view path, const CodePage& codePage);
 
 // True when `name` cannot stand as one entry of a folder: it holds a path
-// delimiter, or it is "." or "..". Such names are refused with I/O error 123
-// so that no file is ever written outside the folder meant.
+// delimiter byte (even one that follows a lead byte: the kernel splits there)
+// or a NUL byte, or it is "." or "..". Such names are refused with I/O error
+// 123 so that no file is ever written outside the folder meant.
 bool isUnsafeEntryName(std::string_view name, const CodePage& codePage);
 
 } // namespace common

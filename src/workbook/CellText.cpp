@@ -16,6 +16,9 @@ constexpr double kPlainLowest = 1e-4;
 constexpr double kPlainLimit = 1e15;
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// 10^e for e = -3 .. 15: the upper bounds of the decimal exponents -4 .. 14.
+constexpr double kExponentLimits[] = {1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5, 1e6,
+                                      1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // |x| rounded to 15 significant digits: mantissa * 10^(exponent - 14), with
 // 10^14 <= mantissa < 10^15.
@@ -33,13 +36,14 @@ bool quickDecimal(double magnitude, Decimal& out)
     if (!(magnitude >= kPlainLowest && magnitude < kPlainLimit))
         return false;
     int exponent = -4;
-    while (exponent < 14 && magnitude >= (exponent + 1 >= 0 ? kPowersOfTen[exponent + 1] : 1.0 / kPowersOfTen[-exponent - 1]))
+    while (exponent < 14 && magnitude >= kExponentLimits[exponent + 4])
         ++exponent;
     const double scaled = magnitude * kPowersOfTen[kSignificantDigits - 1 - exponent];
-    const double fraction = scaled - std::floor(scaled);
-    if (std::fabs(fraction - 0.5) < 0.125)
+    const auto whole = static_cast<std::uint64_t>(scaled); // scaled < 2^50: exact truncation
+    const double fraction = scaled - static_cast<double>(whole);
+    if (fraction > 0.375 && fraction < 0.625)
         return false;
-    const auto mantissa = static_cast<std::uint64_t>(std::llround(scaled));
+    const std::uint64_t mantissa = whole + (fraction >= 0.5 ? 1 : 0);
     if (mantissa < kLowestMantissa || mantissa >= kMantissaLimit)
         return false;
     out = {mantissa, exponent};
@@ -60,39 +64,78 @@ Decimal exactDecimal(double magnitude)
     return out;
 }
 
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// The significant digits of a mantissa, trailing zeros dropped: most cells
+// hold few digits, so the zeros go four and two at a time first.
+int significantDigits(std::uint64_t mantissa, char* digits)
+{
+    int count = kSignificantDigits;
+    while (mantissa % 10000 == 0) {
+        mantissa /= 10000;
+        count -= 4;
+    }
+    if (mantissa % 100 == 0) {
+        mantissa /= 100;
+        count -= 2;
+    }
+    if (mantissa % 10 == 0) {
+        mantissa /= 10;
+        count -= 1;
+    }
+    int at = count;
+    while (at >= 2) {
+        const auto pair = static_cast<std::size_t>(mantissa % 100) * 2;
+        mantissa /= 100;
+        digits[--at] = kDigitPairs[pair + 1];
+        digits[--at] = kDigitPairs[pair];
+    }
+    if (at == 1)
+        digits[0] = static_cast<char>('0' + mantissa);
+    return count;
+}
+
+// Writes the text into a local buffer first: most number texts fit the
+// string's inline storage, so the result needs no allocation.
 std::string layout(const Decimal& d, bool negative, char decimalSeparator)
 {
-    char digits[kSignificantDigits + 1];
-    std::snprintf(digits, sizeof digits, "%015llu", static_cast<unsigned long long>(d.mantissa));
-    int count = kSignificantDigits;
-    while (count > 1 && digits[count - 1] == '0')
-        --count;
-    std::string text = negative ? "-" : "";
+    char digits[kSignificantDigits];
+    const int count = significantDigits(d.mantissa, digits);
+    char text[48];
+    char* out = text;
+    if (negative)
+        *out++ = '-';
     if (d.exponent >= -4 && d.exponent < kSignificantDigits) {
         if (d.exponent < 0) {
-            text += '0';
-            text += decimalSeparator;
-            text.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-            text.append(digits, static_cast<std::size_t>(count));
-            return text;
+            *out++ = '0';
+            *out++ = decimalSeparator;
+            for (int i = 0; i < -d.exponent - 1; ++i)
+                *out++ = '0';
+            for (int i = 0; i < count; ++i)
+                *out++ = digits[i];
+            return std::string(text, out);
         }
         const int integerDigits = d.exponent + 1;
         for (int i = 0; i < integerDigits; ++i)
-            text += i < count ? digits[i] : '0';
+            *out++ = i < count ? digits[i] : '0';
         if (count > integerDigits) {
-            text += decimalSeparator;
-            text.append(digits + integerDigits, static_cast<std::size_t>(count - integerDigits));
+            *out++ = decimalSeparator;
+            for (int i = integerDigits; i < count; ++i)
+                *out++ = digits[i];
         }
-        return text;
+        return std::string(text, out);
     }
-    text += digits[0];
+    *out++ = digits[0];
     if (count > 1) {
-        text += decimalSeparator;
-        text.append(digits + 1, static_cast<std::size_t>(count - 1));
+        *out++ = decimalSeparator;
+        for (int i = 1; i < count; ++i)
+            *out++ = digits[i];
     }
-    text += 'E';
-    text += std::to_string(d.exponent);
-    return text;
+    *out++ = 'E';
+    out = std::to_chars(out, text + sizeof text, d.exponent).ptr;
+    return std::string(text, out);
 }
 
 struct CivilDate {

@@ -37,7 +37,7 @@ bool sameNameIgnoreCase(std::u16string_view a, std::u16string_view b)
 
 } // namespace
 
-CompoundFile::CompoundFile(std::string bytes) : m_bytes(std::move(bytes))
+CompoundFile::CompoundFile(std::string_view bytes) : m_bytes(bytes)
 {
     readHeader();
     readFat();
@@ -49,7 +49,7 @@ void CompoundFile::readHeader()
 {
     if (m_bytes.empty())
         fail(kReasonEmpty);
-    if (m_bytes.size() < kSignature.size() || std::string_view(m_bytes).substr(0, kSignature.size()) != kSignature)
+    if (m_bytes.size() < kSignature.size() || m_bytes.substr(0, kSignature.size()) != kSignature)
         fail(kReasonNotCompound);
     if (m_bytes.size() < cfb::kHeaderSize)
         fail(kReasonTruncated, "the header is incomplete");
@@ -87,7 +87,7 @@ std::string_view CompoundFile::sectorBytes(std::uint32_t sector, std::size_t nee
     const std::size_t offset = sectorOffset(sector);
     if (offset + needed > m_bytes.size())
         fail(kReasonTruncated, std::string(what) + ": " + sectorText(sector) + " lies past the end");
-    return std::string_view(m_bytes).substr(offset, needed);
+    return m_bytes.substr(offset, needed);
 }
 
 std::vector<std::uint32_t> CompoundFile::collectFatSectors(std::uint32_t fatSectorCount) const
@@ -249,6 +249,21 @@ std::optional<std::size_t> CompoundFile::findStream(std::u16string_view name) co
         pending.push_back(entry.right);
     }
     return found;
+}
+
+std::optional<std::string_view> CompoundFile::contiguousStream(std::size_t entry) const
+{
+    const DirectoryEntry& e = m_entries.at(entry);
+    if (e.size < m_miniCutoff || e.size > m_bytes.size())
+        return std::nullopt;
+    const std::vector<std::uint32_t> sectors = chainIn(m_fat, e.startSector, m_sectorCount, "the workbook stream");
+    for (std::size_t i = 1; i < sectors.size(); ++i)
+        if (sectors[i] != sectors[i - 1] + 1)
+            return std::nullopt;
+    if (sectors.empty() || sectors.size() * m_sectorSize < e.size ||
+        sectorOffset(sectors.front()) + e.size > m_bytes.size())
+        return std::nullopt; // readStream names the damage
+    return m_bytes.substr(sectorOffset(sectors.front()), static_cast<std::size_t>(e.size));
 }
 
 std::string CompoundFile::readStream(std::size_t entry) const

@@ -43,10 +43,11 @@ struct DirectoryEntry {
 
 class CompoundFile {
 public:
-    // Takes the whole file. Throws common::Error with a reason text (one of
-    // the kReason... messages) when the header, FAT, DIFAT or directory is
-    // damaged. Nothing is allocated beyond what the file's size justifies.
-    explicit CompoundFile(std::string bytes);
+    // Reads the whole file's bytes, which must outlive the object. Throws
+    // common::Error with a reason text (one of the kReason... messages) when
+    // the header, FAT, DIFAT or directory is damaged. Nothing is allocated
+    // beyond what the file's size justifies.
+    explicit CompoundFile(std::string_view bytes);
 
     std::size_t sectorSize() const { return m_sectorSize; }
     std::size_t miniSectorSize() const { return m_miniSectorSize; }
@@ -62,6 +63,9 @@ public:
     std::optional<std::size_t> findStream(std::u16string_view name) const;
     // The stream's bytes. Throws common::Error when its chain is damaged.
     std::string readStream(std::size_t entry) const;
+    // The stream's bytes in place when its sectors follow one another in the
+    // file (as writers usually lay out a large stream); nothing otherwise.
+    std::optional<std::string_view> contiguousStream(std::size_t entry) const;
 
     // The sectors of a chain in the FAT, in order; checked for loops and range.
     std::vector<std::uint32_t> chain(std::uint32_t start) const;
@@ -78,7 +82,7 @@ private:
     std::string readMini(std::uint32_t start, std::uint64_t size) const;
     std::string_view sectorBytes(std::uint32_t sector, std::size_t needed, const char* what) const;
 
-    std::string m_bytes;
+    std::string_view m_bytes;
     std::size_t m_sectorSize = 512;
     std::size_t m_miniSectorSize = 64;
     std::uint32_t m_miniCutoff = 4096;

@@ -63,7 +63,7 @@ private:
 
 Cell SheetCellReader::numberCell(std::uint16_t xf, double value) const
 {
-    const std::vector<bool>& dates = m_context.globals.xfIsDate;
+    const std::vector<char>& dates = m_context.globals.xfIsDate;
     if (xf >= dates.size() || !dates[xf])
         return Cell::ofNumber(value);
     if (m_context.globals.dateMode1904)

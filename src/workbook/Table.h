@@ -1,5 +1,7 @@
 // One worksheet as a table: named, typed fields over the rows below the
-// header row. Cells are kept densely, row by row; their texts live in the
+// header row. Each row keeps its cells up to its last value only (empty
+// cells after it are implied), so a sheet with a few far-off cells stays
+// small; the rows lie one after another in one array. Cell texts live in the
 // workbook's text list, which the table shares and may add to.
 #pragma once
 
@@ -14,19 +16,32 @@
 
 namespace workbook {
 
+// The data rows of a table: row r's cells are cells[rowStart[r] .. rowStart[r + 1]).
+struct RowCells {
+    std::vector<std::uint32_t> rowStart{0};
+    std::vector<Cell> cells;
+
+    std::size_t rowCount() const { return rowStart.size() - 1; }
+    const Cell& at(std::size_t row, std::size_t field) const
+    {
+        static const Cell kEmpty;
+        const std::size_t start = rowStart[row];
+        return field < rowStart[row + 1] - start ? cells[start + field] : kEmpty;
+    }
+};
+
 class Table {
 public:
-    // `texts` must outlive the table. `cells` holds rowCount * fields.size()
-    // values, row by row. `firstRow`/`firstColumn`: where the header row's
-    // first cell lies in the sheet (0-based).
-    Table(std::vector<std::string>& texts, std::vector<Field> fields, std::vector<Cell> cells,
-          std::uint32_t firstRow, std::uint16_t firstColumn);
+    // `texts` must outlive the table. `firstRow`/`firstColumn`: where the
+    // header row's first cell lies in the sheet (0-based).
+    Table(std::vector<std::string>& texts, std::vector<Field> fields, RowCells rows, std::uint32_t firstRow,
+          std::uint16_t firstColumn);
 
     const std::vector<Field>& fields() const { return m_fields; }
     std::size_t fieldCount() const { return m_fields.size(); }
-    std::size_t rowCount() const { return m_fields.empty() ? 0 : m_cells.size() / m_fields.size(); }
-    const Cell& cell(std::size_t row, std::size_t field) const { return m_cells[row * m_fields.size() + field]; }
-    void setCell(std::size_t row, std::size_t field, const Cell& cell) { m_cells[row * m_fields.size() + field] = cell; }
+    std::size_t rowCount() const { return m_rows.rowCount(); }
+    const Cell& cell(std::size_t row, std::size_t field) const { return m_rows.at(row, field); }
+    void setCell(std::size_t row, std::size_t field, const Cell& cell);
     // A new row of empty cells after the last; returns its index.
     std::size_t appendRow();
     std::uint32_t addText(std::string text);
@@ -36,14 +51,11 @@ public:
     // Where the header row and the first field lie in the sheet (0-based).
     std::uint32_t headerRow() const { return m_firstRow; }
     std::uint16_t firstColumn() const { return m_firstColumn; }
-    // The sheet row of a data row, and the sheet column of a field (0-based).
-    std::uint32_t sheetRow(std::size_t row) const { return m_firstRow + 1 + static_cast<std::uint32_t>(row); }
-    std::uint16_t sheetColumn(std::size_t field) const { return static_cast<std::uint16_t>(m_firstColumn + field); }
 
 private:
     std::vector<std::string>& m_texts;
     std::vector<Field> m_fields;
-    std::vector<Cell> m_cells;
+    RowCells m_rows;
     std::uint32_t m_firstRow;
     std::uint16_t m_firstColumn;
 };
@@ -52,6 +64,6 @@ private:
 // or empty; DateTime when every one is a date or empty; Boolean likewise;
 // Text for any mix and for a column without values. A mixed column keeps
 // every cell: numbers, dates and booleans show their texts in it.
-FieldType fieldTypeOf(const Cell* column, std::size_t rows, std::size_t stride);
+std::vector<FieldType> fieldTypesOf(const RowCells& rows, std::size_t fieldCount);
 
 } // namespace workbook

@@ -9,18 +9,32 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <sys/stat.h>
 
 namespace workbook {
 
 namespace {
 
+// What the tables of a workbook may hold: far more than any real workbook
+// needs (a cell takes at least 6 bytes of the stream), far less than what a
+// small damaged file could otherwise make the reader allocate.
+constexpr std::size_t kBaseCellBudget = std::size_t{4} << 20;
+constexpr std::size_t kCellsPerStreamByte = 64;
+
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& reason)
 {
     throw common::Error(formatMessage(kCannotOpenWorkbook, {path, reason}));
 }
 
-std::string readWholeFile(const std::string& path)
+// The file's bytes, read without first clearing the buffer they go to.
+struct FileBytes {
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    std::string_view view() const { return {data.get(), size}; }
+};
+
+FileBytes readWholeFile(const std::string& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -30,27 +44,25 @@ std::string readWholeFile(const std::string& path)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         cannotOpen(path, kReasonUnreadable);
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+    FileBytes bytes;
+    bytes.data = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(info.st_size) + 1);
+    bytes.size = std::fread(bytes.data.get(), 1, static_cast<std::size_t>(info.st_size), file);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed)
         cannotOpen(path, kReasonUnreadable);
-    bytes.resize(got);
     return bytes;
 }
 
 // The BIFF8 stream is "Workbook"; Excel 5.0/95 files call it "Book".
-std::string workbookStream(std::string bytes)
+std::size_t workbookStreamEntry(const CompoundFile& file)
 {
-    const CompoundFile file(std::move(bytes));
     auto entry = file.findStream(u"Workbook");
     if (!entry)
         entry = file.findStream(u"Book");
     if (!entry)
         throw common::Error(kReasonNoWorkbookStream);
-    return file.readStream(*entry);
+    return *entry;
 }
 
 } // namespace
@@ -58,16 +70,23 @@ std::string workbookStream(std::string bytes)
 std::shared_ptr<Workbook> Workbook::open(const std::string& path, const common::CodePage& codePage,
                                          const common::RegionalSettings& settings)
 {
-    return fromBytes(readWholeFile(path), path, codePage, settings);
+    const FileBytes bytes = readWholeFile(path);
+    return make(bytes.view(), path, codePage, settings);
 }
 
 std::shared_ptr<Workbook> Workbook::fromBytes(std::string bytes, const std::string& path,
                                               const common::CodePage& codePage,
                                               const common::RegionalSettings& settings)
 {
+    return make(bytes, path, codePage, settings);
+}
+
+std::shared_ptr<Workbook> Workbook::make(std::string_view bytes, const std::string& path,
+                                         const common::CodePage& codePage, const common::RegionalSettings& settings)
+{
     std::shared_ptr<Workbook> workbook(new Workbook());
     try {
-        workbook->load(std::move(bytes), codePage, settings);
+        workbook->load(bytes, codePage, settings);
     } catch (const common::Error& error) {
         cannotOpen(path, error.what());
     } catch (const std::bad_alloc&) {
@@ -76,22 +95,37 @@ std::shared_ptr<Workbook> Workbook::fromBytes(std::string bytes, const std::stri
     return workbook;
 }
 
-void Workbook::load(std::string bytes, const common::CodePage& codePage, const common::RegionalSettings& settings)
+void Workbook::load(std::string_view bytes, const common::CodePage& codePage,
+                    const common::RegionalSettings& settings)
 {
-    const std::string stream = workbookStream(std::move(bytes));
+    const CompoundFile file(bytes);
+    const std::size_t entry = workbookStreamEntry(file);
+    // A stream laid out in one piece is read where it lies; only a scattered one is copied.
+    if (const std::optional<std::string_view> inPlace = file.contiguousStream(entry)) {
+        loadStream(*inPlace, codePage, settings);
+    } else {
+        const std::string stream = file.readStream(entry);
+        loadStream(stream, codePage, settings);
+    }
+}
+
+void Workbook::loadStream(std::string_view stream, const common::CodePage& codePage,
+                          const common::RegionalSettings& settings)
+{
     TextDecoder decoder(codePage);
     WorkbookGlobals globals = readGlobals(stream, decoder);
     m_biffVersion = globals.biffVersion;
     const std::size_t sharedStrings = globals.sharedStrings.size();
     m_texts = std::move(globals.sharedStrings);
     const SheetContext context{stream, globals, decoder, m_texts, sharedStrings};
+    std::size_t cellBudget = kBaseCellBudget + kCellsPerStreamByte * stream.size();
     for (const SheetEntry& entry : globals.sheets) {
         if (!entry.isWorksheet)
             continue;
         Sheet sheet;
         sheet.name = entry.name;
         sheet.hidden = entry.hidden;
-        sheet.table = loadSheetTable(context, entry.offset, m_texts, settings);
+        sheet.table = loadSheetTable(context, entry.offset, m_texts, settings, cellBudget);
         m_sheets.push_back(std::move(sheet));
     }
 }

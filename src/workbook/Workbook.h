@@ -41,7 +41,11 @@ public:
 
 private:
     Workbook() = default;
-    void load(std::string bytes, const common::CodePage& codePage, const common::RegionalSettings& settings);
+    void load(std::string_view bytes, const common::CodePage& codePage, const common::RegionalSettings& settings);
+    void loadStream(std::string_view stream, const common::CodePage& codePage,
+                    const common::RegionalSettings& settings);
+    static std::shared_ptr<Workbook> make(std::string_view bytes, const std::string& path,
+                                          const common::CodePage& codePage, const common::RegionalSettings& settings);
 
     int m_biffVersion = 8;
     std::vector<std::string> m_texts; // the shared strings first, then every other cell text

@@ -23,7 +23,7 @@ struct WorkbookGlobals {
     bool dateMode1904 = false;
     std::vector<SheetEntry> sheets;     // in workbook order
     std::vector<std::string> sharedStrings;
-    std::vector<bool> xfIsDate;         // per cell format (XF) index
+    std::vector<char> xfIsDate;         // per cell format (XF) index: 1 for a date format
 };
 
 // Reads the globals from the stream's start up to their EOF. Sets the

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 
 using testing_support::FakeDialogs;
 using testing_support::readBytes;
@@ -226,16 +227,18 @@ private slots:
         app::TForm1& form = *windows.form1;
         form.Dzh2InstallDirEdit->setText(q(customData));
         form.TxtListBox->addItem(q(dir.path() / "PE.txt"));
-        // Picked while the second line waits: each line reads the group anew.
+        // A queued call that comes back before every line; on its second
+        // delivery (the first line written) the user picks the other item.
         int lines = 0;
-        QTimer picker;
-        connect(&picker, &QTimer::timeout, [&] {
+        std::function<void()> pickOnSecondLine = [&] {
             if (++lines == 2)
                 form.RadioGroup1->setItemIndex(0);
-        });
-        picker.start(0);
+            else if (lines < 2)
+                QMetaObject::invokeMethod(&form, pickOnSecondLine, Qt::QueuedConnection);
+        };
+        QMetaObject::invokeMethod(&form, pickOnSecondLine, Qt::QueuedConnection);
         form.Button3->click();
-        picker.stop();
+        QCOMPARE(lines, 2);
         QVERIFY(windows.dialogs.calls.empty());
         QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
         QCOMPARE(readBytes(customData / "PE" / "SZ000001.dat"), kRecord20080115);

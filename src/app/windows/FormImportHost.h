@@ -1,6 +1,6 @@
 // The import run's view of the page "自定义数据引入": entries from TxtListBox by
 // position, the target from RadioGroup1 per line, progress in Label3, and the
-// window's events processed once per line.
+// window's events let through before every line.
 #pragma once
 
 #include "import/ImportRun.h"
@@ -30,6 +30,8 @@ private:
     // painting it for every short file would cost more than the import itself.
     QElapsedTimer m_sinceRepaint;
     bool m_repaintPending = false;
+    // Since the last full pass of the event loop (input from the window system and timers).
+    QElapsedTimer m_sinceFullPass;
 };
 
 } // namespace app

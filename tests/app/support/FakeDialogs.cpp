@@ -2,12 +2,14 @@
 
 namespace testing_support {
 
-template <typename T> T FakeDialogs::take(std::deque<T>& queue, T cancel)
+// An empty queue answers T{}: Cancel, or false for a question.
+template <typename T> T FakeDialogs::take(std::deque<T>& queue)
 {
-    if (queue.empty())
-        return cancel;
-    T answer = std::move(queue.front());
-    queue.pop_front();
+    T answer{};
+    if (!queue.empty()) {
+        answer = std::move(queue.front());
+        queue.pop_front();
+    }
     return answer;
 }
 
@@ -24,31 +26,31 @@ QStringList FakeDialogs::texts(const QString& kind) const
 std::optional<QString> FakeDialogs::openFile(const QString& filter, const app::FileDialogOptions& options)
 {
     calls.push_back({QStringLiteral("openFile"), filter, options});
-    return take(fileAnswers, std::optional<QString>());
+    return take(fileAnswers);
 }
 
 std::optional<QStringList> FakeDialogs::openFiles(const QString& filter, const app::FileDialogOptions& options)
 {
     calls.push_back({QStringLiteral("openFiles"), filter, options});
-    return take(filesAnswers, std::optional<QStringList>());
+    return take(filesAnswers);
 }
 
 std::optional<QString> FakeDialogs::saveFile(const QString& filter, const app::FileDialogOptions& options)
 {
     calls.push_back({QStringLiteral("saveFile"), filter, options});
-    return take(fileAnswers, std::optional<QString>());
+    return take(fileAnswers);
 }
 
 std::optional<QString> FakeDialogs::browseForFolder(const QString& instruction)
 {
     calls.push_back({QStringLiteral("browseForFolder"), instruction, {}});
-    return take(folderAnswers, std::optional<QString>());
+    return take(folderAnswers);
 }
 
 std::optional<QString> FakeDialogs::selectDirectory(const QString& initialPath)
 {
     calls.push_back({QStringLiteral("selectDirectory"), initialPath, {}});
-    return take(folderAnswers, std::optional<QString>());
+    return take(folderAnswers);
 }
 
 void FakeDialogs::message(const QString& kind, const QString& text)
@@ -67,13 +69,13 @@ void FakeDialogs::error(const QString& text) { message(QStringLiteral("error"), 
 bool FakeDialogs::question(const QString& text)
 {
     calls.push_back({QStringLiteral("question"), text, {}});
-    return take(questionAnswers, false);
+    return take(questionAnswers);
 }
 
 bool FakeDialogs::yesNo(const QString& text)
 {
     calls.push_back({QStringLiteral("yesNo"), text, {}});
-    return take(questionAnswers, false);
+    return take(questionAnswers);
 }
 
 } // namespace testing_support

@@ -49,7 +49,7 @@ public:
     bool yesNo(const QString& text) override;
 
 private:
-    template <typename T> static T take(std::deque<T>& queue, T cancel);
+    template <typename T> static T take(std::deque<T>& queue);
     void message(const QString& kind, const QString& text);
 };
 

@@ -1,0 +1,136 @@
+// Times the import run started from the page "自定义数据引入" (Button3Click with
+// the window's events processed once per line) against the headless engine on
+// the same files. Target: the window keeps at least 0.7 of the engine's rate.
+//
+// Measures, in lines per second (median of kRepeats runs, taken in turns):
+//   1. daily files: 20 files x 5000 lines, every line to another record file;
+//   2. back-fill: 250 files, the lines of one stock in a row.
+// Runs offscreen; both append to record files that exist already.
+// Usage: bench_WindowImport [output folder]
+#include "app/AppContext.h"
+#include "app/Dialogs.h"
+#include "app/TextBridge.h"
+#include "app/windows/RadioGroup.h"
+#include "app/windows/TForm1.h"
+#include "import/ImportRun.h"
+#include "support/ImportBenchInput.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kRepeats = 5;
+
+common::RegionalSettings benchSettings()
+{
+    common::RegionalSettings settings;
+    settings.shortDateFormat = "yyyy/M/d";
+    return settings;
+}
+
+// A box would wait for a user that is not there: every message is printed.
+class PrintingDialogs : public app::Dialogs {
+public:
+    std::optional<QString> openFile(const QString&, const app::FileDialogOptions&) override { return {}; }
+    std::optional<QStringList> openFiles(const QString&, const app::FileDialogOptions&) override { return {}; }
+    std::optional<QString> saveFile(const QString&, const app::FileDialogOptions&) override { return {}; }
+    std::optional<QString> browseForFolder(const QString&) override { return {}; }
+    std::optional<QString> selectDirectory(const QString&) override { return {}; }
+    void info(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    bool question(const QString&) override { return false; }
+    bool yesNo(const QString&) override { return false; }
+};
+
+class EngineHost : public importer::ImportHost {
+public:
+    explicit EngineHost(const std::vector<std::string>& entries) : m_entries(entries) {}
+    std::size_t entryCount() override { return m_entries.size(); }
+    std::string entry(std::size_t position) override { return m_entries.at(position); }
+    importer::ImportTarget target() override { return importer::ImportTarget::FeiHu; }
+    void progress(const std::string&) override {}
+    void message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+    const common::RegionalSettings& settings() override { return m_settings; }
+
+private:
+    const std::vector<std::string>& m_entries;
+    common::RegionalSettings m_settings = benchSettings();
+};
+
+void runEngine(const std::vector<std::string>& entries, const std::string& folder)
+{
+    importer::ImportOptions options;
+    options.customDataFolder = folder;
+    options.codePage = common::CodePage(936);
+    EngineHost host(entries);
+    importer::runImport(options, host);
+}
+
+double secondsOf(const std::function<void()>& action)
+{
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void compare(const char* what, app::TForm1& form, const std::vector<std::string>& entries, std::size_t lines,
+             const std::string& out)
+{
+    const std::string engineFolder = out + "/records/window-engine";
+    const std::string windowFolder = out + "/records/window";
+    fs::create_directories(engineFolder);
+    fs::create_directories(windowFolder);
+    form.TxtListBox->clear();
+    for (const std::string& entry : entries)
+        form.TxtListBox->addItem(app::fromBytes(entry));
+    form.Dzh2InstallDirEdit->setText(app::fromBytes(windowFolder));
+    const auto runWindow = [&] { form.Button3->click(); };
+    runEngine(entries, engineFolder); // every record file exists for the timed runs
+    runWindow();
+    std::vector<double> engine;
+    std::vector<double> window;
+    for (int i = 0; i < kRepeats; ++i) {
+        engine.push_back(static_cast<double>(lines) / secondsOf([&] { runEngine(entries, engineFolder); }));
+        window.push_back(static_cast<double>(lines) / secondsOf(runWindow));
+    }
+    std::printf("%-44s engine %9.0f lines/s   window %9.0f lines/s   ratio %.2f\n", what, median(engine),
+                median(window), median(window) / median(engine));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const std::string out = argc > 1 ? argv[1] : TARNVALE_BENCH_OUT;
+    app::setUiCodePage(common::CodePage(936));
+    PrintingDialogs dialogs;
+    app::TForm1 form(dialogs, app::AppContext{common::CodePage(936), benchSettings(), [] { return 2026; }});
+    form.show();
+    try {
+        bench::ImportInput input = bench::prepareImportInput(out);
+        compare("daily files (20 x 5000, one stock a line)", form, input.dailyFiles, input.dailyLines, out);
+        compare("back-fill (250 files, one stock in a row)", form, input.backfillFiles, input.backfillLines, out);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_WindowImport: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/AppIcon.h"
 #include "app/Guard.h"
 
 #include <QFileInfo>
@@ -35,7 +36,9 @@ QString startupErrorText(const QString& kind, const QString& module, const void*
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     m_title = applicationTitle(QApplication::applicationFilePath());
-    setApplicationDisplayName(m_title);
+    // Not the display name: Qt would append it to every window caption.
+    setApplicationName(m_title);
+    setWindowIcon(applicationIcon());
     // Only the main window's close ends the program, never the dialog's.
     setQuitOnLastWindowClosed(false);
 }

@@ -16,6 +16,23 @@
 
 using testing_support::FakeDialogs;
 
+namespace {
+
+class ThrowingObject : public QObject {
+public:
+    int events = 0;
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (++events == 1)
+            throw common::Error("Stream write error");
+        return true;
+    }
+};
+
+} // namespace
+
 class ApplicationTest : public QObject {
     Q_OBJECT
 
@@ -128,6 +145,30 @@ private slots:
         QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     }
 
+    void applicationObjectTakesItsTitleAndKeepsRunningWhenWindowsClose()
+    {
+        auto* application = static_cast<app::Application*>(qApp);
+        QCOMPARE(application->title(), QStringLiteral("Applicationtest"));
+        QVERIFY(!application->quitOnLastWindowClosed());
+        QCOMPARE(QApplication::windowIcon().availableSizes().value(0), QSize(40, 40));
+    }
+
+    void backstopShowsAnErrorThatEscapedAnEventHandler()
+    {
+        FakeDialogs dialogs;
+        auto* application = static_cast<app::Application*>(qApp);
+        application->setDialogs(&dialogs);
+        ThrowingObject thrower;
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&thrower, &event));
+        application->setDialogs(nullptr);
+        QCOMPARE(dialogs.texts("error"), QStringList{QStringLiteral("Stream write error.")});
+        // The application goes on delivering events.
+        QEvent second(QEvent::User);
+        QCoreApplication::sendEvent(&thrower, &second);
+        QCOMPARE(thrower.events, 2);
+    }
+
     void layoutFiltersBecomeQtFilters()
     {
         QCOMPARE(app::qtFilter(QStringLiteral("文本文件|*.txt")), QStringLiteral("文本文件 (*.txt)"));
@@ -137,5 +178,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(ApplicationTest)
+// Run under the program's own application object, so that its backstop and
+// settings are what the tests see.
+int main(int argc, char** argv)
+{
+    app::Application application(argc, argv);
+    ApplicationTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "ApplicationTest.moc"

@@ -224,9 +224,12 @@ void TForm1::keyPressEvent(QKeyEvent* event)
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // Closing posts the quit request and leaves the window on the screen: a
-    // run in progress goes on to its end, then the event loop ends.
+    // run in progress goes on to its end, then the event loop ends. Not
+    // QEvent::Quit: Qt answers that by closing every window first, which
+    // would come back here.
     event->ignore();
-    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 } // namespace app

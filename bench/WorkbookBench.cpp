@@ -6,8 +6,8 @@
 //      every cell, row by row, as the conversion does;
 //   2. FreeXL alone: open the file, select the sheet and get every cell's
 //      value (numbers as numbers; it makes no texts).
-// Peak memory: each reader runs once in a child process of its own and the
-// child's peak resident size is read from the system.
+// Peak memory: each reader runs once in a freshly started copy of this
+// program and that process's peak resident size is read from the system.
 // Targets: time <= 1.5 x FreeXL's, peak memory <= 2 x FreeXL's; a missed
 // target is printed (the figures vary with the machine's load, so it does not
 // fail the run); the program fails only when a reader fails.
@@ -89,12 +89,16 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Peak resident size in KiB of a child that runs the reader once.
-long peakKib(const Reader& reader, const std::string& path, const std::string& table)
+// Peak resident size in KiB of a new process that runs one reader once. A
+// fork alone would count the pages this process already holds.
+long peakKib(const char* reader, const std::string& path, const std::string& table)
 {
     const pid_t child = fork();
-    if (child == 0)
-        _exit(reader(path, table) > 0 ? 0 : 1);
+    if (child == 0) {
+        execl("/proc/self/exe", "bench_WorkbookBench", "--measure", reader, path.c_str(), table.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
     int status = 0;
     rusage usage{};
     if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
@@ -106,6 +110,10 @@ long peakKib(const Reader& reader, const std::string& path, const std::string& t
 
 int main(int argc, char** argv)
 {
+    if (argc == 5 && std::string(argv[1]) == "--measure") {
+        const Reader reader = std::string(argv[2]) == "ours" ? Reader(readOurs) : Reader(readFreeXl);
+        return reader(argv[3], argv[4]) > 0 ? 0 : 1;
+    }
     const std::string path = argc > 1 ? argv[1] : TARNVALE_TEST_DATA "/Large.xls";
     const std::string table = argc > 2 ? argv[2] : "Large$";
     std::vector<double> ours;
@@ -120,8 +128,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_WorkbookBench: %s\n", error.what());
         return 1;
     }
-    const long ourMemory = peakKib(readOurs, path, table);
-    const long theirMemory = peakKib(readFreeXl, path, table);
+    const long ourMemory = peakKib("ours", path, table);
+    const long theirMemory = peakKib("freexl", path, table);
     const double timeRatio = median(ours) / median(theirs);
     const double memoryRatio = static_cast<double>(ourMemory) / static_cast<double>(theirMemory);
     std::printf("workbook %s, table %s (checksum %zu)\n", path.c_str(), table.c_str(), check);

@@ -1,5 +1,7 @@
 #include "workbook/CellText.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -35,8 +37,13 @@ bool quickDecimal(double magnitude, Decimal& out)
 {
     if (!(magnitude >= kPlainLowest && magnitude < kPlainLimit))
         return false;
-    int exponent = -4;
-    while (exponent < 14 && magnitude >= kExponentLimits[exponent + 4])
+    // The decimal exponent from the binary one (log10(2) ~ 1233 / 4096), then
+    // corrected by at most one step against the exact limits.
+    const int binary = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF) - 1023;
+    int exponent = std::clamp((binary * 1233) >> 12, -4, 14);
+    if (exponent > -4 && magnitude < kExponentLimits[exponent + 3])
+        --exponent;
+    else if (exponent < 14 && magnitude >= kExponentLimits[exponent + 4])
         ++exponent;
     const double scaled = magnitude * kPowersOfTen[kSignificantDigits - 1 - exponent];
     const auto whole = static_cast<std::uint64_t>(scaled); // scaled < 2^50: exact truncation

@@ -12,6 +12,11 @@ namespace {
 
 constexpr std::size_t kSheetRows = 65536; // rows are 16-bit in BIFF5 and BIFF8
 
+[[noreturn]] void overBudget()
+{
+    throw common::Error(formatMessage(kReasonBadRecord, {"its sheets claim far more cells than it holds"}));
+}
+
 // What the first pass learns: the used range and each row's last column.
 struct SheetShape {
     std::uint32_t firstRow = UINT32_MAX;
@@ -53,7 +58,7 @@ RowCells layoutRows(const SheetShape& shape, std::size_t& cellBudget)
     }
     const std::size_t cost = total + count / 4;
     if (cost > cellBudget)
-        throw common::Error(formatMessage(kReasonBadRecord, {"its sheets claim far more cells than it holds"}));
+        overBudget();
     cellBudget -= cost;
     rows.cells.resize(total);
     return rows;
@@ -73,15 +78,110 @@ std::vector<Field> headerFields(const std::vector<Cell>& header, const RowCells&
     return fields;
 }
 
-} // namespace
+TextSink textSinkOf(std::vector<std::string>& texts)
+{
+    return [&texts](std::string text) {
+        texts.push_back(std::move(text));
+        return static_cast<std::uint32_t>(texts.size() - 1);
+    };
+}
 
-std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
-                                      std::vector<std::string>& texts, const common::RegionalSettings& settings,
-                                      std::size_t& cellBudget)
+// Rows as the writers store them: in order, top to bottom. Cells go straight
+// to their place, each row growing to its last value; columns count from A
+// until the end, when the columns left of the used range are cut off.
+class OrderedRows {
+public:
+    OrderedRows(std::size_t reserve, std::size_t budget) : m_budget(budget) { m_rows.cells.reserve(reserve); }
+
+    // False once a cell came above the row being filled.
+    bool inOrder() const { return m_inOrder; }
+    bool empty() const { return !m_any; }
+    std::uint32_t firstRow() const { return m_firstRow; }
+    std::uint16_t firstColumn() const { return m_firstColumn; }
+    std::uint16_t lastColumn() const { return m_lastColumn; }
+
+    void add(std::uint32_t row, std::uint16_t column, const Cell& cell)
+    {
+        if (!m_any) {
+            m_any = true;
+            m_firstRow = m_lastRow = row;
+            m_rows.rowStart.assign(1, 0);
+        }
+        if (row < m_lastRow || !m_inOrder) {
+            m_inOrder = false;
+            return;
+        }
+        for (; m_lastRow < row; ++m_lastRow)
+            m_rows.rowStart.push_back(static_cast<std::uint32_t>(m_rows.cells.size()));
+        const std::size_t start = m_rows.rowStart.back();
+        if (start + column == m_rows.cells.size()) { // the usual case: the next column of the row
+            if (m_rows.cells.size() + m_rows.rowStart.size() / 4 >= m_budget)
+                overBudget();
+            m_rows.cells.push_back(cell);
+        } else if (start + column > m_rows.cells.size()) {
+            if (start + column + m_rows.rowStart.size() / 4 >= m_budget)
+                overBudget();
+            m_rows.cells.resize(start + column + 1);
+            m_rows.cells[start + column] = cell;
+        } else {
+            m_rows.cells[start + column] = cell;
+        }
+        m_firstColumn = std::min(m_firstColumn, column);
+        m_lastColumn = std::max(m_lastColumn, column);
+    }
+
+    // The header row's cells and the data rows, columns from the first used one.
+    RowCells finish(std::vector<Cell>& header)
+    {
+        m_rows.rowStart.push_back(static_cast<std::uint32_t>(m_rows.cells.size()));
+        if (m_firstColumn > 0)
+            cutLeftColumns();
+        header.assign(std::size_t(m_lastColumn) - m_firstColumn + 1, Cell{});
+        for (std::size_t i = m_rows.rowStart[0]; i < m_rows.rowStart[1]; ++i)
+            header[i - m_rows.rowStart[0]] = m_rows.cells[i];
+        // The header's cells stay unused at the front; the data rows start after them.
+        m_rows.rowStart.erase(m_rows.rowStart.begin());
+        return std::move(m_rows);
+    }
+
+private:
+    void cutLeftColumns()
+    {
+        std::size_t write = 0;
+        for (std::size_t r = 0; r + 1 < m_rows.rowStart.size(); ++r) {
+            const std::size_t start = m_rows.rowStart[r];
+            const std::size_t end = m_rows.rowStart[r + 1];
+            m_rows.rowStart[r] = static_cast<std::uint32_t>(write);
+            for (std::size_t i = std::min(end, start + m_firstColumn); i < end; ++i)
+                m_rows.cells[write++] = m_rows.cells[i];
+        }
+        m_rows.rowStart.back() = static_cast<std::uint32_t>(write);
+        m_rows.cells.resize(write);
+    }
+
+    RowCells m_rows;
+    std::size_t m_budget;
+    bool m_any = false;
+    bool m_inOrder = true;
+    std::uint32_t m_firstRow = 0;
+    std::uint32_t m_lastRow = 0;
+    std::uint16_t m_firstColumn = UINT16_MAX;
+    std::uint16_t m_lastColumn = 0;
+};
+
+std::unique_ptr<Table> emptySheetTable(std::vector<std::string>& texts)
+{
+    return std::make_unique<Table>(texts, std::vector<Field>{{"F1", FieldType::Text}}, RowCells{}, 0, 0);
+}
+
+// Any order of cells: a first pass measures every row, a second fills them.
+std::unique_ptr<Table> loadInTwoPasses(const SheetContext& context, std::uint32_t offset,
+                                       std::vector<std::string>& texts, const common::RegionalSettings& settings,
+                                       std::size_t& cellBudget)
 {
     const SheetShape shape = measure(context, offset);
     if (shape.empty())
-        return std::make_unique<Table>(texts, std::vector<Field>{{"F1", FieldType::Text}}, RowCells{}, 0, 0);
+        return emptySheetTable(texts);
     std::vector<Cell> header(std::size_t(shape.lastColumn) - shape.firstColumn + 1);
     RowCells rows = layoutRows(shape, cellBudget);
     readSheetCells(
@@ -94,12 +194,39 @@ std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t
             else
                 rows.cells[rows.rowStart[row - shape.firstRow - 1] + field] = cell;
         },
-        [&texts](std::string text) {
-            texts.push_back(std::move(text));
-            return static_cast<std::uint32_t>(texts.size() - 1);
-        });
+        textSinkOf(texts));
     std::vector<Field> fields = headerFields(header, rows, texts, settings);
     return std::make_unique<Table>(texts, std::move(fields), std::move(rows), shape.firstRow, shape.firstColumn);
+}
+
+} // namespace
+
+std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
+                                      std::vector<std::string>& texts, const common::RegionalSettings& settings,
+                                      std::size_t& cellBudget)
+{
+    // A cell record takes at least 6 bytes: room for that many cells is
+    // reserved (address space only, until cells are written).
+    const std::size_t reserve = std::min(cellBudget, (context.stream.size() - std::min<std::size_t>(offset, context.stream.size())) / 6);
+    const std::size_t textsBefore = texts.size();
+    OrderedRows ordered(reserve, cellBudget);
+    readSheetCells(
+        context, offset, [&ordered](std::uint32_t row, std::uint16_t column, const Cell& cell) { ordered.add(row, column, cell); },
+        textSinkOf(texts));
+    if (!ordered.inOrder()) {
+        texts.resize(textsBefore); // the second try adds them again
+        return loadInTwoPasses(context, offset, texts, settings, cellBudget);
+    }
+    if (ordered.empty())
+        return emptySheetTable(texts);
+    std::vector<Cell> header;
+    RowCells rows = ordered.finish(header);
+    const std::size_t cost = rows.cells.size() + rows.rowCount() / 4;
+    if (cost > cellBudget)
+        overBudget();
+    cellBudget -= cost;
+    std::vector<Field> fields = headerFields(header, rows, texts, settings);
+    return std::make_unique<Table>(texts, std::move(fields), std::move(rows), ordered.firstRow(), ordered.firstColumn());
 }
 
 } // namespace workbook

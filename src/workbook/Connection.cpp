@@ -47,7 +47,7 @@ std::vector<TableSchemaRow> Connection::tables() const
         throw common::Error(kConnectionClosed);
     std::vector<TableSchemaRow> rows;
     for (const Sheet& sheet : m_workbook->sheets())
-        rows.push_back({"TABLE", tableNameOf(sheet.name)});
+        rows.push_back({"TABLE", tableNameOf(sheet.name, m_codePage)});
     return rows;
 }
 

@@ -38,7 +38,7 @@ void Query::open()
     const std::shared_ptr<Workbook> workbook = m_connection.workbook();
     if (!workbook)
         throw common::Error(kConnectionClosed);
-    const std::string name = tableNameInStatement(m_statement);
+    const std::string name = tableNameInStatement(m_statement, m_connection.codePage());
     Table* table = nullptr;
     for (const Sheet& sheet : workbook->sheets()) {
         if (namesSheet(name, sheet.name, m_connection.codePage())) {

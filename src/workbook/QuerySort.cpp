@@ -82,7 +82,7 @@ void Query::setSort(const std::string& sortText)
     Impl& q = *m_impl;
     if (!q.isOpen())
         throw common::Error(m_name + ": " + kQueryClosed);
-    std::vector<SortKey> keys = parseSortText(sortText);
+    std::vector<SortKey> keys = parseSortText(sortText, m_connection.codePage());
     for (const SortKey& key : keys) {
         const auto& all = fields();
         const bool known = std::any_of(all.begin(), all.end(), [&](const Field& f) {

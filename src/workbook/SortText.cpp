@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/Text.h"
+#include "workbook/Statement.h"
 #include "workbook/WorkbookMessages.h"
 
 namespace workbook {
@@ -28,13 +29,15 @@ std::string_view trimmed(std::string_view text)
 }
 
 // Splits at the commas outside brackets.
-std::vector<std::string_view> splitKeys(std::string_view text)
+std::vector<std::string_view> splitKeys(std::string_view text, const common::CodePage& codePage)
 {
     std::vector<std::string_view> keys;
     bool inBrackets = false;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '[')
+        if (codePage.isLeadByte(static_cast<unsigned char>(text[i])))
+            ++i; // a double-byte character: its trail byte may look like "[" or "]"
+        else if (text[i] == '[')
             inBrackets = true;
         else if (text[i] == ']')
             inBrackets = false;
@@ -49,13 +52,15 @@ std::vector<std::string_view> splitKeys(std::string_view text)
     return keys;
 }
 
-SortKey parseKey(std::string_view item, std::string_view whole)
+SortKey parseKey(std::string_view item, std::string_view whole, const common::CodePage& codePage)
 {
     SortKey key;
     std::string_view rest;
     const bool bracketed = !item.empty() && item.front() == '[';
     if (bracketed) {
-        const std::size_t close = item.find(']');
+        const std::size_t close = findSingleByte(item, ']', 1, codePage);
+        if (close == std::string_view::npos)
+            badText(whole);
         key.field = std::string(item.substr(1, close - 1));
         rest = trimmed(item.substr(close + 1));
     } else {
@@ -77,13 +82,13 @@ SortKey parseKey(std::string_view item, std::string_view whole)
 
 } // namespace
 
-std::vector<SortKey> parseSortText(std::string_view text)
+std::vector<SortKey> parseSortText(std::string_view text, const common::CodePage& codePage)
 {
     std::vector<SortKey> keys;
     if (trimmed(text).empty())
         return keys;
-    for (std::string_view item : splitKeys(text))
-        keys.push_back(parseKey(trimmed(item), text));
+    for (std::string_view item : splitKeys(text, codePage))
+        keys.push_back(parseKey(trimmed(item), text, codePage));
     return keys;
 }
 

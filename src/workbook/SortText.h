@@ -1,6 +1,8 @@
 // The sort text of the query: "Name", "Name DESC", "A, [B C] ASC".
 #pragma once
 
+#include "common/CodePage.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +18,8 @@ struct SortKey {
 // to the first blank unless it is in brackets; after it only ASC or DESC (any
 // case) may follow. Throws common::Error: kSortNameNeedsBrackets for an
 // unbracketed name followed by other words, kSortBadText for anything else
-// the syntax cannot take (an empty key, an unclosed bracket).
-std::vector<SortKey> parseSortText(std::string_view text);
+// the syntax cannot take (an empty key, an unclosed bracket). Trail bytes of
+// `codePage`'s double-byte characters are never taken for brackets.
+std::vector<SortKey> parseSortText(std::string_view text, const common::CodePage& codePage);
 
 } // namespace workbook

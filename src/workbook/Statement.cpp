@@ -59,11 +59,26 @@ std::string unquoted(std::string_view name)
 
 } // namespace
 
-std::string tableNameOf(std::string_view sheetName)
+std::size_t findSingleByte(std::string_view text, char byte, std::size_t from, const common::CodePage& codePage)
+{
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (codePage.isLeadByte(static_cast<unsigned char>(text[i])))
+            ++i; // the pair is one character
+        else if (text[i] == byte)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string tableNameOf(std::string_view sheetName, const common::CodePage& codePage)
 {
     bool plain = !sheetName.empty() && !std::isdigit(static_cast<unsigned char>(sheetName.front()));
-    for (char c : sheetName)
-        plain = plain && isPlainNameByte(static_cast<unsigned char>(c));
+    for (std::size_t i = 0; i < sheetName.size(); ++i) {
+        if (codePage.isLeadByte(static_cast<unsigned char>(sheetName[i])))
+            ++i;
+        else
+            plain = plain && isPlainNameByte(static_cast<unsigned char>(sheetName[i]));
+    }
     if (plain)
         return std::string(sheetName) + "$";
     std::string name = "'";
@@ -75,7 +90,7 @@ std::string tableNameOf(std::string_view sheetName)
     return name + "$'";
 }
 
-std::string tableNameInStatement(std::string_view statement)
+std::string tableNameInStatement(std::string_view statement, const common::CodePage& codePage)
 {
     std::string_view rest = trimmed(statement);
     if (!rest.empty() && rest.back() == ';')
@@ -93,11 +108,11 @@ std::string tableNameInStatement(std::string_view statement)
     if (rest.empty())
         unsupported();
     if (rest.front() == '[') {
-        const std::size_t close = rest.find(']');
+        const std::size_t close = findSingleByte(rest, ']', 1, codePage);
         if (close == std::string_view::npos)
             unsupported();
         const std::string_view after = trimmed(rest.substr(close + 1));
-        if (after.find(']') != std::string_view::npos)
+        if (findSingleByte(after, ']', 0, codePage) != std::string_view::npos)
             throw common::Error(kBracketInName);
         if (!after.empty() || close == 1)
             unsupported();
@@ -107,9 +122,12 @@ std::string tableNameInStatement(std::string_view statement)
         unsupported();
     const std::string_view name = rest;
     const bool quoted = name.size() >= 2 && name.front() == '\'' && name.back() == '\'';
-    for (char c : name)
-        if ((isBlank(c) && !quoted) || c == '[' || c == ']')
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (codePage.isLeadByte(static_cast<unsigned char>(name[i])))
+            ++i;
+        else if ((isBlank(name[i]) && !quoted) || name[i] == '[' || name[i] == ']')
             unsupported();
+    }
     return std::string(name);
 }
 

@@ -60,10 +60,17 @@ private:
     std::uint16_t m_firstColumn;
 };
 
-// The type of a field from its data cells. Float when every cell is a number
-// or empty; DateTime when every one is a date or empty; Boolean likewise;
-// Text for any mix and for a column without values. A mixed column keeps
-// every cell: numbers, dates and booleans show their texts in it.
+// The type of a field from its data cells:
+// - Float when every cell is a number or empty;
+// - DateTime when every one is a date (a number with a date or time format)
+//   or empty; its cells show the regional short date, and " h:nn:ss" when
+//   they hold a time of day (CellText.h);
+// - Boolean when every one is TRUE/FALSE or empty; they show "True"/"False";
+// - Text for any mix, for error values and for a column without values.
+// Nothing is dropped: in a mixed column numbers, dates and booleans show the
+// same texts as in a field of their own type, and error values (a formula's
+// #N/A, #DIV/0!) show their Excel texts, so a conversion sees them and skips
+// them as values that are not numbers, instead of reading an empty cell.
 std::vector<FieldType> fieldTypesOf(const RowCells& rows, std::size_t fieldCount);
 
 } // namespace workbook

@@ -26,7 +26,7 @@ TEST(TableName, QuotesNamesThatAnUnbracketedNameCannotHold)
         {"Sheet1", "Sheet1$"},     {"日线", "日线$"},          {"日线 数据", "'日线 数据$'"}, {"my_data", "my_data$"},
         {"2024", "'2024$'"},       {"a-b", "'a-b$'"},          {"it's", "'it''s$'"},         {"", "'$'"}};
     for (const auto& [sheet, table] : cases)
-        EXPECT_EQ(workbook::tableNameOf(sheet), table) << sheet;
+        EXPECT_EQ(workbook::tableNameOf(sheet, kUtf8), table) << sheet;
 }
 
 TEST(Statement, TakesSelectStarFromABracketedOrPlainName)
@@ -41,7 +41,7 @@ TEST(Statement, TakesSelectStarFromABracketedOrPlainName)
         {"SELECT * FROM '日线 数据$'", "'日线 数据$'"},
     };
     for (const auto& [statement, name] : cases)
-        EXPECT_EQ(workbook::tableNameInStatement(statement), name) << statement;
+        EXPECT_EQ(workbook::tableNameInStatement(statement, kUtf8), name) << statement;
 }
 
 TEST(Statement, RefusesEveryOtherStatementWithAClearMessage)
@@ -57,11 +57,25 @@ TEST(Statement, RefusesEveryOtherStatementWithAClearMessage)
                                  "SELECT * FROMSheet1$",
                                  "SELECT* FROM [Sheet1$]"};
     for (const char* statement : unsupported)
-        EXPECT_EQ(errorOf([&] { workbook::tableNameInStatement(statement); }),
+        EXPECT_EQ(errorOf([&] { workbook::tableNameInStatement(statement, kUtf8); }),
                   "Only statements of the form SELECT * FROM [table] can be run on a workbook")
             << statement;
-    EXPECT_EQ(errorOf([] { workbook::tableNameInStatement("SELECT * FROM [a]b$]"); }),
+    EXPECT_EQ(errorOf([] { workbook::tableNameInStatement("SELECT * FROM [a]b$]", kUtf8); }),
               "A table name may not contain the character \"]\"");
+}
+
+// GBK characters whose trail byte is "[" (癧, B0 5B), "]" (癩, B0 5D) or
+// "\" (誠, D5 5C) are letters of a name, never brackets.
+TEST(Statement, TrailBytesOfDoubleByteCharactersAreNeverBrackets)
+{
+    const common::CodePage gbk(936);
+    EXPECT_EQ(workbook::tableNameOf("\xB0\x5D\xD5\x5C", gbk), "\xB0\x5D\xD5\x5C$");
+    EXPECT_EQ(workbook::tableNameInStatement("SELECT * FROM [\xB0\x5D\xB0\x5B$]", gbk), "\xB0\x5D\xB0\x5B$");
+    EXPECT_EQ(workbook::tableNameInStatement("SELECT * FROM \xB0\x5D$", gbk), "\xB0\x5D$");
+    const std::vector<workbook::SortKey> keys = workbook::parseSortText("[\xB0\x5D \xB0\x5B] DESC", gbk);
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].field, "\xB0\x5D \xB0\x5B");
+    EXPECT_TRUE(keys[0].descending);
 }
 
 TEST(Statement, MatchesSheetsWithoutRegardToCaseAndQuotes)
@@ -95,7 +109,7 @@ TEST(ConnectionString, APathHoldingASemicolonIsKeptWhole)
 std::vector<std::pair<std::string, bool>> keysOf(const std::string& text)
 {
     std::vector<std::pair<std::string, bool>> keys;
-    for (const workbook::SortKey& key : workbook::parseSortText(text))
+    for (const workbook::SortKey& key : workbook::parseSortText(text, kUtf8))
         keys.emplace_back(key.field, key.descending);
     return keys;
 }
@@ -115,14 +129,14 @@ TEST(SortText, ReadsNamesDirectionsAndLists)
 
 TEST(SortText, RefusesWhatTheSyntaxCannotTake)
 {
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("收盘 价"); }),
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("收盘 价", kUtf8); }),
               "Cannot sort by '收盘 价': a field name with spaces must be written in brackets");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("Close DESC, Vol up"); }),
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("Close DESC, Vol up", kUtf8); }),
               "Cannot sort by 'Vol up': a field name with spaces must be written in brackets");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("Close,"); }), "The sort text 'Close,' cannot be read");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("[Close"); }), "The sort text '[Close' cannot be read");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("[] DESC"); }), "The sort text '[] DESC' cannot be read");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("[A B] sideways"); }), "The sort text '[A B] sideways' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("Close,", kUtf8); }), "The sort text 'Close,' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("[Close", kUtf8); }), "The sort text '[Close' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("[] DESC", kUtf8); }), "The sort text '[] DESC' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("[A B] sideways", kUtf8); }), "The sort text '[A B] sideways' cannot be read");
 }
 
 } // namespace

@@ -124,7 +124,7 @@ double median(std::vector<double> values)
 // which would slow the creates of the first import that follows.
 void trimRecordFiles(const std::string& folder)
 {
-    constexpr std::uintmax_t kLimit = 256 * 1024;
+    constexpr std::uintmax_t kLimit = 16 * 1024;
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
          it.increment(ec)) {

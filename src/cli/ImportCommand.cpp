@@ -1,6 +1,7 @@
 #include "cli/ImportCommand.h"
 
 #include "cli/Commands.h"
+#include "common/Encoding.h"
 #include "common/Error.h"
 #include "common/FileNames.h"
 #include "common/FileSystem.h"
@@ -81,7 +82,9 @@ void addImportCommand(CLI::App& app, CliContext& context)
         app.add_subcommand("import", "Append every valid line of the text files as custom-data "
                                      "records to DIR/<data name>/<code>.dat or .adt");
     command->add_option("--folder", arguments->folder, "The custom-data folder (it must exist)")->required();
-    command->add_option("--target", arguments->target, "dat for 大智慧新一代, adt for 飞狐交易师")
+    command
+        ->add_option("--target", arguments->target,
+                     common::utf8ToCodePage("dat for 大智慧新一代, adt for 飞狐交易师", context.codePage))
         ->check(CLI::IsMember({kTargetDat, kTargetAdt}))
         ->capture_default_str();
     command->add_option("--scan", arguments->scanFolders, "A folder whose .txt files (all levels) are added")

@@ -24,6 +24,7 @@ struct FileDialogOptions {
 
 // Filters are in the "label|pattern|label|pattern" form of the layouts.
 inline const char* const kTextFileFilter = "文本文件|*.txt";
+inline const char* const kExcelFileFilter = "Excel文件|*.xls";
 
 class Dialogs {
 public:

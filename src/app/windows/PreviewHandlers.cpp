@@ -21,7 +21,6 @@ namespace app {
 
 namespace {
 
-constexpr const char* kExcelFileFilter = "Excel文件|*.xls";
 // Every column of a freshly opened sheet gets this width, in pixels.
 constexpr int kPreviewColumnWidth = 100;
 

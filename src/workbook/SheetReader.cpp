@@ -14,6 +14,7 @@ namespace workbook {
 namespace {
 
 constexpr double kDays1904To1900 = 1462.0;
+constexpr std::uint32_t kColumnLimit = 256; // columns A to IV in BIFF5 and BIFF8
 // Excel's 1900 system counts a 29 February 1900 that never was: serials
 // below it are one day short of the system's day numbers.
 constexpr double kFirstSerialAfterFalseLeapDay = 60.0;
@@ -43,8 +44,11 @@ private:
     Cell textCell(std::string text) const;
     void emit(std::uint32_t row, std::uint16_t column, const Cell& cell) const
     {
-        if (cell.kind != CellKind::Empty)
-            m_visit(row, column, cell);
+        if (cell.kind == CellKind::Empty)
+            return;
+        if (column >= kColumnLimit)
+            throw common::Error(formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
+        m_visit(row, column, cell);
     }
     void label(const Record& r, std::size_t countSize);
     void mulRk(const Record& r);

@@ -174,6 +174,24 @@ TEST(BrokenWorkbook, ASheetOffsetOutsideTheStreamIsFound)
               expected("its workbook stream is damaged (a sheet begins past the stream's end)"));
 }
 
+TEST(BrokenWorkbook, ACellRightOfColumnIvIsFound)
+{
+    Layout layout;
+    const std::size_t start = layout.streamStart();
+    std::size_t at = start;
+    while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
+        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) | static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+    // The first sheet's records, from its BOF (the stream lies in one piece in this file).
+    at = start + u32At(layout.bytes, at + 4);
+    ASSERT_EQ(layout.bytes.substr(at, 2), std::string("\x09\x08", 2));
+    while (!(layout.bytes[at] == '\xFD' && layout.bytes[at + 1] == '\x00')) // the first LABELSST
+        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) | static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+    layout.bytes[at + 6] = '\x2C'; // column 300
+    layout.bytes[at + 7] = '\x01';
+    EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
+              expected("its workbook stream is damaged (a cell lies right of the last column, IV)"));
+}
+
 // Cut anywhere, the file either gives the data layer's message or, where
 // only unused padding was cut, reads exactly as the whole file does.
 TEST(BrokenWorkbook, TruncatedAtAnyOffsetGivesAClearMessage)

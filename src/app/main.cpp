@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     } catch (const common::Error& e) {
         return showStartupError("Error", app::fromBytes(e.what()));
     } catch (const std::exception& e) {
-        return showStartupError(typeid(e).name(), QString::fromLocal8Bit(e.what()));
+        return showStartupError(typeid(e).name(), app::fromBytes(e.what()));
     }
 
     windows.form1->show();

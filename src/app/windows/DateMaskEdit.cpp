@@ -1,6 +1,7 @@
 #include "app/windows/DateMaskEdit.h"
 
 #include "app/Guard.h"
+#include "app/TextBridge.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -19,17 +20,17 @@ DateMaskEdit::DateMaskEdit(Dialogs& dialogs, char dateSeparator, QWidget* parent
     refresh();
 }
 
-QString DateMaskEdit::maskedText() const { return QString::fromLatin1(m_mask.text()); }
+QString DateMaskEdit::maskedText() const { return fromBytes(m_mask.text()); }
 
 void DateMaskEdit::setMaskedText(const QString& text)
 {
-    m_mask.setText(text.toLatin1().toStdString());
+    m_mask.setText(toBytes(text));
     refresh();
 }
 
 void DateMaskEdit::refresh()
 {
-    setText(QString::fromLatin1(m_mask.displayText()));
+    setText(fromBytes(m_mask.displayText()));
     setCursorPosition(m_mask.caret());
 }
 

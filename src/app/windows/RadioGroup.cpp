@@ -9,7 +9,7 @@ namespace app {
 namespace {
 // The items share the height below the frame's top line evenly.
 constexpr int kFrameTop = 6;
-constexpr int kItemLeft = 8;
+constexpr int kItemLeft = 5;
 } // namespace
 
 RadioGroup::RadioGroup(const QStringList& items, QWidget* parent) : QGroupBox(parent), m_group(new QButtonGroup(this))

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -131,6 +132,24 @@ private slots:
         QApplication::processEvents();
         QVERIFY(page.other->hasFocus());
         QCOMPARE(page.dialogs.count("error"), 1);
+    }
+
+    void clickOnAButtonWithTheDayMissingDoesNotPressIt()
+    {
+        Page page;
+        auto* button = new QPushButton(QStringLiteral("转换"), &page.window);
+        page.window.layout()->addWidget(button);
+        int clicks = 0;
+        connect(button, &QPushButton::clicked, [&] { ++clicks; });
+        QVERIFY(QTest::qWaitForWindowActive(&page.window));
+        page.field->setFocus();
+        QTest::keyClick(page.field, Qt::Key_Home);
+        QTest::keyClicks(page.field, "202401");
+        QTest::mousePress(button, Qt::LeftButton);
+        QTRY_COMPARE(page.dialogs.count("error"), 1);
+        QTest::mouseRelease(button, Qt::LeftButton);
+        QCOMPARE(clicks, 0);
+        QVERIFY(page.field->hasFocus());
     }
 
     void enterChecksTheDayToo()

@@ -2,8 +2,10 @@
 
 #include "common/Error.h"
 
+#include <array>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <locale.h>
 #include <string>
@@ -14,9 +16,81 @@ namespace {
 
 constexpr int kExponentLimit = 500;
 
+// A uint64 holds any 19 decimal digits, and the 64-bit mantissa of long
+// double holds that integer and every power of ten up to 10^27 (5^27 < 2^63)
+// exactly. Within these bounds the value is one correctly rounded product or
+// quotient, which is what the C library's correctly rounded read gives too.
+constexpr int kQuickDigits = 19;
+constexpr int kQuickPower = 27;
+
+constexpr std::array<long double, kQuickPower + 1> kPowersOfTen = [] {
+    std::array<long double, kQuickPower + 1> powers{};
+    long double power = 1.0L;
+    for (long double& entry : powers) {
+        entry = power;
+        power *= 10.0L;
+    }
+    return powers;
+}();
+
+// Half-way between the largest float and 2^128 already rounds to infinity
+// (ties go to the even mantissa, which is 2^128): 2^128 - 2^103.
+constexpr long double kOverflowBound = 0x1.ffffffp127L;
+
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// The parts of an accepted text, as views into it.
+struct NumberText {
+    bool negative = false;
+    std::string_view integerDigits;
+    std::string_view fractionDigits;
+    bool negativeExponent = false;
+    int exponent = 0; // stops growing at kExponentLimit, see scanNumber
+};
+
+std::size_t skipDigits(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && isDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+// Accepts "  [+|-]digits[<separator>digits][E|e[+|-]digits]  " with at least
+// a digit or the separator in the body; nothing for any other text.
+std::optional<NumberText> scanNumber(std::string_view text, char decimalSeparator)
+{
+    NumberText number;
+    std::size_t pos = text.find_first_not_of(' ');
+    if (pos == std::string_view::npos)
+        return std::nullopt;
+    if (text[pos] == '+' || text[pos] == '-')
+        number.negative = text[pos++] == '-';
+    const std::size_t bodyStart = pos;
+    pos = skipDigits(text, pos);
+    number.integerDigits = text.substr(bodyStart, pos - bodyStart);
+    if (pos < text.size() && text[pos] == decimalSeparator) {
+        const std::size_t fractionStart = ++pos;
+        pos = skipDigits(text, pos);
+        number.fractionDigits = text.substr(fractionStart, pos - fractionStart);
+    }
+    if (pos == bodyStart)
+        return std::nullopt;
+    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+            number.negativeExponent = text[pos++] == '-';
+        // A digit left over once the limit is reached makes the text refused.
+        while (pos < text.size() && isDigit(text[pos]) && number.exponent < kExponentLimit)
+            number.exponent = number.exponent * 10 + (text[pos++] - '0');
+    }
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+    if (pos != text.size())
+        return std::nullopt;
+    return number;
 }
 
 // The C locale, so that strtold reads "." as the decimal point whatever the
@@ -27,67 +101,95 @@ locale_t cLocale()
     return locale;
 }
 
-// Rebuilds the accepted text as "[-]digits.digitsE[-]exp" for strtold;
-// nothing when the text does not have the accepted form.
-std::optional<std::string> canonicalNumber(std::string_view text, char decimalSeparator)
+// Any accepted text, through strtold on "[-]0digits.digits0e[-]exp"; nothing
+// when even extended precision overflows.
+std::optional<long double> libraryValue(const NumberText& number)
 {
-    std::size_t pos = 0;
-    auto skipSpaces = [&] {
-        while (pos < text.size() && text[pos] == ' ')
-            ++pos;
-    };
-    skipSpaces();
     std::string canonical;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        canonical += text[pos++] == '-' ? "-" : "";
-    const std::size_t bodyStart = pos;
-    std::string mantissa;
-    while (pos < text.size() && isDigit(text[pos]))
-        mantissa += text[pos++];
-    mantissa += '.';
-    if (pos < text.size() && text[pos] == decimalSeparator) {
-        ++pos;
-        while (pos < text.size() && isDigit(text[pos]))
-            mantissa += text[pos++];
-    }
-    if (pos == bodyStart)
+    canonical.reserve(number.integerDigits.size() + number.fractionDigits.size() + 16);
+    canonical += number.negative ? "-0" : "0";
+    canonical.append(number.integerDigits).append(".").append(number.fractionDigits);
+    canonical += "0e";
+    canonical += number.negativeExponent ? "-" : "";
+    canonical += std::to_string(number.exponent);
+    errno = 0;
+    const long double value = strtold_l(canonical.c_str(), nullptr, cLocale());
+    if (errno == ERANGE && std::isinf(value))
         return std::nullopt;
-    canonical += '0' + mantissa + '0';
-    int exponent = 0;
-    bool negativeExponent = false;
-    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
-        ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-            negativeExponent = text[pos++] == '-';
-        while (pos < text.size() && isDigit(text[pos]) && exponent < kExponentLimit)
-            exponent = exponent * 10 + (text[pos++] - '0');
+    return value;
+}
+
+// Adds the digits to `mantissa`, leading zeros skipped; false once there are
+// more significant digits than a uint64 is sure to hold.
+bool accumulateDigits(std::string_view digits, std::uint64_t& mantissa, int& significant)
+{
+    for (char c : digits) {
+        if (significant == 0 && c == '0')
+            continue;
+        if (++significant > kQuickDigits)
+            return false;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
     }
-    skipSpaces();
-    if (pos != text.size())
+    return true;
+}
+
+// The texts most files hold (a few digits, a small exponent) without building
+// a string; nothing when the text is beyond the exact bounds above.
+std::optional<long double> quickValue(const NumberText& number)
+{
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    if (!accumulateDigits(number.integerDigits, mantissa, significant) ||
+        !accumulateDigits(number.fractionDigits, mantissa, significant))
         return std::nullopt;
-    canonical += 'e';
-    canonical += negativeExponent ? "-" : "";
-    canonical += std::to_string(exponent);
-    return canonical;
+    if (mantissa == 0)
+        return number.negative ? -0.0L : 0.0L;
+    const long long exponent = (number.negativeExponent ? -number.exponent : number.exponent) -
+                               static_cast<long long>(number.fractionDigits.size());
+    if (exponent < -kQuickPower || exponent > kQuickPower)
+        return std::nullopt;
+    const long double digits = static_cast<long double>(mantissa);
+    const long double value = exponent >= 0 ? digits * kPowersOfTen[static_cast<std::size_t>(exponent)]
+                                            : digits / kPowersOfTen[static_cast<std::size_t>(-exponent)];
+    return number.negative ? -value : value;
 }
 
 } // namespace
 
+namespace detail {
+
+std::optional<long double> numberValue(std::string_view text, char decimalSeparator)
+{
+    const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
+    if (!number)
+        return std::nullopt;
+    if (const std::optional<long double> value = quickValue(*number))
+        return value;
+    return libraryValue(*number);
+}
+
+std::optional<long double> quickNumberValue(std::string_view text, char decimalSeparator)
+{
+    const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
+    return number ? quickValue(*number) : std::nullopt;
+}
+
+std::optional<long double> libraryNumberValue(std::string_view text, char decimalSeparator)
+{
+    const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
+    return number ? libraryValue(*number) : std::nullopt;
+}
+
+} // namespace detail
+
 std::optional<float> parseNumber(std::string_view text, const RegionalSettings& settings)
 {
-    const std::optional<std::string> canonical = canonicalNumber(text, settings.decimalSeparator);
-    if (!canonical)
+    const std::optional<long double> value = detail::numberValue(text, settings.decimalSeparator);
+    if (!value)
         return std::nullopt;
-    errno = 0;
-    const long double value = strtold_l(canonical->c_str(), nullptr, cLocale());
-    if (errno == ERANGE && std::isinf(value))
-        return std::nullopt;
-    // Half-way between the largest float and 2^128 already rounds to infinity
-    // (ties go to the even mantissa, which is 2^128).
-    static const long double kOverflowBound = std::ldexp(1.0L, 128) - std::ldexp(1.0L, 103);
-    if (std::fabs(value) >= kOverflowBound)
+    if (std::fabs(*value) >= kOverflowBound)
         throw Error(kFloatingPointOverflow);
-    return static_cast<float>(value);
+    return static_cast<float>(*value);
 }
 
 } // namespace common

@@ -8,6 +8,7 @@
 #include "common/Text.h"
 #include "workbook/Connection.h"
 #include "workbook/QueryImpl.h"
+#include "workbook/QueryWriteBack.h"
 #include "workbook/WorkbookMessages.h"
 
 #include <algorithm>
@@ -151,6 +152,16 @@ void Query::post()
     if (!q.editing())
         return;
     std::size_t row = q.order[q.current];
+    // The hook into the workbook writer (QueryWriteBack.cpp): the row goes
+    // into the workbook file before the table; when the file cannot take it,
+    // the edit is cancelled, so the query, the table and the file all keep
+    // their old values, and the error goes on to the caller.
+    try {
+        writePostedRow(m_connection, *q.table, row == kPendingRow ? std::nullopt : std::optional(row), q.buffer);
+    } catch (const common::Error&) {
+        cancel();
+        throw;
+    }
     if (row == kPendingRow) {
         row = q.table->appendRow();
         q.order[q.current] = row;

@@ -25,11 +25,19 @@ std::string errorOf(const std::function<void()>& action)
     return "no error";
 }
 
+// Posted rows are written into the workbook file: edit copies, never the fixtures.
+std::string copyOf(const testing_support::TempDir& folder, const std::string& fixture)
+{
+    const std::string copy = folder.file(fixture);
+    testing_support::writeBytes(copy, testing_support::readBytes(testing_support::dataPath(fixture)));
+    return copy;
+}
+
 class QueryEditTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        connection.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Quotes.xls")));
+        connection.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Quotes.xls")));
         connection.setCurrentYear(2026);
         connection.open();
         query.setStatement("SELECT * FROM [Sheet1$]");
@@ -43,6 +51,7 @@ protected:
         return texts;
     }
 
+    testing_support::TempDir folder;
     workbook::Connection connection{kUtf8, chineseSettings()};
     Query query{connection};
 };
@@ -149,7 +158,7 @@ TEST_F(QueryEditTest, CellsCannotBeSetOutsideAnEdit)
 TEST_F(QueryEditTest, EditingAnEmptySheetInsertsARow)
 {
     workbook::Connection mixed{kUtf8, chineseSettings()};
-    mixed.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Mixed.xls")));
+    mixed.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Mixed.xls")));
     mixed.open();
     Query empty(mixed);
     empty.setStatement("SELECT * FROM [空表$]");
@@ -165,7 +174,7 @@ TEST_F(QueryEditTest, EditingAnEmptySheetInsertsARow)
 TEST_F(QueryEditTest, DatesAndBooleansAreParsedForTheirFields)
 {
     workbook::Connection mixed{kUtf8, chineseSettings()};
-    mixed.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Mixed.xls")));
+    mixed.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Mixed.xls")));
     mixed.setCurrentYear(2026);
     mixed.open();
     Query sheet(mixed);

@@ -1,0 +1,179 @@
+#include "workbook/CompoundFileWriter.h"
+
+#include "workbook/ByteOrder.h"
+#include "workbook/ByteWriter.h"
+
+#include <vector>
+
+namespace workbook {
+
+namespace {
+
+constexpr std::size_t kMiniSector = 64;
+constexpr std::size_t kHeaderFatSlot = 0x4C;
+
+// Sectors in the order they are written, with the FAT that links them.
+class SectorLayout {
+public:
+    explicit SectorLayout(std::size_t sectorSize) : m_sectorSize(sectorSize) {}
+
+    // Appends `data` as a chain of whole sectors (the last one zero-padded)
+    // and returns its first sector; kEndOfChain for no data.
+    std::uint32_t place(std::string_view data)
+    {
+        if (data.empty())
+            return cfb::kEndOfChain;
+        const auto first = static_cast<std::uint32_t>(m_fat.size());
+        const std::size_t count = (data.size() + m_sectorSize - 1) / m_sectorSize;
+        for (std::size_t k = 0; k < count; ++k)
+            m_fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1) : cfb::kEndOfChain);
+        m_body.append(data);
+        m_body.append(count * m_sectorSize - data.size(), '\0');
+        return first;
+    }
+
+    std::size_t sectorCount() const { return m_fat.size(); }
+    std::vector<std::uint32_t>& fat() { return m_fat; }
+    const std::string& body() const { return m_body; }
+
+private:
+    std::size_t m_sectorSize;
+    std::vector<std::uint32_t> m_fat;
+    std::string m_body;
+};
+
+// The mini stream and its FAT: small streams in 64-byte pieces.
+struct MiniStream {
+    std::string bytes;
+    std::vector<std::uint32_t> fat;
+
+    std::uint32_t place(std::string_view data)
+    {
+        if (data.empty())
+            return cfb::kEndOfChain;
+        const auto first = static_cast<std::uint32_t>(fat.size());
+        const std::size_t count = (data.size() + kMiniSector - 1) / kMiniSector;
+        for (std::size_t k = 0; k < count; ++k)
+            fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1) : cfb::kEndOfChain);
+        bytes.append(data);
+        bytes.append(count * kMiniSector - data.size(), '\0');
+        return first;
+    }
+};
+
+std::string tableBytes(const std::vector<std::uint32_t>& table, std::size_t sectorSize)
+{
+    std::string out;
+    for (std::uint32_t value : table)
+        appendU32(out, value);
+    if (const std::size_t rest = out.size() % sectorSize; rest != 0)
+        for (std::size_t k = rest; k < sectorSize; k += 4)
+            appendU32(out, cfb::kFreeSector);
+    return out;
+}
+
+// The directory's sectors exactly as the file holds them, so that class ids,
+// state bits and times survive; only start sectors and sizes are changed.
+std::string rawDirectory(const CompoundFile& file, std::string_view original)
+{
+    std::string out;
+    for (std::uint32_t sector : file.chain(readU32(original, 0x30)))
+        out.append(original.substr(file.sectorOffset(sector), file.sectorSize()));
+    return out;
+}
+
+struct FatShape {
+    std::size_t fatSectors = 0;
+    std::size_t difatSectors = 0;
+};
+
+// The FAT must also map its own sectors and the DIFAT's: grow until it fits.
+FatShape fatShapeFor(std::size_t dataSectors, std::size_t sectorSize)
+{
+    const std::size_t perFat = sectorSize / 4;
+    const std::size_t perDifat = sectorSize / 4 - 1;
+    FatShape shape;
+    for (;;) {
+        const std::size_t total = dataSectors + shape.fatSectors + shape.difatSectors;
+        FatShape next;
+        next.fatSectors = (total + perFat - 1) / perFat;
+        if (next.fatSectors > cfb::kHeaderDifatEntries)
+            next.difatSectors = (next.fatSectors - cfb::kHeaderDifatEntries + perDifat - 1) / perDifat;
+        if (next.fatSectors == shape.fatSectors && next.difatSectors == shape.difatSectors)
+            return shape;
+        shape = next;
+    }
+}
+
+} // namespace
+
+std::string rewriteCompoundFile(const CompoundFile& file, std::string_view original, std::size_t entry,
+                                std::string_view replacement)
+{
+    const std::size_t sectorSize = file.sectorSize();
+    const std::vector<DirectoryEntry>& entries = file.entries();
+    SectorLayout layout(sectorSize);
+    MiniStream mini;
+    std::vector<std::uint32_t> starts(entries.size(), cfb::kEndOfChain);
+    std::vector<std::uint64_t> sizes(entries.size(), 0);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].type != cfb::kTypeStream)
+            continue;
+        const std::string content = i == entry ? std::string(replacement) : file.readStream(i);
+        sizes[i] = content.size();
+        starts[i] = content.size() < file.miniStreamCutoff() ? mini.place(content) : layout.place(content);
+    }
+    starts[0] = layout.place(mini.bytes);
+    sizes[0] = mini.bytes.size();
+    const std::uint32_t miniFatStart = mini.fat.empty() ? cfb::kEndOfChain : layout.place(tableBytes(mini.fat, sectorSize));
+    const std::size_t miniFatSectors = (mini.fat.size() * 4 + sectorSize - 1) / sectorSize;
+
+    std::string directory = rawDirectory(file, original);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].type != cfb::kTypeStream && entries[i].type != cfb::kTypeRoot)
+            continue;
+        const std::size_t at = i * cfb::kDirectoryEntrySize;
+        putU32(directory, at + 0x74, starts[i]);
+        putU32(directory, at + 0x78, static_cast<std::uint32_t>(sizes[i]));
+        putU32(directory, at + 0x7C, static_cast<std::uint32_t>(sizes[i] >> 32));
+    }
+    const std::size_t directorySectors = directory.size() / sectorSize;
+    const std::uint32_t directoryStart = layout.place(directory);
+
+    const std::size_t dataSectors = layout.sectorCount();
+    const FatShape shape = fatShapeFor(dataSectors, sectorSize);
+    std::vector<std::uint32_t>& fat = layout.fat();
+    fat.insert(fat.end(), shape.fatSectors, cfb::kFatSector);
+    fat.insert(fat.end(), shape.difatSectors, cfb::kDifatSector);
+    fat.resize(shape.fatSectors * sectorSize / 4, cfb::kFreeSector);
+
+    std::string header(original.substr(0, kHeaderFatSlot));
+    header.resize(sectorSize == cfb::kHeaderSize ? cfb::kHeaderSize : sectorSize, '\0');
+    putU32(header, 0x28, sectorSize == cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
+    putU32(header, 0x2C, static_cast<std::uint32_t>(shape.fatSectors));
+    putU32(header, 0x30, directoryStart);
+    putU32(header, 0x38, file.miniStreamCutoff());
+    putU32(header, 0x3C, miniFatStart);
+    putU32(header, 0x40, static_cast<std::uint32_t>(miniFatSectors));
+    putU32(header, 0x44, shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors) : cfb::kEndOfChain);
+    putU32(header, 0x48, static_cast<std::uint32_t>(shape.difatSectors));
+    std::vector<std::uint32_t> fatSectors;
+    for (std::size_t k = 0; k < shape.fatSectors; ++k)
+        fatSectors.push_back(static_cast<std::uint32_t>(dataSectors + k));
+    for (std::size_t k = 0; k < cfb::kHeaderDifatEntries; ++k)
+        putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : cfb::kFreeSector);
+
+    std::string out = header + layout.body() + tableBytes(fat, sectorSize);
+    const std::size_t perDifat = sectorSize / 4 - 1;
+    for (std::size_t d = 0; d < shape.difatSectors; ++d) {
+        for (std::size_t k = 0; k < perDifat; ++k) {
+            const std::size_t index = cfb::kHeaderDifatEntries + d * perDifat + k;
+            appendU32(out, index < fatSectors.size() ? fatSectors[index] : cfb::kFreeSector);
+        }
+        const bool last = d + 1 == shape.difatSectors;
+        appendU32(out, last ? cfb::kEndOfChain : static_cast<std::uint32_t>(dataSectors + shape.fatSectors + d + 1));
+    }
+    return out;
+}
+
+} // namespace workbook

@@ -1,0 +1,261 @@
+#include "workbook/SheetWrite.h"
+
+#include "common/Error.h"
+#include "workbook/BiffRecords.h"
+#include "workbook/ByteOrder.h"
+#include "workbook/ByteWriter.h"
+#include "workbook/CellTableWrite.h"
+#include "workbook/WorkbookMessages.h"
+#include "workbook/WriteMessages.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace workbook {
+
+namespace {
+
+constexpr std::uint16_t kIndex = 0x020B;
+constexpr std::uint16_t kDefColWidth = 0x0055;
+constexpr std::uint16_t kDefaultXf = 15; // the "Normal" cell format every BIFF8 writer puts at 15
+
+// Where the parts of a substream lie, as offsets into the segment.
+struct SheetParts {
+    std::size_t indexAt = std::string::npos; // INDEX record
+    std::size_t dimensionAt = std::string::npos;
+    std::size_t tableBegin = 0;              // the cell table's first record
+    std::size_t tableEnd = 0;                // after its last
+};
+
+[[noreturn]] void refuse(const char* reason, std::initializer_list<std::string_view> args)
+{
+    throw common::Error(formatMessage(reason, args));
+}
+
+SheetParts findParts(std::string_view segment, const std::string& sheetName)
+{
+    SheetParts parts;
+    RecordStream records(segment);
+    Record record;
+    int depth = 0;
+    bool inTable = false;
+    bool tableDone = false;
+    while (records.next(record)) {
+        if (record.type == biff::kBof)
+            ++depth;
+        else if (record.type == biff::kEof && --depth == 0)
+            break;
+        if (depth != 1)
+            continue;
+        const bool cellRecord = isCellTableRecord(record.type);
+        if (cellRecord && tableDone)
+            refuse(kWriteReasonScattered, {sheetName});
+        if (cellRecord && !inTable) {
+            inTable = true;
+            parts.tableBegin = record.offset;
+        }
+        if (!cellRecord && inTable) {
+            inTable = false;
+            tableDone = true;
+            parts.tableEnd = record.offset;
+        }
+        if (record.type == kIndex && parts.indexAt == std::string::npos)
+            parts.indexAt = record.offset;
+        if (record.type == biff::kDimension && parts.dimensionAt == std::string::npos) {
+            parts.dimensionAt = record.offset;
+            if (!inTable && !tableDone)
+                parts.tableBegin = parts.tableEnd = record.continuedEnd;
+        }
+    }
+    if (inTable)
+        refuse(kWriteReasonScattered, {sheetName});
+    if (parts.dimensionAt == std::string::npos || parts.dimensionAt > parts.tableBegin)
+        refuse(kWriteReasonNoDimension, {sheetName});
+    return parts;
+}
+
+std::string storedRecord(const StoredCell& cell, std::uint16_t xf)
+{
+    std::string data;
+    appendU16(data, static_cast<std::uint16_t>(cell.row));
+    appendU16(data, cell.column);
+    appendU16(data, xf);
+    std::string out;
+    switch (cell.kind) {
+    case StoredCell::Kind::Number:
+    case StoredCell::Kind::Date:
+        appendDouble(data, cell.number);
+        appendRecord(out, biff::kNumber, data);
+        break;
+    case StoredCell::Kind::SharedString:
+        appendU32(data, cell.string);
+        appendRecord(out, biff::kLabelSst, data);
+        break;
+    case StoredCell::Kind::Boolean:
+        data.push_back(cell.boolean ? 1 : 0);
+        data.push_back(0);
+        appendRecord(out, biff::kBoolErr, data);
+        break;
+    case StoredCell::Kind::Empty:
+        break;
+    }
+    return out;
+}
+
+bool fits(const CellFormats& formats, std::uint16_t xf, bool wantDate)
+{
+    return xf < formats.isCellXf.size() && formats.isCellXf[xf] && (formats.isDate[xf] != 0) == wantDate;
+}
+
+// The format of a cell that had none of its own: the nearest cell above in
+// its column when that one shows the same kind of value, else the default
+// format (for a date: the workbook's first date format).
+std::uint16_t formatForNewCell(const CellTable& table, const StoredCell& cell, const CellFormats& formats)
+{
+    const bool wantDate = cell.kind == StoredCell::Kind::Date;
+    if (const std::optional<std::uint16_t> above = table.formatAbove(cell.row, cell.column);
+        above && (fits(formats, *above, wantDate) || (!wantDate && cell.kind != StoredCell::Kind::Number)))
+        return *above;
+    if (!wantDate)
+        return kDefaultXf < formats.isCellXf.size() ? kDefaultXf : 0;
+    for (std::size_t xf = 0; xf < formats.isDate.size(); ++xf)
+        if (fits(formats, static_cast<std::uint16_t>(xf), true))
+            return static_cast<std::uint16_t>(xf);
+    refuse(kWriteReasonNoDateFormat, {cellAddress(cell.row, cell.column)});
+}
+
+void applyCell(CellTable& table, const StoredCell& cell, const CellFormats& formats, const std::string& sheetName,
+               std::int64_t& sharedStringRefs)
+{
+    const std::optional<CellTable::Removed> old = table.removeCell(cell.row, cell.column);
+    if (old && old->inFormulaGroup)
+        refuse(kWriteReasonFormula, {cellAddress(cell.row, cell.column), sheetName});
+    if (old && old->type == biff::kLabelSst)
+        --sharedStringRefs;
+    if (cell.kind == StoredCell::Kind::Empty)
+        return;
+    const bool wantDate = cell.kind == StoredCell::Kind::Date;
+    const bool keepOld = old && (cell.kind == StoredCell::Kind::SharedString || cell.kind == StoredCell::Kind::Boolean ||
+                                 fits(formats, old->xf, wantDate));
+    const std::uint16_t xf = keepOld ? old->xf : formatForNewCell(table, cell, formats);
+    table.insertCell(cell.row, cell.column, storedRecord(cell, xf));
+    if (cell.kind == StoredCell::Kind::SharedString)
+        ++sharedStringRefs;
+}
+
+// DIMENSION grown to hold every cell: first row, last row + 1, first
+// column, last column + 1.
+void growDimension(std::string& prefix, std::size_t at, const CellTable& table)
+{
+    const std::optional<CellTable::Extent> extent = table.extent();
+    if (!extent)
+        return;
+    const std::size_t data = at + biff::kRecordHeaderSize;
+    std::uint32_t firstRow = readU32(prefix, data);
+    std::uint32_t endRow = readU32(prefix, data + 4);
+    std::uint16_t firstColumn = readU16(prefix, data + 8);
+    std::uint16_t endColumn = readU16(prefix, data + 10);
+    const bool empty = endRow == 0 && endColumn == 0;
+    firstRow = empty ? extent->firstRow : std::min(firstRow, extent->firstRow);
+    endRow = std::max(endRow, extent->lastRow + 1);
+    firstColumn = empty ? extent->firstColumn : std::min(firstColumn, extent->firstColumn);
+    endColumn = std::max<std::uint16_t>(endColumn, static_cast<std::uint16_t>(extent->lastColumn + 1));
+    putU32(prefix, data, firstRow);
+    putU32(prefix, data + 4, endRow);
+    putU16(prefix, data + 8, firstColumn);
+    putU16(prefix, data + 10, endColumn);
+}
+
+std::size_t recordEnd(std::string_view bytes, std::size_t at)
+{
+    return at + biff::kRecordHeaderSize + readU16(bytes, at + 2);
+}
+
+} // namespace
+
+SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart,
+                          const std::vector<StoredCell>& cells, const CellFormats& formats, const std::string& sheetName)
+{
+    const SheetParts parts = findParts(segment, sheetName);
+    CellTable table(segment.substr(parts.tableBegin, parts.tableEnd - parts.tableBegin),
+                    parts.indexAt != std::string::npos);
+    SheetRewrite result;
+    for (const StoredCell& cell : cells)
+        applyCell(table, cell, formats, sheetName, result.sharedStringRefs);
+
+    // Everything before the cell table, with the INDEX resized for the new
+    // number of blocks; its values are filled in once the blocks are placed.
+    std::string prefix(segment.substr(0, parts.tableBegin));
+    std::size_t indexAt = parts.indexAt;
+    std::uint32_t oldDefColWidth = 0;
+    if (indexAt != std::string::npos) {
+        const std::size_t end = recordEnd(prefix, indexAt);
+        if (end - indexAt < biff::kRecordHeaderSize + 16)
+            refuse(kReasonBadRecord, {describeRecord(kIndex, oldStart + indexAt) + " is too short"});
+        oldDefColWidth = readU32(prefix, indexAt + biff::kRecordHeaderSize + 12);
+        std::string index;
+        appendRecord(index, kIndex, std::string(16 + 4 * table.blockCount(), '\0'));
+        putU32(index, biff::kRecordHeaderSize, readU32(prefix, indexAt + biff::kRecordHeaderSize));
+        putU32(index, biff::kRecordHeaderSize + 4, readU32(prefix, indexAt + biff::kRecordHeaderSize + 4));
+        putU32(index, biff::kRecordHeaderSize + 8, readU32(prefix, indexAt + biff::kRecordHeaderSize + 8));
+        prefix.replace(indexAt, end - indexAt, index);
+    }
+    const std::size_t dimensionAt = parts.dimensionAt + (prefix.size() - parts.tableBegin);
+    growDimension(prefix, dimensionAt, table);
+
+    const CellTable::Written written = table.write(newStart + prefix.size());
+    if (indexAt != std::string::npos) {
+        const std::size_t data = indexAt + biff::kRecordHeaderSize;
+        const CellTable::Extent rows = table.rowRange();
+        const std::uint32_t oldFirst = readU32(prefix, data + 4);
+        const std::uint32_t oldEnd = readU32(prefix, data + 8);
+        const bool empty = oldFirst == 0 && oldEnd == 0;
+        if (table.blockCount() > 0) {
+            putU32(prefix, data + 4, empty ? rows.firstRow : std::min(oldFirst, rows.firstRow));
+            putU32(prefix, data + 8, std::max(oldEnd, rows.lastRow + 1));
+        }
+        std::uint32_t defColWidth = 0;
+        if (oldDefColWidth != 0) {
+            RecordStream records(prefix);
+            Record record;
+            defColWidth = static_cast<std::uint32_t>(oldDefColWidth + (newStart - oldStart) + (prefix.size() - parts.tableBegin));
+            while (records.next(record))
+                if (record.type == kDefColWidth)
+                    defColWidth = static_cast<std::uint32_t>(newStart + record.offset);
+        }
+        putU32(prefix, data + 12, defColWidth);
+        for (std::size_t b = 0; b < written.dbCells.size(); ++b)
+            putU32(prefix, data + 16 + 4 * b, static_cast<std::uint32_t>(written.dbCells[b]));
+    }
+    result.bytes = prefix + written.bytes + std::string(segment.substr(parts.tableEnd));
+    return result;
+}
+
+std::string moveSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart)
+{
+    std::string out(segment);
+    RecordStream records(segment);
+    Record record;
+    int depth = 0;
+    while (records.next(record)) {
+        if (record.type == biff::kBof)
+            ++depth;
+        else if (record.type == biff::kEof && --depth == 0)
+            break;
+        if (depth != 1 || record.type != kIndex || record.data.size() < 16)
+            continue;
+        const std::size_t data = record.offset + biff::kRecordHeaderSize;
+        auto shift = [&](std::size_t at) {
+            const std::uint32_t value = readU32(out, at);
+            if (value != 0)
+                putU32(out, at, static_cast<std::uint32_t>(value - oldStart + newStart));
+        };
+        shift(data + 12);
+        for (std::size_t at = data + 16; at + 4 <= data + record.data.size(); at += 4)
+            shift(at);
+        break;
+    }
+    return out;
+}
+
+} // namespace workbook

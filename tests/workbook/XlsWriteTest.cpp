@@ -1,0 +1,232 @@
+// Posted rows written into real workbooks (LibreOffice and Gnumeric): the
+// file read again, by our reader and by FreeXL, holds the posted values and
+// every other cell of every sheet as before.
+#include "WorkbookFixtures.h"
+
+#include "common/Error.h"
+#include "workbook/Connection.h"
+#include "workbook/ConnectionString.h"
+#include "workbook/Query.h"
+
+#include <freexl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+using namespace workbook_testing;
+using workbook::Query;
+using Sheets = std::vector<std::vector<std::vector<std::string>>>;
+
+namespace {
+
+Sheets sheetTexts(const std::string& path)
+{
+    const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    Sheets sheets;
+    for (const workbook::Sheet& sheet : book->sheets())
+        sheets.push_back(tableTexts(*sheet.table));
+    return sheets;
+}
+
+std::string errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const common::Error& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+// FreeXL's reading of one cell of the first sheet, as text.
+std::string freeXlCell(const std::string& path, unsigned row, unsigned short column)
+{
+    const void* handle = nullptr;
+    if (freexl_open(path.c_str(), &handle) != FREEXL_OK)
+        return "<not opened>";
+    FreeXL_CellValue value;
+    std::string text = "<no cell>";
+    if (freexl_select_active_worksheet(handle, 0) == FREEXL_OK &&
+        freexl_get_cell_value(handle, row, column, &value) == FREEXL_OK) {
+        if (value.type == FREEXL_CELL_NULL)
+            text = "";
+        else if (value.type == FREEXL_CELL_INT)
+            text = std::to_string(value.value.int_value);
+        else if (value.type == FREEXL_CELL_DOUBLE)
+            text = std::to_string(value.value.double_value);
+        else if (value.type == FREEXL_CELL_TEXT || value.type == FREEXL_CELL_SST_TEXT)
+            text = value.value.text_value;
+        else
+            text = "<type " + std::to_string(value.type) + ">";
+    }
+    freexl_close(handle);
+    return text;
+}
+
+unsigned freeXlRows(const std::string& path)
+{
+    const void* handle = nullptr;
+    unsigned rows = 0;
+    unsigned short columns = 0;
+    if (freexl_open(path.c_str(), &handle) != FREEXL_OK)
+        return 0;
+    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK ||
+        freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
+        rows = 0;
+    freexl_close(handle);
+    return rows;
+}
+
+class XlsWrite : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        path = folder.file("Book.xls");
+        testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath(GetParam())));
+        before = sheetTexts(path);
+        connection.setConnectionString(workbook::connectionStringFor(path));
+        connection.setCurrentYear(2026);
+        connection.open();
+        query.setStatement("SELECT * FROM [Sheet1$]");
+        query.open();
+    }
+    // Posts `text` into one cell of the row presented at `row`.
+    void post(std::size_t row, const std::string& field, const std::string& text)
+    {
+        query.moveTo(row);
+        query.edit();
+        query.setCellText(query.fieldIndex(field), text);
+        query.post();
+    }
+    std::size_t column(const std::string& field) { return query.fieldIndex(field); }
+    std::size_t sharedStrings() const { return workbook::Workbook::open(path, kUtf8, chineseSettings())->texts().size(); }
+
+    testing_support::TempDir folder;
+    std::string path;
+    Sheets before;
+    workbook::Connection connection{kUtf8, chineseSettings()};
+    Query query{connection};
+};
+
+TEST_P(XlsWrite, ANumberCellIsWrittenAndNothingElseChanges)
+{
+    post(1, "Close", "13.75");
+    before[0][2][column("Close")] = "13.75";
+    EXPECT_EQ(sheetTexts(path), before);
+    EXPECT_EQ(freeXlCell(path, 2, 2), "13.750000");
+}
+
+TEST_P(XlsWrite, ANewTextGoesIntoTheSharedStringsAndReadsBack)
+{
+    post(0, "Name", "招商银行");
+    before[0][1][column("Name")] = "招商银行";
+    EXPECT_EQ(sheetTexts(path), before);
+    EXPECT_EQ(freeXlCell(path, 1, 1), "招商银行");
+}
+
+TEST_P(XlsWrite, ATextAlreadySharedIsReusedWithoutGrowingTheTable)
+{
+    const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    post(3, "Name", "宁德时代");
+    before[0][4][column("Name")] = "宁德时代";
+    EXPECT_EQ(sheetTexts(path), before);
+    const auto after = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    // The text list holds the shared strings first, then one entry per other text.
+    EXPECT_EQ(after->texts().size(), book->texts().size());
+}
+
+TEST_P(XlsWrite, AnEmptiedCellLosesItsRecord)
+{
+    post(0, "Vol", "");
+    before[0][1][column("Vol")] = "";
+    EXPECT_EQ(sheetTexts(path), before);
+    EXPECT_EQ(freeXlCell(path, 1, 3), "");
+}
+
+TEST_P(XlsWrite, AFormulaCellTakesTheValueAndTheOtherFormulasKeepTheirs)
+{
+    post(0, "Up", "false");
+    post(0, "Sum", "-1");
+    before[0][1][column("Up")] = "False";
+    before[0][1][column("Sum")] = "-1";
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsWrite, ARowInsertedAfterTheLastIsWrittenBelowIt)
+{
+    const unsigned rowsBefore = freeXlRows(path);
+    query.append();
+    query.setCellText(column("Code"), "601318");
+    query.setCellText(column("Close"), "45.5");
+    query.setCellText(column("Day"), "2025-3-1");
+    query.post();
+    std::vector<std::string> added(before[0][0].size(), "");
+    added[column("Code")] = "601318";
+    added[column("Close")] = "45.5";
+    added[column("Day")] = "2025-3-1";
+    before[0].push_back(added);
+    EXPECT_EQ(sheetTexts(path), before);
+    EXPECT_EQ(freeXlRows(path), rowsBefore + 1);
+    EXPECT_EQ(freeXlCell(path, rowsBefore, 0), "601318");
+}
+
+TEST_P(XlsWrite, ASortedQueryWritesToTheRowsPlaceInTheSheet)
+{
+    query.setSort("Close");
+    // Ascending by Close: the empty cell, then -2.5 (the sheet's last row).
+    ASSERT_EQ(query.cellText(1, column("Code")), "600519");
+    post(1, "Code", "600520");
+    before[0][5][column("Code")] = "600520";
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsWrite, EditsOfOtherSheetsAndManyPostsAddUp)
+{
+    post(0, "Close", "1");
+    post(4, "Close", "2");
+    Query other(connection, "ADOQuery2");
+    other.setStatement("SELECT * FROM [行情$]");
+    other.open();
+    other.edit();
+    other.setCellText(0, "x");
+    other.post();
+    before[0][1][column("Close")] = "1";
+    before[0][5][column("Close")] = "2";
+    before[3][1][0] = "x";
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsWrite, AReadOnlyWorkbookKeepsFileAndQueryUnchanged)
+{
+    const std::string bytes = testing_support::readBytes(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    query.moveTo(1);
+    query.edit();
+    query.setCellText(column("Close"), "99");
+    EXPECT_EQ(errorOf([&] { query.post(); }),
+              "Cannot write the posted row into the workbook \"" + path + "\": the file is read-only");
+    EXPECT_EQ(query.state(), Query::State::Browse);
+    EXPECT_EQ(query.cellText(1, column("Close")), "12.25");
+    EXPECT_EQ(testing_support::readBytes(path), bytes);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1); // no temporary left
+}
+
+TEST_P(XlsWrite, AnInsertThatCannotBeWrittenIsCancelled)
+{
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    query.append();
+    query.setCellText(0, "601318");
+    EXPECT_NE(errorOf([&] { query.post(); }), "no error");
+    EXPECT_EQ(query.rowCount(), 5u);
+    query.refresh();
+    EXPECT_EQ(query.rowCount(), 5u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, XlsWrite, testing::Values("Mixed.xls", "MixedGnumeric.xls"),
+                         [](const auto& info) {
+                             const std::string name = info.param;
+                             return name.substr(0, name.find('.'));
+                         });
+
+} // namespace

@@ -21,6 +21,9 @@ public:
     // The next line's text (without its line break); advances past the break.
     // Throws an I/O error when reading fails.
     std::string readLine();
+    // The same into `line`, which keeps its capacity, so that a caller
+    // reusing one string reads line after line without allocating.
+    void readLine(std::string& line);
     void close();
 
 private:

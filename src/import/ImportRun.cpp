@@ -49,7 +49,8 @@ class Run {
     CustomDataFile m_file;
     std::string m_targetPrefix; // folder + separator + data name + separator
     std::string m_currentName;  // code + extension of the current target; empty: none yet
-    std::string m_date;         // reused from line to line to spare an allocation
+    std::string m_line;         // these two are reused from line to line to spare
+    std::string m_date;         // an allocation each
 };
 
 void Run::execute()
@@ -77,7 +78,8 @@ void Run::importEntry(std::size_t position)
     m_targetPrefix = m_options.customDataFolder + separator + dataName + separator;
     while (!reader.atEnd()) {
         m_host.beforeLine();
-        importLine(reader.readLine());
+        reader.readLine(m_line);
+        importLine(m_line);
     }
     reader.close();
 }

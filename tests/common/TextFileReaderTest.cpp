@@ -21,6 +21,20 @@ std::vector<std::string> readAllLines(const std::string& path)
     return lines;
 }
 
+// The same through the overload that fills one string again and again: a
+// line shorter than the one before must not keep any of its bytes.
+std::vector<std::string> readAllLinesReusing(const std::string& path)
+{
+    common::TextFileReader reader(path);
+    std::vector<std::string> lines;
+    std::string line = "left over from before";
+    while (!reader.atEnd()) {
+        reader.readLine(line);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 using Lines = std::vector<std::string>;
 
 TEST(TextFileReader, LineBreakCases)
@@ -56,6 +70,7 @@ TEST(TextFileReader, LineBreakCases)
         const std::string path = dir.file("case" + std::to_string(index++));
         writeBytes(path, c.bytes);
         EXPECT_EQ(readAllLines(path), c.lines) << "case " << index - 1;
+        EXPECT_EQ(readAllLinesReusing(path), c.lines) << "case " << index - 1;
     }
 }
 
@@ -69,6 +84,7 @@ TEST(TextFileReader, LinesLongerThanTheBufferAreReadWhole)
     std::string second(70000, 'y');
     writeBytes(dir.file("long.txt"), first + "\r\n" + second + "\x1A" + std::string(70000, 'z') + "\nend");
     EXPECT_EQ(readAllLines(dir.file("long.txt")), (Lines{expected, second, "end"}));
+    EXPECT_EQ(readAllLinesReusing(dir.file("long.txt")), (Lines{expected, second, "end"}));
 }
 
 TEST(TextFileReader, AHundredMegabyteLineIsOneLine)
@@ -90,6 +106,7 @@ TEST(TextFileReader, CrLfSplitAcrossTheBufferEdgeIsOneBreak)
     const std::string first(65535, 'a');
     writeBytes(dir.file("edge.txt"), first + "\r\nb");
     EXPECT_EQ(readAllLines(dir.file("edge.txt")), (Lines{first, "b"}));
+    EXPECT_EQ(readAllLinesReusing(dir.file("edge.txt")), (Lines{first, "b"}));
 }
 
 TEST(TextFileReader, OpeningAFolderIsRefusedWithCode5)
@@ -117,6 +134,18 @@ TEST(TextFileReader, ReadingAfterCloseIsAnError)
     } catch (const common::Error& error) {
         EXPECT_EQ(error.ioCode(), 103);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextFileReader, AReusedStringHoldsOnlyTheLatestLine)
+{
+    TempDir dir;
+    const std::string path = dir.file("shrinking.txt");
+    writeBytes(path, std::string(70000, 'x') + "\r\nab\r\n\r\nc\x1A" "dropped\r\n");
+    EXPECT_EQ(readAllLinesReusing(path), (Lines{std::string(70000, 'x'), "ab", "", "c"}));
 }
 
 } // namespace

@@ -93,8 +93,15 @@ bool TextFileReader::atEnd()
 
 std::string TextFileReader::readLine()
 {
-    Impl& d = *m_impl;
     std::string line;
+    readLine(line);
+    return line;
+}
+
+void TextFileReader::readLine(std::string& line)
+{
+    Impl& d = *m_impl;
+    line.clear();
     while (d.fill()) {
         const char* start = d.buffer.data() + d.pos;
         const char* stop = d.buffer.data() + d.end;
@@ -112,13 +119,12 @@ std::string TextFileReader::readLine()
         const char c = *cursor;
         ++d.pos;
         if (c == '\n')
-            return line;
+            return;
         if (c == kCtrlZ) {
             d.skipPastLineFeed();
-            return line;
+            return;
         }
     }
-    return line;
 }
 
 void TextFileReader::close()

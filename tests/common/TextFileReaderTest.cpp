@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 using testing_support::TempDir;
@@ -146,6 +147,58 @@ TEST(TextFileReader, AReusedStringHoldsOnlyTheLatestLine)
     const std::string path = dir.file("shrinking.txt");
     writeBytes(path, std::string(70000, 'x') + "\r\nab\r\n\r\nc\x1A" "dropped\r\n");
     EXPECT_EQ(readAllLinesReusing(path), (Lines{std::string(70000, 'x'), "ab", "", "c"}));
+}
+
+} // namespace
+
+namespace {
+
+// The line rules one byte at a time, as the reader must apply them however
+// it scans its buffer.
+Lines modelLines(const std::string& bytes)
+{
+    Lines lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size() && bytes[pos] != '\x1A') {
+        std::string line;
+        for (; pos < bytes.size(); ++pos) {
+            const char c = bytes[pos];
+            if (c == '\n' || c == '\x1A')
+                break;
+            if (c != '\r')
+                line += c;
+        }
+        if (pos < bytes.size() && bytes[pos] == '\x1A')
+            pos = bytes.find('\n', pos) == std::string::npos ? bytes.size() : bytes.find('\n', pos);
+        if (pos < bytes.size())
+            ++pos; // the LF
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Bytes one bit away from LF, CR and Ctrl+Z, and with the high bit set, at
+// every offset: the reader scans several bytes a step.
+TEST(TextFileReader, BreaksAtEveryOffsetAmongLookalikeBytes)
+{
+    static const char kLookalikes[] = "ab\n\r\x1A\x0B\x0C\x0E\x1B\x18\x19\x1E\x8A\x8D\x9A\xFF\x80\x09\x00 \x2A";
+    const std::string alphabet(kLookalikes, sizeof kLookalikes - 1);
+    std::mt19937 random(7);
+    TempDir dir;
+    for (int file = 0; file < 300; ++file) {
+        std::string bytes;
+        const std::size_t length = random() % 120;
+        for (std::size_t i = 0; i < length; ++i) {
+            // Mostly ordinary bytes, so that lines run over several steps.
+            const bool special = random() % 4 == 0;
+            bytes += special ? alphabet[random() % alphabet.size()] : static_cast<char>('A' + random() % 26);
+        }
+        const std::string path = dir.file("mixed" + std::to_string(file));
+        writeBytes(path, bytes);
+        const Lines expected = modelLines(bytes);
+        ASSERT_EQ(readAllLines(path), expected) << "file " << file;
+        ASSERT_EQ(readAllLinesReusing(path), expected) << "file " << file;
+    }
 }
 
 } // namespace

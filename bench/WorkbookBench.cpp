@@ -101,7 +101,8 @@ long peakKib(const char* reader, const std::string& path, const std::string& tab
     }
     int status = 0;
     rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
         return -1;
     return usage.ru_maxrss;
 }
@@ -135,9 +136,10 @@ int main(int argc, char** argv)
     std::printf("workbook %s, table %s (checksum %zu)\n", path.c_str(), table.c_str(), check);
     std::printf("  open and every cell text: ours %.2f ms, FreeXL %.2f ms, ratio %.2f (target <= %.1f)\n",
                 median(ours) * 1e3, median(theirs) * 1e3, timeRatio, kTimeTarget);
-    std::printf("  peak memory: ours %ld KiB, FreeXL %ld KiB, ratio %.2f (target <= %.1f)\n", ourMemory, theirMemory,
-                memoryRatio, kMemoryTarget);
-    const bool met = timeRatio <= kTimeTarget && memoryRatio <= kMemoryTarget && ourMemory > 0 && theirMemory > 0;
+    std::printf("  peak memory: ours %ld KiB, FreeXL %ld KiB, ratio %.2f (target <= %.1f)\n", ourMemory,
+                theirMemory, memoryRatio, kMemoryTarget);
+    const bool met =
+        timeRatio <= kTimeTarget && memoryRatio <= kMemoryTarget && ourMemory > 0 && theirMemory > 0;
     std::printf("  %s\n", met ? "targets met" : "TARGET MISSED");
     return ourMemory > 0 && theirMemory > 0 ? 0 : 1;
 }

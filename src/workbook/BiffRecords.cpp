@@ -16,7 +16,9 @@ std::string describeRecord(std::uint16_t type, std::size_t offset)
     return text;
 }
 
-RecordStream::RecordStream(std::string_view stream, std::size_t start) : m_stream(stream), m_position(start) {}
+RecordStream::RecordStream(std::string_view stream, std::size_t start) : m_stream(stream), m_position(start)
+{
+}
 
 bool RecordStream::next(Record& record)
 {
@@ -26,15 +28,18 @@ bool RecordStream::next(Record& record)
     const std::size_t length = readU16(m_stream, m_position + 2);
     const std::size_t body = m_position + biff::kRecordHeaderSize;
     if (body + length > m_stream.size())
-        throw common::Error(formatMessage(kReasonBadRecord, {describeRecord(type, m_position) + " runs past the stream's end"}));
+        throw common::Error(formatMessage(
+            kReasonBadRecord, {describeRecord(type, m_position) + " runs past the stream's end"}));
     record.type = type;
     record.offset = m_position;
     record.data = m_stream.substr(body, length);
     m_position = body + length;
-    while (m_position + biff::kRecordHeaderSize <= m_stream.size() && readU16(m_stream, m_position) == biff::kContinue) {
+    while (m_position + biff::kRecordHeaderSize <= m_stream.size() &&
+           readU16(m_stream, m_position) == biff::kContinue) {
         const std::size_t more = readU16(m_stream, m_position + 2);
         if (m_position + biff::kRecordHeaderSize + more > m_stream.size())
-            throw common::Error(formatMessage(kReasonBadRecord, {describeRecord(biff::kContinue, m_position) + " runs past the stream's end"}));
+            throw common::Error(formatMessage(kReasonBadRecord, {describeRecord(biff::kContinue, m_position) +
+                                                                 " runs past the stream's end"}));
         m_position += biff::kRecordHeaderSize + more;
     }
     record.continuedEnd = m_position;
@@ -50,7 +55,8 @@ ContinuedReader::ContinuedReader(std::string_view stream, const Record& record)
 void ContinuedReader::pastEnd() const
 {
     char text[80];
-    std::snprintf(text, sizeof text, "the data of a record 0x%04X is cut short", static_cast<unsigned>(m_type));
+    std::snprintf(text, sizeof text, "the data of a record 0x%04X is cut short",
+                  static_cast<unsigned>(m_type));
     throw common::Error(formatMessage(kReasonBadRecord, {text}));
 }
 
@@ -120,7 +126,8 @@ std::u16string ContinuedReader::characters(std::size_t count, bool wide)
         if (take == 0)
             pastEnd(); // half a 16-bit character before the cut
         for (std::size_t i = 0; i < take; ++i)
-            text.push_back(wide ? static_cast<char16_t>(readU16(m_piece, 2 * i)) : static_cast<char16_t>(byteAt(m_piece, i)));
+            text.push_back(wide ? static_cast<char16_t>(readU16(m_piece, 2 * i))
+                                : static_cast<char16_t>(byteAt(m_piece, i)));
         m_piece.remove_prefix(take * width);
     }
     return text;

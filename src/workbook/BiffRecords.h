@@ -49,13 +49,13 @@ constexpr std::size_t kRecordHeaderSize = 4;
 
 struct Record {
     std::uint16_t type = 0;
-    std::size_t offset = 0;     // of the record header in the stream
-    std::string_view data;      // the record's own bytes, without its CONTINUEs
+    std::size_t offset = 0;       // of the record header in the stream
+    std::string_view data;        // the record's own bytes, without its CONTINUEs
     std::size_t continuedEnd = 0; // stream offset after its last CONTINUE record
 };
 
 class RecordStream {
-public:
+  public:
     // The stream must outlive the reader and every record it gives.
     explicit RecordStream(std::string_view stream, std::size_t start = 0);
 
@@ -65,7 +65,7 @@ public:
     std::size_t position() const { return m_position; }
     std::string_view stream() const { return m_stream; }
 
-private:
+  private:
     std::string_view m_stream;
     std::size_t m_position;
 };
@@ -75,7 +75,7 @@ private:
 // flags byte that says again whether the characters are 8 or 16 bits wide.
 // Every read throws common::Error past the last piece.
 class ContinuedReader {
-public:
+  public:
     ContinuedReader(std::string_view stream, const Record& record);
 
     std::uint8_t u8();
@@ -87,7 +87,7 @@ public:
     // Bytes left in all pieces together.
     std::size_t remaining() const;
 
-private:
+  private:
     bool nextPiece();
     [[noreturn]] void pastEnd() const;
 

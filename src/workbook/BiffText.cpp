@@ -20,7 +20,7 @@ int sourceFromRecord(unsigned value)
         return 20127; // US-ASCII
     case 0x8000:
         return 10000; // Macintosh Roman
-    case 1200:       // UTF-16: only BIFF8 says so, and BIFF8 text carries its own width
+    case 1200:        // UTF-16: only BIFF8 says so, and BIFF8 text carries its own width
     case 0:
         return kDefaultSource;
     default:
@@ -50,7 +50,8 @@ std::size_t readCount(std::string_view data, std::size_t& pos, std::size_t count
 } // namespace
 
 TextDecoder::TextDecoder(common::CodePage target)
-    : m_target(target), m_source(kDefaultSource), m_targetIsAscii(target.number() != 1200 && target.number() != 1201)
+    : m_target(target), m_source(kDefaultSource),
+      m_targetIsAscii(target.number() != 1200 && target.number() != 1201)
 {
 }
 
@@ -111,7 +112,8 @@ std::u16string readUnicodeCharacters(std::string_view data, std::size_t& pos, st
         cutShort(what);
     std::u16string text(count, u'\0');
     for (std::size_t i = 0; i < count; ++i)
-        text[i] = wide ? static_cast<char16_t>(readU16(data, pos + 2 * i)) : static_cast<char16_t>(byteAt(data, pos + i));
+        text[i] = wide ? static_cast<char16_t>(readU16(data, pos + 2 * i))
+                       : static_cast<char16_t>(byteAt(data, pos + i));
     pos += bytes;
     // Formatting runs and phonetic data trail the characters; cells only need the text.
     pos = std::min(data.size(), pos + 4 * runs + phonetic);

@@ -12,7 +12,7 @@
 namespace workbook {
 
 class TextDecoder {
-public:
+  public:
     explicit TextDecoder(common::CodePage target);
 
     // The code page number of a CODEPAGE record (BIFF5 text); 1252 until set.
@@ -25,7 +25,7 @@ public:
     // BIFF5 8-bit text as UTF-16 (to read format codes character by character).
     std::u16string bytesToUtf16(std::string_view text) const;
 
-private:
+  private:
     common::CodePage m_target;
     common::CodePage m_source;
     bool m_targetIsAscii; // ASCII text needs no conversion into the target

@@ -9,10 +9,10 @@ namespace workbook {
 enum class CellKind : std::uint8_t {
     Empty,
     Number,
-    Date,    // a number shown with a date or time format
+    Date, // a number shown with a date or time format
     Text,
     Boolean,
-    Error,   // a formula's error result (#N/A, #DIV/0!, ...)
+    Error, // a formula's error result (#N/A, #DIV/0!, ...)
 };
 
 struct Cell {
@@ -27,7 +27,10 @@ struct Cell {
     static Cell ofNumber(double value) { return {value, 0, CellKind::Number, 0}; }
     static Cell ofDate(double value) { return {value, 0, CellKind::Date, 0}; }
     static Cell ofText(std::uint32_t index) { return {0.0, index, CellKind::Text, 0}; }
-    static Cell ofBoolean(bool value) { return {0.0, 0, CellKind::Boolean, static_cast<std::uint8_t>(value ? 1 : 0)}; }
+    static Cell ofBoolean(bool value)
+    {
+        return {0.0, 0, CellKind::Boolean, static_cast<std::uint8_t>(value ? 1 : 0)};
+    }
     static Cell ofError(std::uint8_t code) { return {0.0, 0, CellKind::Error, code}; }
 };
 

@@ -12,8 +12,8 @@ namespace workbook {
 namespace {
 
 constexpr int kSignificantDigits = 15;
-constexpr std::uint64_t kLowestMantissa = 100000000000000ULL;   // 10^14
-constexpr std::uint64_t kMantissaLimit = 1000000000000000ULL;   // 10^15
+constexpr std::uint64_t kLowestMantissa = 100000000000000ULL; // 10^14
+constexpr std::uint64_t kMantissaLimit = 1000000000000000ULL; // 10^15
 constexpr double kPlainLowest = 1e-4;
 constexpr double kPlainLimit = 1e15;
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
@@ -71,9 +71,10 @@ Decimal exactDecimal(double magnitude)
     return out;
 }
 
-constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                               "8081828384858687888990919293949596979899";
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 // The significant digits of a mantissa, trailing zeros dropped: most cells
 // hold few digits, so the zeros go four and two at a time first.
@@ -268,7 +269,8 @@ std::string errorText(std::uint8_t code)
     }
 }
 
-std::string cellText(const Cell& cell, const std::vector<std::string>& texts, const common::RegionalSettings& settings)
+std::string cellText(const Cell& cell, const std::vector<std::string>& texts,
+                     const common::RegionalSettings& settings)
 {
     switch (cell.kind) {
     case CellKind::Number:

@@ -31,8 +31,9 @@ char16_t asciiUpper(char16_t c)
 
 bool sameNameIgnoreCase(std::u16string_view a, std::u16string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return asciiUpper(x) == asciiUpper(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
+               return asciiUpper(x) == asciiUpper(y);
+           });
 }
 
 } // namespace
@@ -66,7 +67,8 @@ void CompoundFile::readHeader()
     m_miniCutoff = readU32(header, 0x38);
     if (m_miniCutoff != 4096)
         fail(kReasonBadHeader, "mini-stream cutoff " + std::to_string(m_miniCutoff));
-    m_sectorCount = m_bytes.size() > m_sectorSize ? (m_bytes.size() - m_sectorSize + m_sectorSize - 1) / m_sectorSize : 0;
+    m_sectorCount =
+        m_bytes.size() > m_sectorSize ? (m_bytes.size() - m_sectorSize + m_sectorSize - 1) / m_sectorSize : 0;
     m_fatSectorCount = readU32(header, 0x2C);
     m_firstDirectorySector = readU32(header, 0x30);
     m_firstMiniFatSector = readU32(header, 0x3C);
@@ -150,7 +152,8 @@ std::vector<std::uint32_t> CompoundFile::chain(std::uint32_t start) const
 std::string CompoundFile::readRegular(std::uint32_t start, std::uint64_t size, const char* what) const
 {
     if (size > m_bytes.size())
-        fail(kReasonTruncated, std::string(what) + " claims " + std::to_string(size) + " bytes, more than the file holds");
+        fail(kReasonTruncated,
+             std::string(what) + " claims " + std::to_string(size) + " bytes, more than the file holds");
     const std::vector<std::uint32_t> sectors = chainIn(m_fat, start, m_sectorCount, what);
     if (sectors.size() * m_sectorSize < size)
         fail(kReasonTruncated, std::string(what) + " ends before its " + std::to_string(size) + " bytes");
@@ -167,7 +170,8 @@ std::string CompoundFile::readRegular(std::uint32_t start, std::uint64_t size, c
 
 void CompoundFile::readDirectory()
 {
-    const std::vector<std::uint32_t> sectors = chainIn(m_fat, m_firstDirectorySector, m_sectorCount, "the directory");
+    const std::vector<std::uint32_t> sectors =
+        chainIn(m_fat, m_firstDirectorySector, m_sectorCount, "the directory");
     const std::size_t perSector = m_sectorSize / cfb::kDirectoryEntrySize;
     m_entries.reserve(sectors.size() * perSector);
     for (std::uint32_t sector : sectors) {
@@ -198,7 +202,8 @@ void CompoundFile::readMiniStream()
     const DirectoryEntry& root = m_entries[0];
     if (root.size > 0)
         m_miniStream = readRegular(root.startSector, root.size, "the mini stream");
-    const std::vector<std::uint32_t> sectors = chainIn(m_fat, m_firstMiniFatSector, m_sectorCount, "the mini FAT");
+    const std::vector<std::uint32_t> sectors =
+        chainIn(m_fat, m_firstMiniFatSector, m_sectorCount, "the mini FAT");
     m_miniFat.reserve(sectors.size() * (m_sectorSize / 4));
     for (std::uint32_t sector : sectors) {
         const std::string_view bytes = sectorBytes(sector, m_sectorSize, "the mini FAT");
@@ -221,7 +226,8 @@ std::string CompoundFile::readMini(std::uint32_t start, std::uint64_t size) cons
             break;
         const std::size_t offset = sector * m_miniSectorSize;
         if (offset + needed > m_miniStream.size())
-            fail(kReasonTruncated, "mini sector " + std::to_string(sector) + " lies past the mini stream's end");
+            fail(kReasonTruncated,
+                 "mini sector " + std::to_string(sector) + " lies past the mini stream's end");
         out.append(m_miniStream, offset, needed);
     }
     return out;
@@ -256,7 +262,8 @@ std::optional<std::string_view> CompoundFile::contiguousStream(std::size_t entry
     const DirectoryEntry& e = m_entries.at(entry);
     if (e.size < m_miniCutoff || e.size > m_bytes.size())
         return std::nullopt;
-    const std::vector<std::uint32_t> sectors = chainIn(m_fat, e.startSector, m_sectorCount, "the workbook stream");
+    const std::vector<std::uint32_t> sectors =
+        chainIn(m_fat, e.startSector, m_sectorCount, "the workbook stream");
     for (std::size_t i = 1; i < sectors.size(); ++i)
         if (sectors[i] != sectors[i - 1] + 1)
             return std::nullopt;

@@ -42,7 +42,7 @@ struct DirectoryEntry {
 };
 
 class CompoundFile {
-public:
+  public:
     // Reads the whole file's bytes, which must outlive the object. Throws
     // common::Error with a reason text (one of the kReason... messages) when
     // the header, FAT, DIFAT or directory is damaged. Nothing is allocated
@@ -70,7 +70,7 @@ public:
     // The sectors of a chain in the FAT, in order; checked for loops and range.
     std::vector<std::uint32_t> chain(std::uint32_t start) const;
 
-private:
+  private:
     void readHeader();
     void readFat();
     void readDirectory();

@@ -118,8 +118,9 @@ std::string Query::cellText(std::size_t row, std::size_t field) const
         throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
     const PendingCell* pending = q.bufferedCell(row, field);
     if (pending)
-        return pending->cell.kind == CellKind::Text ? pending->text
-                                                    : workbook::cellText(pending->cell, q.table->texts(), m_connection.settings());
+        return pending->cell.kind == CellKind::Text
+                   ? pending->text
+                   : workbook::cellText(pending->cell, q.table->texts(), m_connection.settings());
     if (q.order[row] == kPendingRow)
         return {};
     return q.table->cellText(q.order[row], field, m_connection.settings());

@@ -26,7 +26,8 @@ struct SortColumn {
     std::vector<std::string> texts; // Text fields: upper-cased cell texts
 };
 
-SortColumn sortColumn(const Table& table, std::size_t field, bool descending, const common::RegionalSettings& settings)
+SortColumn sortColumn(const Table& table, std::size_t field, bool descending,
+                      const common::RegionalSettings& settings)
 {
     SortColumn column;
     column.descending = descending;

@@ -21,11 +21,12 @@ constexpr double kFirstSerialAfterFalseLeapDay = 60.0;
 
 [[noreturn]] void damaged(const Record& record, const char* what)
 {
-    throw common::Error(formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " " + what}));
+    throw common::Error(
+        formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " " + what}));
 }
 
 class SheetCellReader {
-public:
+  public:
     SheetCellReader(const SheetContext& context, const CellVisitor& visit, const TextSink& texts)
         : m_context(context), m_visit(visit), m_texts(texts), m_biff8(context.globals.biffVersion == 8)
     {
@@ -34,7 +35,7 @@ public:
     void record(const Record& r);
     void finish() { flushPendingFormula(); }
 
-private:
+  private:
     void need(const Record& r, std::size_t size) const
     {
         if (r.data.size() < size)
@@ -47,7 +48,8 @@ private:
         if (cell.kind == CellKind::Empty)
             return;
         if (column >= kColumnLimit)
-            throw common::Error(formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
+            throw common::Error(
+                formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
         m_visit(row, column, cell);
     }
     void label(const Record& r, std::size_t countSize);
@@ -104,7 +106,8 @@ void SheetCellReader::mulRk(const Record& r)
     const std::size_t count = (r.data.size() - 6) / 6;
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = 4 + 6 * i;
-        emit(row, static_cast<std::uint16_t>(first + i), numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2))));
+        emit(row, static_cast<std::uint16_t>(first + i),
+             numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2))));
     }
 }
 
@@ -138,7 +141,8 @@ void SheetCellReader::formulaString(const Record& r)
 {
     m_pendingString = false;
     if (!m_texts) {
-        emit(m_pendingRow, m_pendingColumn, r.data.size() >= 2 && readU16(r.data, 0) > 0 ? Cell::ofText(0) : Cell{});
+        emit(m_pendingRow, m_pendingColumn,
+             r.data.size() >= 2 && readU16(r.data, 0) > 0 ? Cell::ofText(0) : Cell{});
         return;
     }
     std::string text;
@@ -169,7 +173,8 @@ void SheetCellReader::record(const Record& r)
         return;
     case biff::kRk:
         need(r, 10);
-        emit(readU16(r.data, 0), readU16(r.data, 2), numberCell(readU16(r.data, 4), decodeRk(readU32(r.data, 6))));
+        emit(readU16(r.data, 0), readU16(r.data, 2),
+             numberCell(readU16(r.data, 4), decodeRk(readU32(r.data, 6))));
         return;
     case biff::kMulRk:
         mulRk(r);
@@ -179,7 +184,8 @@ void SheetCellReader::record(const Record& r)
         const std::uint32_t index = readU32(r.data, 6);
         if (index >= m_context.sharedStringCount)
             damaged(r, "names a shared string that does not exist");
-        emit(readU16(r.data, 0), readU16(r.data, 2), m_context.texts[index].empty() ? Cell{} : Cell::ofText(index));
+        emit(readU16(r.data, 0), readU16(r.data, 2),
+             m_context.texts[index].empty() ? Cell{} : Cell::ofText(index));
         return;
     }
     case biff::kLabel:

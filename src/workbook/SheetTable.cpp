@@ -23,24 +23,25 @@ struct SheetShape {
     std::uint32_t lastRow = 0;
     std::uint16_t firstColumn = UINT16_MAX;
     std::uint16_t lastColumn = 0;
-    std::vector<std::uint16_t> rowWidth = std::vector<std::uint16_t>(kSheetRows, 0); // last column + 1, 0 for none
+    std::vector<std::uint16_t> rowWidth =
+        std::vector<std::uint16_t>(kSheetRows, 0); // last column + 1, 0 for none
     bool empty() const { return firstRow == UINT32_MAX; }
 };
 
 SheetShape measure(const SheetContext& context, std::uint32_t offset)
 {
     SheetShape shape;
-    readSheetCells(
-        context, offset,
-        [&shape](std::uint32_t row, std::uint16_t column, const Cell&) {
-            shape.firstRow = std::min(shape.firstRow, row);
-            shape.lastRow = std::max(shape.lastRow, row);
-            shape.firstColumn = std::min(shape.firstColumn, column);
-            shape.lastColumn = std::max(shape.lastColumn, column);
-            if (row < kSheetRows)
-                shape.rowWidth[row] = std::max<std::uint16_t>(shape.rowWidth[row], static_cast<std::uint16_t>(column + 1));
-        },
-        {});
+    readSheetCells(context, offset,
+                   [&shape](std::uint32_t row, std::uint16_t column, const Cell&) {
+                       shape.firstRow = std::min(shape.firstRow, row);
+                       shape.lastRow = std::max(shape.lastRow, row);
+                       shape.firstColumn = std::min(shape.firstColumn, column);
+                       shape.lastColumn = std::max(shape.lastColumn, column);
+                       if (row < kSheetRows)
+                           shape.rowWidth[row] = std::max<std::uint16_t>(
+                               shape.rowWidth[row], static_cast<std::uint16_t>(column + 1));
+                   },
+                   {});
     return shape;
 }
 
@@ -65,7 +66,8 @@ RowCells layoutRows(const SheetShape& shape, std::size_t& cellBudget)
 }
 
 std::vector<Field> headerFields(const std::vector<Cell>& header, const RowCells& rows,
-                                const std::vector<std::string>& texts, const common::RegionalSettings& settings)
+                                const std::vector<std::string>& texts,
+                                const common::RegionalSettings& settings)
 {
     std::vector<Field> fields(header.size());
     const std::vector<FieldType> types = fieldTypesOf(rows, header.size());
@@ -90,7 +92,7 @@ TextSink textSinkOf(std::vector<std::string>& texts)
 // to their place, each row growing to its last value; columns count from A
 // until the end, when the columns left of the used range are cut off.
 class OrderedRows {
-public:
+  public:
     OrderedRows(std::size_t reserve, std::size_t budget) : m_budget(budget) { m_rows.cells.reserve(reserve); }
 
     // False once a cell came above the row being filled.
@@ -144,7 +146,7 @@ public:
         return std::move(m_rows);
     }
 
-private:
+  private:
     void cutLeftColumns()
     {
         std::size_t write = 0;
@@ -176,8 +178,8 @@ std::unique_ptr<Table> emptySheetTable(std::vector<std::string>& texts)
 
 // Any order of cells: a first pass measures every row, a second fills them.
 std::unique_ptr<Table> loadInTwoPasses(const SheetContext& context, std::uint32_t offset,
-                                       std::vector<std::string>& texts, const common::RegionalSettings& settings,
-                                       std::size_t& cellBudget)
+                                       std::vector<std::string>& texts,
+                                       const common::RegionalSettings& settings, std::size_t& cellBudget)
 {
     const SheetShape shape = measure(context, offset);
     if (shape.empty())
@@ -196,22 +198,27 @@ std::unique_ptr<Table> loadInTwoPasses(const SheetContext& context, std::uint32_
         },
         textSinkOf(texts));
     std::vector<Field> fields = headerFields(header, rows, texts, settings);
-    return std::make_unique<Table>(texts, std::move(fields), std::move(rows), shape.firstRow, shape.firstColumn);
+    return std::make_unique<Table>(texts, std::move(fields), std::move(rows), shape.firstRow,
+                                   shape.firstColumn);
 }
 
 } // namespace
 
 std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
-                                      std::vector<std::string>& texts, const common::RegionalSettings& settings,
-                                      std::size_t& cellBudget)
+                                      std::vector<std::string>& texts,
+                                      const common::RegionalSettings& settings, std::size_t& cellBudget)
 {
     // A cell record takes at least 6 bytes: room for that many cells is
     // reserved (address space only, until cells are written).
-    const std::size_t reserve = std::min(cellBudget, (context.stream.size() - std::min<std::size_t>(offset, context.stream.size())) / 6);
+    const std::size_t reserve = std::min(
+        cellBudget, (context.stream.size() - std::min<std::size_t>(offset, context.stream.size())) / 6);
     const std::size_t textsBefore = texts.size();
     OrderedRows ordered(reserve, cellBudget);
     readSheetCells(
-        context, offset, [&ordered](std::uint32_t row, std::uint16_t column, const Cell& cell) { ordered.add(row, column, cell); },
+        context, offset,
+        [&ordered](std::uint32_t row, std::uint16_t column, const Cell& cell) {
+            ordered.add(row, column, cell);
+        },
         textSinkOf(texts));
     if (!ordered.inOrder()) {
         texts.resize(textsBefore); // the second try adds them again
@@ -226,7 +233,8 @@ std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t
         overBudget();
     cellBudget -= cost;
     std::vector<Field> fields = headerFields(header, rows, texts, settings);
-    return std::make_unique<Table>(texts, std::move(fields), std::move(rows), ordered.firstRow(), ordered.firstColumn());
+    return std::make_unique<Table>(texts, std::move(fields), std::move(rows), ordered.firstRow(),
+                                   ordered.firstColumn());
 }
 
 } // namespace workbook

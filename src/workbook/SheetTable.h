@@ -22,7 +22,7 @@ namespace workbook {
 // quarter cell per row); a sheet that needs more throws common::Error, so a
 // small damaged file cannot make the reader take gigabytes.
 std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
-                                      std::vector<std::string>& texts, const common::RegionalSettings& settings,
-                                      std::size_t& cellBudget);
+                                      std::vector<std::string>& texts,
+                                      const common::RegionalSettings& settings, std::size_t& cellBudget);
 
 } // namespace workbook

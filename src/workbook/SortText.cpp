@@ -76,7 +76,8 @@ SortKey parseKey(std::string_view item, std::string_view whole, const common::Co
     if (direction == "DESC")
         key.descending = true;
     else if (!direction.empty() && direction != "ASC")
-        throw common::Error(formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets, {bracketed ? whole : item}));
+        throw common::Error(
+            formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets, {bracketed ? whole : item}));
     return key;
 }
 

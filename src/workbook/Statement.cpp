@@ -59,7 +59,8 @@ std::string unquoted(std::string_view name)
 
 } // namespace
 
-std::size_t findSingleByte(std::string_view text, char byte, std::size_t from, const common::CodePage& codePage)
+std::size_t findSingleByte(std::string_view text, char byte, std::size_t from,
+                           const common::CodePage& codePage)
 {
     for (std::size_t i = from; i < text.size(); ++i) {
         if (codePage.isLeadByte(static_cast<unsigned char>(text[i])))

@@ -25,7 +25,8 @@ std::string tableNameInStatement(std::string_view statement, const common::CodeP
 
 // The position of the first `byte` at or after `from` that is not the trail
 // byte of a double-byte character; npos when there is none.
-std::size_t findSingleByte(std::string_view text, char byte, std::size_t from, const common::CodePage& codePage);
+std::size_t findSingleByte(std::string_view text, char byte, std::size_t from,
+                           const common::CodePage& codePage);
 
 // True when a table name as written in a statement (quoted or not) names
 // the worksheet `sheetName` (compared without regard to case).

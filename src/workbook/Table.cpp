@@ -6,8 +6,8 @@
 
 namespace workbook {
 
-Table::Table(std::vector<std::string>& texts, std::vector<Field> fields, RowCells rows, std::uint32_t firstRow,
-             std::uint16_t firstColumn)
+Table::Table(std::vector<std::string>& texts, std::vector<Field> fields, RowCells rows,
+             std::uint32_t firstRow, std::uint16_t firstColumn)
     : m_texts(texts), m_fields(std::move(fields)), m_rows(std::move(rows)), m_firstRow(firstRow),
       m_firstColumn(firstColumn)
 {
@@ -39,7 +39,8 @@ std::uint32_t Table::addText(std::string text)
     return static_cast<std::uint32_t>(m_texts.size() - 1);
 }
 
-std::string Table::cellText(std::size_t row, std::size_t field, const common::RegionalSettings& settings) const
+std::string Table::cellText(std::size_t row, std::size_t field,
+                            const common::RegionalSettings& settings) const
 {
     return workbook::cellText(cell(row, field), m_texts, settings);
 }

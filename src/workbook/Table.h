@@ -31,7 +31,7 @@ struct RowCells {
 };
 
 class Table {
-public:
+  public:
     // `texts` must outlive the table. `firstRow`/`firstColumn`: where the
     // header row's first cell lies in the sheet (0-based).
     Table(std::vector<std::string>& texts, std::vector<Field> fields, RowCells rows, std::uint32_t firstRow,
@@ -52,7 +52,7 @@ public:
     std::uint32_t headerRow() const { return m_firstRow; }
     std::uint16_t firstColumn() const { return m_firstColumn; }
 
-private:
+  private:
     std::vector<std::string>& m_texts;
     std::vector<Field> m_fields;
     RowCells m_rows;

@@ -82,7 +82,8 @@ std::shared_ptr<Workbook> Workbook::fromBytes(std::string bytes, const std::stri
 }
 
 std::shared_ptr<Workbook> Workbook::make(std::string_view bytes, const std::string& path,
-                                         const common::CodePage& codePage, const common::RegionalSettings& settings)
+                                         const common::CodePage& codePage,
+                                         const common::RegionalSettings& settings)
 {
     std::shared_ptr<Workbook> workbook(new Workbook());
     try {

@@ -19,7 +19,7 @@ struct Sheet {
 };
 
 class Workbook {
-public:
+  public:
     // Reads the file at `path`. Texts are converted to `codePage`; header
     // cells that hold numbers or dates are named by their texts under
     // `settings`. Throws common::Error kCannotOpenWorkbook with the reason.
@@ -39,13 +39,15 @@ public:
     Sheet& sheet(std::size_t index) { return m_sheets.at(index); }
     const std::vector<std::string>& texts() const { return m_texts; }
 
-private:
+  private:
     Workbook() = default;
-    void load(std::string_view bytes, const common::CodePage& codePage, const common::RegionalSettings& settings);
+    void load(std::string_view bytes, const common::CodePage& codePage,
+              const common::RegionalSettings& settings);
     void loadStream(std::string_view stream, const common::CodePage& codePage,
                     const common::RegionalSettings& settings);
     static std::shared_ptr<Workbook> make(std::string_view bytes, const std::string& path,
-                                          const common::CodePage& codePage, const common::RegionalSettings& settings);
+                                          const common::CodePage& codePage,
+                                          const common::RegionalSettings& settings);
 
     int m_biffVersion = 8;
     std::vector<std::string> m_texts; // the shared strings first, then every other cell text

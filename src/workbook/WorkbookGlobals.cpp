@@ -40,8 +40,9 @@ struct GlobalsReader {
         sheet.hidden = (byteAt(record.data, 4) & 0x03) != 0;
         sheet.isWorksheet = byteAt(record.data, 5) == 0;
         std::size_t pos = 6;
-        sheet.name = globals.biffVersion == 8 ? readUnicodeString(record.data, pos, 1, decoder, "a sheet name")
-                                              : readByteString(record.data, pos, 1, decoder, "a sheet name");
+        sheet.name = globals.biffVersion == 8
+                         ? readUnicodeString(record.data, pos, 1, decoder, "a sheet name")
+                         : readByteString(record.data, pos, 1, decoder, "a sheet name");
         globals.sheets.push_back(std::move(sheet));
     }
 
@@ -83,7 +84,8 @@ struct GlobalsReader {
         globals.xfIsDate.reserve(xfFormats.size());
         for (std::uint16_t index : xfFormats) {
             const auto it = formats.find(index);
-            globals.xfIsDate.push_back(it != formats.end() ? isDateFormatCode(it->second) : isBuiltInDateFormat(index));
+            globals.xfIsDate.push_back(it != formats.end() ? isDateFormatCode(it->second)
+                                                           : isBuiltInDateFormat(index));
         }
     }
 

@@ -12,18 +12,18 @@ namespace workbook {
 class TextDecoder;
 
 struct SheetEntry {
-    std::string name;          // system code page
-    std::uint32_t offset = 0;  // of the sheet's BOF record in the stream
+    std::string name;         // system code page
+    std::uint32_t offset = 0; // of the sheet's BOF record in the stream
     bool hidden = false;
-    bool isWorksheet = true;   // false for chart sheets, macro sheets and modules
+    bool isWorksheet = true; // false for chart sheets, macro sheets and modules
 };
 
 struct WorkbookGlobals {
     int biffVersion = 8; // 5 (Excel 5.0/95) or 8 (Excel 97 and later)
     bool dateMode1904 = false;
-    std::vector<SheetEntry> sheets;     // in workbook order
+    std::vector<SheetEntry> sheets; // in workbook order
     std::vector<std::string> sharedStrings;
-    std::vector<char> xfIsDate;         // per cell format (XF) index: 1 for a date format
+    std::vector<char> xfIsDate; // per cell format (XF) index: 1 for a date format
 };
 
 // Reads the globals from the stream's start up to their EOF. Sets the

@@ -23,7 +23,8 @@ constexpr const char* kReasonChainLoop = "a sector chain of the file runs in a l
 constexpr const char* kReasonChainRange = "a sector chain of the file points outside it (%s)";
 constexpr const char* kReasonBadDirectory = "its directory is damaged (%s)";
 constexpr const char* kReasonNoWorkbookStream = "it holds no workbook stream";
-constexpr const char* kReasonEncrypted = "it is protected by a password (encrypted workbooks are not supported)";
+constexpr const char* kReasonEncrypted =
+    "it is protected by a password (encrypted workbooks are not supported)";
 constexpr const char* kReasonOldFormat = "it is in an Excel format older than Excel 5.0";
 constexpr const char* kReasonBadRecord = "its workbook stream is damaged (%s)";
 

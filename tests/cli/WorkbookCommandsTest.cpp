@@ -12,7 +12,7 @@ using testing_support::dataPath;
 namespace {
 
 class WorkbookCommandsTest : public ::testing::Test {
-protected:
+  protected:
     WorkbookCommandsTest()
     {
         m_context.settings.shortDateFormat = "yyyy-m-d";
@@ -42,13 +42,15 @@ TEST_F(WorkbookCommandsTest, SheetsPrintsTheNamesInTheSystemCodePage)
 {
     m_context.codePage = common::CodePage(936);
     EXPECT_EQ(run({"sheets", dataPath("Biff5Cp936.xls")}), 0);
-    EXPECT_EQ(m_out.str(), "Sheet1$\n'\xC8\xD5\xCF\xDF\x20\xCA\xFD\xBE\xDD$'\n\xBF\xD5\xB1\xED$\n\xD0\xD0\xC7\xE9$\n");
+    EXPECT_EQ(m_out.str(),
+              "Sheet1$\n'\xC8\xD5\xCF\xDF\x20\xCA\xFD\xBE\xDD$'\n\xBF\xD5\xB1\xED$\n\xD0\xD0\xC7\xE9$\n");
 }
 
 TEST_F(WorkbookCommandsTest, ShowPrintsFieldNamesThenEveryRowsCellTexts)
 {
     EXPECT_EQ(run({"show", dataPath("Quotes.xls"), "Sheet1$"}), 0);
-    EXPECT_EQ(m_out.str(), "Code\tClose\tVol\n600000\t10.5\t123456\n000001\t12.25\t7890\n300750\t198.8\t4321\n");
+    EXPECT_EQ(m_out.str(),
+              "Code\tClose\tVol\n600000\t10.5\t123456\n000001\t12.25\t7890\n300750\t198.8\t4321\n");
 }
 
 TEST_F(WorkbookCommandsTest, ShowGivesFormulaResultsAndSortsOnRequest)
@@ -72,7 +74,8 @@ TEST_F(WorkbookCommandsTest, DataLayerErrorsStopWithTheirMessage)
     EXPECT_EQ(run({"show", dataPath("Mixed.xls"), "Nope$"}), 1);
     EXPECT_EQ(m_err.str(), "The workbook has no table named 'Nope$'\n"); // a final "'" takes no full stop
     EXPECT_EQ(run({"show", dataPath("Mixed.xls"), "'日线 数据$'", "--sort", "收盘 价"}), 1);
-    EXPECT_EQ(m_err.str(), "Cannot sort by '收盘 价': a field name with spaces must be written in brackets.\n");
+    EXPECT_EQ(m_err.str(),
+              "Cannot sort by '收盘 价': a field name with spaces must be written in brackets.\n");
     EXPECT_EQ(m_out.str(), "");
     EXPECT_EQ(run({"sheets", dataPath("Encrypted.xls")}), 1);
     EXPECT_EQ(m_err.str(), "Cannot open the workbook \"" + dataPath("Encrypted.xls") +

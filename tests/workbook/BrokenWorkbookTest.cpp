@@ -17,7 +17,8 @@ namespace {
 std::uint32_t u32At(const std::string& bytes, std::size_t offset)
 {
     return static_cast<std::uint8_t>(bytes[offset]) | static_cast<std::uint8_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint8_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[offset + 3])) << 24;
+           static_cast<std::uint8_t>(bytes[offset + 2]) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[offset + 3])) << 24;
 }
 
 void putU32(std::string& bytes, std::size_t offset, std::uint32_t value)
@@ -97,8 +98,9 @@ TEST(BrokenWorkbook, AFileThatIsNotAWorkbookIsRefused)
 TEST(BrokenWorkbook, AnEncryptedWorkbookIsRefused)
 {
     const std::string path = testing_support::dataPath("Encrypted.xls");
-    EXPECT_EQ(openMessage(path), "Cannot open the workbook \"" + path +
-                                     "\": it is protected by a password (encrypted workbooks are not supported)");
+    EXPECT_EQ(openMessage(path),
+              "Cannot open the workbook \"" + path +
+                  "\": it is protected by a password (encrypted workbooks are not supported)");
 }
 
 TEST(BrokenWorkbook, ALoopInTheDirectoryChainIsFound)
@@ -114,8 +116,9 @@ TEST(BrokenWorkbook, AChainLeavingTheFileIsFound)
 {
     Layout layout;
     putU32(layout.bytes, layout.fatEntry(layout.directorySector()), 0x7FFFFFF0);
-    EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
-              expected("a sector chain of the file points outside it (the directory names sector 2147483632)"));
+    EXPECT_EQ(
+        withoutFolder(messageFor(layout.bytes)),
+        expected("a sector chain of the file points outside it (the directory names sector 2147483632)"));
 }
 
 TEST(BrokenWorkbook, ALoopInTheWorkbookStreamIsFound)
@@ -132,16 +135,19 @@ TEST(BrokenWorkbook, AnAbsurdStreamSizeAllocatesNothing)
 {
     Layout layout;
     putU32(layout.bytes, layout.workbookEntry() + 0x78, 0xFFFFFFF0);
-    EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
-              expected("the file is truncated (the workbook stream claims 4294967280 bytes, more than the file holds)"));
+    EXPECT_EQ(
+        withoutFolder(messageFor(layout.bytes)),
+        expected(
+            "the file is truncated (the workbook stream claims 4294967280 bytes, more than the file holds)"));
 }
 
 TEST(BrokenWorkbook, AnAbsurdFatSizeInTheHeaderIsRefused)
 {
     Layout layout;
     putU32(layout.bytes, 0x2C, 0xFFFFFFFF);
-    EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
-              expected("its compound-file header is damaged (4294967295 FAT sectors in a file of 17 sectors)"));
+    EXPECT_EQ(
+        withoutFolder(messageFor(layout.bytes)),
+        expected("its compound-file header is damaged (4294967295 FAT sectors in a file of 17 sectors)"));
 }
 
 TEST(BrokenWorkbook, ARecordRunningPastTheStreamIsFound)
@@ -149,8 +155,9 @@ TEST(BrokenWorkbook, ARecordRunningPastTheStreamIsFound)
     Layout layout;
     layout.bytes[layout.streamStart() + 2] = '\xFF';
     layout.bytes[layout.streamStart() + 3] = '\xFF';
-    EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
-              expected("its workbook stream is damaged (record 0x0809 at offset 0 runs past the stream's end)"));
+    EXPECT_EQ(
+        withoutFolder(messageFor(layout.bytes)),
+        expected("its workbook stream is damaged (record 0x0809 at offset 0 runs past the stream's end)"));
 }
 
 TEST(BrokenWorkbook, AnOlderExcelFormatIsNamed)
@@ -158,7 +165,8 @@ TEST(BrokenWorkbook, AnOlderExcelFormatIsNamed)
     Layout layout;
     layout.bytes[layout.streamStart()] = '\x09';
     layout.bytes[layout.streamStart() + 1] = '\x04'; // BIFF4's BOF
-    EXPECT_EQ(withoutFolder(messageFor(layout.bytes)), expected("it is in an Excel format older than Excel 5.0"));
+    EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
+              expected("it is in an Excel format older than Excel 5.0"));
 }
 
 TEST(BrokenWorkbook, ASheetOffsetOutsideTheStreamIsFound)
@@ -168,7 +176,8 @@ TEST(BrokenWorkbook, ASheetOffsetOutsideTheStreamIsFound)
     const std::size_t start = layout.streamStart();
     std::size_t at = start;
     while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) | static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
+                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
     putU32(layout.bytes, at + 4, 0x00FFFFFF);
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
               expected("its workbook stream is damaged (a sheet begins past the stream's end)"));
@@ -180,12 +189,14 @@ TEST(BrokenWorkbook, ACellRightOfColumnIvIsFound)
     const std::size_t start = layout.streamStart();
     std::size_t at = start;
     while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) | static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
+                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
     // The first sheet's records, from its BOF (the stream lies in one piece in this file).
     at = start + u32At(layout.bytes, at + 4);
     ASSERT_EQ(layout.bytes.substr(at, 2), std::string("\x09\x08", 2));
     while (!(layout.bytes[at] == '\xFD' && layout.bytes[at + 1] == '\x00')) // the first LABELSST
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) | static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
+                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
     layout.bytes[at + 6] = '\x2C'; // column 300
     layout.bytes[at + 7] = '\x01';
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
@@ -206,7 +217,8 @@ TEST(BrokenWorkbook, TruncatedAtAnyOffsetGivesAClearMessage)
             const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
             ASSERT_EQ(book->sheets().size(), complete->sheets().size()) << size;
             for (std::size_t s = 0; s < book->sheets().size(); ++s)
-                EXPECT_EQ(tableTexts(*book->sheets()[s].table), tableTexts(*complete->sheets()[s].table)) << size;
+                EXPECT_EQ(tableTexts(*book->sheets()[s].table), tableTexts(*complete->sheets()[s].table))
+                    << size;
         } catch (const common::Error& error) {
             EXPECT_EQ(std::string(error.what()).rfind("Cannot open the workbook \"" + path + "\": ", 0), 0u)
                 << size << ": " << error.what();

@@ -29,13 +29,15 @@ TEST(Connection, ListsTheWorksheetsInWorkbookOrder)
     connection.open();
     EXPECT_TRUE(connection.isOpen());
     EXPECT_EQ(connection.dataSource(), testing_support::dataPath("Mixed.xls"));
-    EXPECT_EQ(tableNames(connection), (std::vector<std::string>{"Sheet1$", "'日线 数据$'", "空表$", "行情$"}));
+    EXPECT_EQ(tableNames(connection),
+              (std::vector<std::string>{"Sheet1$", "'日线 数据$'", "空表$", "行情$"}));
 }
 
 TEST(Connection, NamesTablesInTheSystemCodePage)
 {
     workbook::Connection connection(kGbk, chineseSettings());
-    connection.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Biff5Cp936.xls")));
+    connection.setConnectionString(
+        workbook::connectionStringFor(testing_support::dataPath("Biff5Cp936.xls")));
     connection.open();
     EXPECT_EQ(tableNames(connection)[1], "'\xC8\xD5\xCF\xDF\x20\xCA\xFD\xBE\xDD$'");
 }

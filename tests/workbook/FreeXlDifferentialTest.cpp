@@ -18,7 +18,7 @@ using workbook::CellKind;
 namespace {
 
 class FreeXlBook {
-public:
+  public:
     explicit FreeXlBook(const std::string& path) { m_ok = freexl_open(path.c_str(), &m_handle) == FREEXL_OK; }
     ~FreeXlBook()
     {
@@ -28,7 +28,7 @@ public:
     bool ok() const { return m_ok; }
     const void* handle() const { return m_handle; }
 
-private:
+  private:
     const void* m_handle = nullptr;
     bool m_ok = false;
 };
@@ -68,8 +68,8 @@ std::string describe(const workbook::Table& table, unsigned row, unsigned short 
     return table.cellText(dataRow, field, chineseSettings());
 }
 
-void expectSameCell(const workbook::Table& table, unsigned row, unsigned short column, const FreeXL_CellValue& theirs,
-                    const std::string& where)
+void expectSameCell(const workbook::Table& table, unsigned row, unsigned short column,
+                    const FreeXL_CellValue& theirs, const std::string& where)
 {
     const Cell* ours = nullptr;
     const std::string ourText = describe(table, row, column, ours);
@@ -77,14 +77,16 @@ void expectSameCell(const workbook::Table& table, unsigned row, unsigned short c
     switch (theirs.type) {
     case FREEXL_CELL_INT:
     case FREEXL_CELL_DOUBLE: {
-        const double value = theirs.type == FREEXL_CELL_INT ? theirs.value.int_value : theirs.value.double_value;
+        const double value =
+            theirs.type == FREEXL_CELL_INT ? theirs.value.int_value : theirs.value.double_value;
         if (header) {
             EXPECT_EQ(ourText, workbook::numberText(value, '.')) << where;
         } else {
             ASSERT_NE(ours, nullptr) << where;
             if (ours->kind == CellKind::Error)
                 break; // FreeXL has no error values: it gives BOOLERR's error flag as the number 1
-            EXPECT_TRUE(ours->kind == CellKind::Number || ours->kind == CellKind::Boolean) << where << " " << ourText;
+            EXPECT_TRUE(ours->kind == CellKind::Number || ours->kind == CellKind::Boolean)
+                << where << " " << ourText;
             EXPECT_EQ(ours->kind == CellKind::Boolean ? ours->code : ours->number, value) << where;
         }
         break;
@@ -135,7 +137,9 @@ TEST_P(FreeXlDifferential, EveryCellFreeXlReadsAgrees)
                 if (value.type == FREEXL_CELL_NULL)
                     continue;
                 ++compared;
-                expectSameCell(table, r, c, value, std::string(name) + " row " + std::to_string(r) + " column " + std::to_string(c));
+                expectSameCell(table, r, c, value,
+                               std::string(name) + " row " + std::to_string(r) + " column " +
+                                   std::to_string(c));
             }
         }
     }
@@ -143,7 +147,8 @@ TEST_P(FreeXlDifferential, EveryCellFreeXlReadsAgrees)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, FreeXlDifferential,
-                         testing::Values("Mixed.xls", "MixedGnumeric.xls", "GnumericFormulas.xls", "Quotes.xls", "Large.xls", "Dates1904.xls", "Booleans.xls"));
+                         testing::Values("Mixed.xls", "MixedGnumeric.xls", "GnumericFormulas.xls",
+                                         "Quotes.xls", "Large.xls", "Dates1904.xls", "Booleans.xls"));
 
 // LongStrings.xls is left out: FreeXL misreads its 20000-character text after
 // a CONTINUE cut and, in some runs, refuses the whole file after opening it.

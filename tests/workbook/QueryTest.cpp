@@ -25,7 +25,7 @@ std::string errorOf(const std::function<void()>& action)
 }
 
 class QueryTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         connection.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Mixed.xls")));
@@ -162,7 +162,8 @@ TEST_F(QueryTest, SortsDescendingByTextDateAndSeveralFields)
 {
     openSheet("Sheet1$");
     query.setSort("Day DESC");
-    EXPECT_EQ(column("Day"), (std::vector<std::string>{"2024-2-29", "2024-1-5", "2023-12-29", "1999-12-31", ""}));
+    EXPECT_EQ(column("Day"),
+              (std::vector<std::string>{"2024-2-29", "2024-1-5", "2023-12-29", "1999-12-31", ""}));
     query.setSort("Mixed");
     // A text field sorts by cell text: number texts among the words.
     EXPECT_EQ(column("Mixed"), (std::vector<std::string>{"", "3.5", "42", "abc", "x"}));
@@ -179,7 +180,8 @@ TEST_F(QueryTest, ARefusedSortKeepsTheOrder)
     EXPECT_EQ(column("代码"), (std::vector<std::string>{"000001", "600000"}));
     EXPECT_EQ(errorOf([&] { query.setSort("收盘 价"); }),
               "Cannot sort by '收盘 价': a field name with spaces must be written in brackets");
-    EXPECT_EQ(errorOf([&] { query.setSort("Volume"); }), "Cannot sort by 'Volume': the query has no such field");
+    EXPECT_EQ(errorOf([&] { query.setSort("Volume"); }),
+              "Cannot sort by 'Volume': the query has no such field");
     EXPECT_EQ(query.sort(), "[收盘 价]");
     EXPECT_EQ(column("代码"), (std::vector<std::string>{"000001", "600000"}));
 }

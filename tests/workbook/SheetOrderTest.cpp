@@ -52,10 +52,12 @@ std::string withLastCellFirst(const SheetStream& sheet)
             break;
     }
     auto first = std::find_if(pieces.begin(), pieces.end(), [&](const auto& p) {
-        return isCellRecord(static_cast<std::uint8_t>(sheet.stream[p.first]) | static_cast<std::uint8_t>(sheet.stream[p.first + 1]) << 8);
+        return isCellRecord(static_cast<std::uint8_t>(sheet.stream[p.first]) |
+                            static_cast<std::uint8_t>(sheet.stream[p.first + 1]) << 8);
     });
     auto last = std::find_if(pieces.rbegin(), pieces.rend(), [&](const auto& p) {
-        return isCellRecord(static_cast<std::uint8_t>(sheet.stream[p.first]) | static_cast<std::uint8_t>(sheet.stream[p.first + 1]) << 8);
+        return isCellRecord(static_cast<std::uint8_t>(sheet.stream[p.first]) |
+                            static_cast<std::uint8_t>(sheet.stream[p.first + 1]) << 8);
     });
     std::rotate(first, last.base() - 1, last.base());
     std::string reordered = sheet.stream.substr(0, sheet.offset);
@@ -98,7 +100,8 @@ TEST(SheetOrder, ASheetAskingForMoreCellsThanTheBudgetIsRefused)
         workbook::loadSheetTable(context, sheet.offset, texts, chineseSettings(), budget);
         FAIL() << "a sheet over the budget was read";
     } catch (const common::Error& error) {
-        EXPECT_STREQ(error.what(), "its workbook stream is damaged (its sheets claim far more cells than it holds)");
+        EXPECT_STREQ(error.what(),
+                     "its workbook stream is damaged (its sheets claim far more cells than it holds)");
     }
 }
 

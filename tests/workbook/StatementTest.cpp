@@ -1,8 +1,8 @@
 // Table names, the statement, the connection string and the sort text.
+#include "workbook/Statement.h"
 #include "common/Error.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/SortText.h"
-#include "workbook/Statement.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +23,8 @@ std::string errorOf(const std::function<void()>& action)
 TEST(TableName, QuotesNamesThatAnUnbracketedNameCannotHold)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"Sheet1", "Sheet1$"},     {"日线", "日线$"},          {"日线 数据", "'日线 数据$'"}, {"my_data", "my_data$"},
-        {"2024", "'2024$'"},       {"a-b", "'a-b$'"},          {"it's", "'it''s$'"},         {"", "'$'"}};
+        {"Sheet1", "Sheet1$"}, {"日线", "日线$"}, {"日线 数据", "'日线 数据$'"}, {"my_data", "my_data$"},
+        {"2024", "'2024$'"},   {"a-b", "'a-b$'"}, {"it's", "'it''s$'"},          {"", "'$'"}};
     for (const auto& [sheet, table] : cases)
         EXPECT_EQ(workbook::tableNameOf(sheet, kUtf8), table) << sheet;
 }
@@ -93,8 +93,9 @@ TEST(ConnectionString, TheDataSourceIsThePathAsWritten)
 {
     const std::string path = "/home/用户/行情 2024.xls";
     const std::string text = workbook::connectionStringFor(path);
-    EXPECT_EQ(text, "Provider=Microsoft.Jet.OLEDB.4.0;Mode=ReadWrite;Extended Properties=Excel 8.0;Data Source=" + path +
-                        ";Persist Security Info=False");
+    EXPECT_EQ(text,
+              "Provider=Microsoft.Jet.OLEDB.4.0;Mode=ReadWrite;Extended Properties=Excel 8.0;Data Source=" +
+                  path + ";Persist Security Info=False");
     EXPECT_EQ(workbook::dataSourceOf(text), path);
 }
 
@@ -133,10 +134,14 @@ TEST(SortText, RefusesWhatTheSyntaxCannotTake)
               "Cannot sort by '收盘 价': a field name with spaces must be written in brackets");
     EXPECT_EQ(errorOf([] { workbook::parseSortText("Close DESC, Vol up", kUtf8); }),
               "Cannot sort by 'Vol up': a field name with spaces must be written in brackets");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("Close,", kUtf8); }), "The sort text 'Close,' cannot be read");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("[Close", kUtf8); }), "The sort text '[Close' cannot be read");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("[] DESC", kUtf8); }), "The sort text '[] DESC' cannot be read");
-    EXPECT_EQ(errorOf([] { workbook::parseSortText("[A B] sideways", kUtf8); }), "The sort text '[A B] sideways' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("Close,", kUtf8); }),
+              "The sort text 'Close,' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("[Close", kUtf8); }),
+              "The sort text '[Close' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("[] DESC", kUtf8); }),
+              "The sort text '[] DESC' cannot be read");
+    EXPECT_EQ(errorOf([] { workbook::parseSortText("[A B] sideways", kUtf8); }),
+              "The sort text '[A B] sideways' cannot be read");
 }
 
 } // namespace

@@ -28,9 +28,9 @@ inline common::RegionalSettings chineseSettings()
     return settings;
 }
 
-inline std::shared_ptr<workbook::Workbook> openFixture(const std::string& name,
-                                                       const common::CodePage& codePage = kUtf8,
-                                                       const common::RegionalSettings& settings = chineseSettings())
+inline std::shared_ptr<workbook::Workbook>
+openFixture(const std::string& name, const common::CodePage& codePage = kUtf8,
+            const common::RegionalSettings& settings = chineseSettings())
 {
     return workbook::Workbook::open(testing_support::dataPath(name), codePage, settings);
 }
@@ -44,8 +44,8 @@ inline const workbook::Table& tableOf(const workbook::Workbook& book, const std:
 }
 
 // The field names, then every row's cell texts.
-inline std::vector<std::vector<std::string>> tableTexts(const workbook::Table& table,
-                                                        const common::RegionalSettings& settings = chineseSettings())
+inline std::vector<std::vector<std::string>>
+tableTexts(const workbook::Table& table, const common::RegionalSettings& settings = chineseSettings())
 {
     std::vector<std::vector<std::string>> rows(1);
     for (const workbook::Field& field : table.fields())

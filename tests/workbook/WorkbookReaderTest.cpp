@@ -15,21 +15,23 @@ Rows mixedSheet(const std::string& sqrtOfMinusOne)
 {
     return {
         {"Code", "Name", "Close", "Vol", "Day", "Stamp", "Flag", "Mixed", "F9", "Sum", "Up", "Bad", "close"},
-        {"600000", "浦发银行", "10.5", "1000000", "2024-1-5", "2024-1-5 10:30:00", "1", "abc", "1", "1000010.5", "True",
-         "#DIV/0!", "7"},
-        {"000001", "平安银行", "12.25", "0", "2023-12-29", "2023-12-29", "0", "42", "2", "12.25", "True", "#N/A", "8"},
+        {"600000", "浦发银行", "10.5", "1000000", "2024-1-5", "2024-1-5 10:30:00", "1", "abc", "1",
+         "1000010.5", "True", "#DIV/0!", "7"},
+        {"000001", "平安银行", "12.25", "0", "2023-12-29", "2023-12-29", "0", "42", "2", "12.25", "True",
+         "#N/A", "8"},
         {"300750", "宁德时代", "0.0001", "1E15", "", "1999-12-31 23:59:59", "", "3.5", "3", "1E15", "False",
          sqrtOfMinusOne, "9"},
-        {"", "", "", "123456789012345", "1999-12-31", "", "1", "", "4", "123456789012345", "False", "-0.5", "10"},
-        {"600519", "贵州茅台", "-2.5", "1E-5", "2024-2-29", "2024-2-29 9:15:00", "0", "x", "5", "-2.49999", "False",
-         "1.23456789012346E20", "11"},
+        {"", "", "", "123456789012345", "1999-12-31", "", "1", "", "4", "123456789012345", "False", "-0.5",
+         "10"},
+        {"600519", "贵州茅台", "-2.5", "1E-5", "2024-2-29", "2024-2-29 9:15:00", "0", "x", "5", "-2.49999",
+         "False", "1.23456789012346E20", "11"},
     };
 }
 
 const std::vector<FieldType> kMixedTypes = {
-    FieldType::Text,  FieldType::Text,  FieldType::Float,   FieldType::Float, FieldType::DateTime,
-    FieldType::DateTime, FieldType::Float, FieldType::Text, FieldType::Float, FieldType::Float,
-    FieldType::Boolean, FieldType::Text, FieldType::Float};
+    FieldType::Text,     FieldType::Text,  FieldType::Float, FieldType::Float, FieldType::DateTime,
+    FieldType::DateTime, FieldType::Float, FieldType::Text,  FieldType::Float, FieldType::Float,
+    FieldType::Boolean,  FieldType::Text,  FieldType::Float};
 
 std::vector<FieldType> typesOf(const workbook::Table& table)
 {
@@ -62,7 +64,8 @@ TEST_P(MixedWorkbook, ReadsEveryCellOfEverySheet)
     EXPECT_EQ(sheetNames(*book), (std::vector<std::string>{"Sheet1", "日线 数据", "空表", "行情"}));
     EXPECT_EQ(tableTexts(tableOf(*book, "Sheet1")), mixedSheet(GetParam().sqrtOfMinusOne));
     EXPECT_EQ(typesOf(tableOf(*book, "Sheet1")), kMixedTypes);
-    EXPECT_EQ(tableTexts(tableOf(*book, "日线 数据")), (Rows{{"代码", "收盘 价"}, {"600000", "10.5"}, {"000001", "9.75"}}));
+    EXPECT_EQ(tableTexts(tableOf(*book, "日线 数据")),
+              (Rows{{"代码", "收盘 价"}, {"600000", "10.5"}, {"000001", "9.75"}}));
     // A header-only sheet has its fields and no rows.
     EXPECT_EQ(tableTexts(tableOf(*book, "空表")), (Rows{{"Code", "Close"}}));
     // The used range starts where the values start (here B2), not at A1.
@@ -114,8 +117,8 @@ TEST(WorkbookReader, BooleanAndErrorValuesInPlainCells)
                                        {"600000", "True", "1995-1-21", "#N/A"},
                                        {"000001", "False", "1995-1-21 18:00:00", "ok"},
                                        {"300750", "", "1900-1-1 12:00:00", ""}}));
-    EXPECT_EQ(typesOf(table), (std::vector<FieldType>{FieldType::Text, FieldType::Boolean, FieldType::DateTime,
-                                                      FieldType::Text}));
+    EXPECT_EQ(typesOf(table), (std::vector<FieldType>{FieldType::Text, FieldType::Boolean,
+                                                      FieldType::DateTime, FieldType::Text}));
 }
 
 TEST(WorkbookReader, DatesOfThe1904SystemGiveTheSameDays)

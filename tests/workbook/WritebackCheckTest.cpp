@@ -1,0 +1,54 @@
+// The editing half of scripts/check-writeback.sh: when the script names a
+// workbook copy in TARNVALE_WRITEBACK_FILE, the edits below are posted into
+// it through the query, as the preview grid posts them; the script then has
+// real spreadsheet programs read the copy. Without the variable there is
+// nothing to edit and the case is skipped.
+#include "WorkbookFixtures.h"
+
+#include "workbook/Connection.h"
+#include "workbook/ConnectionString.h"
+#include "workbook/Query.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace workbook_testing;
+
+namespace {
+
+void postCell(workbook::Query& query, std::size_t row, const std::string& field, const std::string& text)
+{
+    query.moveTo(row);
+    query.edit();
+    query.setCellText(query.fieldIndex(field), text);
+    query.post();
+}
+
+TEST(WritebackCheck, PostsTheScriptsEditsIntoTheWorkbookItNames)
+{
+    const char* path = std::getenv("TARNVALE_WRITEBACK_FILE");
+    if (!path)
+        GTEST_SKIP() << "run by scripts/check-writeback.sh";
+    workbook::Connection connection(kUtf8, chineseSettings());
+    connection.setConnectionString(workbook::connectionStringFor(path));
+    connection.setCurrentYear(2026);
+    connection.open();
+    workbook::Query query(connection);
+    query.setStatement("SELECT * FROM [Sheet1$]");
+    query.open();
+    // Cells that no formula of the sheet reads, so that a program that
+    // recalculates on opening shows the same results as one that does not.
+    postCell(query, 1, "Flag", "5");
+    postCell(query, 0, "Name", "招商银行");
+    postCell(query, 2, "Name", "平安银行");
+    postCell(query, 0, "Stamp", "");
+    postCell(query, 0, "Up", "false"); // the first cell of a shared formula
+    query.append();
+    query.setCellText(query.fieldIndex("Code"), "601318");
+    query.setCellText(query.fieldIndex("F9"), "45.5");
+    query.post();
+    EXPECT_EQ(query.rowCount(), 6u);
+}
+
+} // namespace

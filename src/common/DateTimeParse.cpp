@@ -33,12 +33,14 @@ class Scanner {
     bool readNumber(Number& number)
     {
         skipSpaces();
-        number = Number{};
-        while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9' && number.value < 1000) {
-            number.value = number.value * 10 + (m_text[m_pos] - '0');
-            ++number.digits;
-            ++m_pos;
-        }
+        // Locals, so that the loop keeps them in registers.
+        const std::size_t size = m_text.size();
+        std::size_t pos = m_pos;
+        int value = 0;
+        while (pos < size && m_text[pos] >= '0' && m_text[pos] <= '9' && value < 1000)
+            value = value * 10 + (m_text[pos++] - '0');
+        number = Number{value, static_cast<int>(pos - m_pos)};
+        m_pos = pos;
         return number.digits > 0;
     }
 

@@ -63,8 +63,10 @@ std::size_t skipDigits(std::string_view text, std::size_t pos)
 std::optional<NumberText> scanNumber(std::string_view text, char decimalSeparator)
 {
     NumberText number;
-    std::size_t pos = text.find_first_not_of(' ');
-    if (pos == std::string_view::npos)
+    std::size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+    if (pos == text.size())
         return std::nullopt;
     if (text[pos] == '+' || text[pos] == '-')
         number.negative = text[pos++] == '-';

@@ -36,8 +36,9 @@ void normalizeDateField(std::string_view date, std::string& out)
     // separator, which on the systems this is made for is "/". Both bytes are
     // below 0x40, never trail bytes, so a byte-wise replace is the text
     // replace of the double-byte rules.
-    out.assign(date);
-    std::replace(out.begin(), out.end(), '-', '/');
+    // One pass, into the string's own storage.
+    out.resize(date.size());
+    std::transform(date.begin(), date.end(), out.begin(), [](char c) { return c == '-' ? '/' : c; });
 }
 
 std::optional<CustomDataRecord> parseQuoteRecord(std::string_view normalizedDate, std::string_view value,

@@ -37,8 +37,13 @@ class Scanner {
         const std::size_t size = m_text.size();
         std::size_t pos = m_pos;
         int value = 0;
-        while (pos < size && m_text[pos] >= '0' && m_text[pos] <= '9' && value < 1000)
-            value = value * 10 + (m_text[pos++] - '0');
+        while (pos < size && value < 1000) {
+            const unsigned digit = static_cast<unsigned char>(m_text[pos]) - static_cast<unsigned>('0');
+            if (digit > 9)
+                break;
+            value = value * 10 + static_cast<int>(digit);
+            ++pos;
+        }
         number = Number{value, static_cast<int>(pos - m_pos)};
         m_pos = pos;
         return number.digits > 0;

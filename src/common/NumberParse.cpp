@@ -20,7 +20,7 @@ constexpr int kExponentLimit = 500;
 // double holds that integer and every power of ten up to 10^27 (5^27 < 2^63)
 // exactly. Within these bounds the value is one correctly rounded product or
 // quotient, which is what the C library's correctly rounded read gives too.
-constexpr int kQuickDigits = 19;
+constexpr std::size_t kQuickDigits = 19;
 constexpr int kQuickPower = 27;
 
 constexpr std::array<long double, kQuickPower + 1> kPowersOfTen = [] {
@@ -49,12 +49,25 @@ struct NumberText {
     std::string_view fractionDigits;
     bool negativeExponent = false;
     int exponent = 0; // stops growing at kExponentLimit, see scanNumber
+    // The digits as an integer, leading zeros skipped, gathered while
+    // scanning; valid only while `significant` <= kQuickDigits.
+    std::uint64_t mantissa = 0;
+    std::size_t significant = 0;
 };
 
-std::size_t skipDigits(std::string_view text, std::size_t pos)
+// Takes the digits from `pos` on into the number's mantissa; returns the
+// position after them.
+std::size_t takeDigits(std::string_view text, std::size_t pos, NumberText& number)
 {
-    while (pos < text.size() && isDigit(text[pos]))
-        ++pos;
+    for (; pos < text.size(); ++pos) {
+        const unsigned digit = static_cast<unsigned char>(text[pos]) - static_cast<unsigned>('0');
+        if (digit > 9)
+            break;
+        if (number.significant == 0 && digit == 0)
+            continue;
+        if (++number.significant <= kQuickDigits)
+            number.mantissa = number.mantissa * 10 + digit;
+    }
     return pos;
 }
 
@@ -71,11 +84,11 @@ std::optional<NumberText> scanNumber(std::string_view text, char decimalSeparato
     if (text[pos] == '+' || text[pos] == '-')
         number.negative = text[pos++] == '-';
     const std::size_t bodyStart = pos;
-    pos = skipDigits(text, pos);
+    pos = takeDigits(text, pos, number);
     number.integerDigits = text.substr(bodyStart, pos - bodyStart);
     if (pos < text.size() && text[pos] == decimalSeparator) {
         const std::size_t fractionStart = ++pos;
-        pos = skipDigits(text, pos);
+        pos = takeDigits(text, pos, number);
         number.fractionDigits = text.substr(fractionStart, pos - fractionStart);
     }
     if (pos == bodyStart)
@@ -121,36 +134,19 @@ std::optional<long double> libraryValue(const NumberText& number)
     return value;
 }
 
-// Adds the digits to `mantissa`, leading zeros skipped; false once there are
-// more significant digits than a uint64 is sure to hold.
-bool accumulateDigits(std::string_view digits, std::uint64_t& mantissa, int& significant)
-{
-    for (char c : digits) {
-        if (significant == 0 && c == '0')
-            continue;
-        if (++significant > kQuickDigits)
-            return false;
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return true;
-}
-
 // The texts most files hold (a few digits, a small exponent) without building
 // a string; nothing when the text is beyond the exact bounds above.
 std::optional<long double> quickValue(const NumberText& number)
 {
-    std::uint64_t mantissa = 0;
-    int significant = 0;
-    if (!accumulateDigits(number.integerDigits, mantissa, significant) ||
-        !accumulateDigits(number.fractionDigits, mantissa, significant))
+    if (number.significant > kQuickDigits)
         return std::nullopt;
-    if (mantissa == 0)
+    if (number.mantissa == 0)
         return number.negative ? -0.0L : 0.0L;
     const long long exponent = (number.negativeExponent ? -number.exponent : number.exponent) -
                                static_cast<long long>(number.fractionDigits.size());
     if (exponent < -kQuickPower || exponent > kQuickPower)
         return std::nullopt;
-    const long double digits = static_cast<long double>(mantissa);
+    const long double digits = static_cast<long double>(number.mantissa);
     const long double value = exponent >= 0 ? digits * kPowersOfTen[static_cast<std::size_t>(exponent)]
                                             : digits / kPowersOfTen[static_cast<std::size_t>(-exponent)];
     return number.negative ? -value : value;

@@ -62,6 +62,8 @@ SheetParts findParts(std::string_view segment, const std::string& sheetName)
         if (record.type == kIndex && parts.indexAt == std::string::npos)
             parts.indexAt = record.offset;
         if (record.type == biff::kDimension && parts.dimensionAt == std::string::npos) {
+            if (record.data.size() < 12) // the BIFF8 form: 32-bit rows
+                refuse(kReasonBadRecord, {describeRecord(record.type, record.offset) + " is too short"});
             parts.dimensionAt = record.offset;
             if (!inTable && !tableDone)
                 parts.tableBegin = parts.tableEnd = record.continuedEnd;

@@ -14,6 +14,7 @@
 #include "workbook/WriteMessages.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -77,6 +78,9 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
     cell.column = write.column;
     switch (write.value.kind) {
     case CellKind::Number:
+        // A NUMBER record can hold infinities and NaNs, but no spreadsheet program reads them back.
+        if (!std::isfinite(write.value.number))
+            throw common::Error(formatMessage(kWriteReasonNotFinite, {cellAddress(write.row, write.column)}));
         cell.kind = StoredCell::Kind::Number;
         cell.number = write.value.number;
         break;

@@ -21,6 +21,7 @@ constexpr const char* kWriteReasonFormula = "cell %s of sheet '%s' holds a share
 constexpr const char* kWriteReasonNoDateFormat = "it has no date format for the date in cell %s";
 constexpr const char* kWriteReasonNoSharedStrings = "it has no shared-string table for the text in cell %s";
 constexpr const char* kWriteReasonTooFar = "cell %s lies beyond the last row or column a sheet can hold";
+constexpr const char* kWriteReasonNotFinite = "the number for cell %s is not a finite number";
 constexpr const char* kWriteReasonCheckFailed = "the written copy does not read back as posted (%s)";
 
 } // namespace workbook

@@ -223,10 +223,56 @@ TEST_P(XlsWrite, AnInsertThatCannotBeWrittenIsCancelled)
     EXPECT_EQ(query.rowCount(), 5u);
 }
 
+TEST_P(XlsWrite, TheFirstRowOfASheetWithOnlyAHeaderGoesBelowIt)
+{
+    Query empty(connection, "ADOQuery2");
+    empty.setStatement("SELECT * FROM [空表$]");
+    empty.open();
+    empty.edit();
+    empty.setCellText(0, "600000");
+    empty.post();
+    ASSERT_EQ(before[2], (std::vector<std::vector<std::string>>{{"Code", "Close"}}));
+    before[2].push_back({"600000", ""});
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsWrite, ANumberThatIsNotFiniteIsRefused)
+{
+    query.edit();
+    query.setCellText(column("Close"), "inf");
+    EXPECT_EQ(errorOf([&] { query.post(); }), "Cannot write the posted row into the workbook \"" + path +
+                                                  "\": the number for cell C2 is not a finite number");
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
 INSTANTIATE_TEST_SUITE_P(Writers, XlsWrite, testing::Values("Mixed.xls", "MixedGnumeric.xls"),
                          [](const auto& info) {
                              const std::string name = info.param;
                              return name.substr(0, name.find('.'));
                          });
+
+TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
+{
+    testing_support::TempDir folder;
+    const std::string path = folder.file("Dates1904.xls");
+    testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("Dates1904.xls")));
+    Sheets before = sheetTexts(path);
+    workbook::Connection connection{kUtf8, chineseSettings()};
+    connection.setConnectionString(workbook::connectionStringFor(path));
+    connection.setCurrentYear(2026);
+    connection.open();
+    Query query(connection);
+    query.setStatement("SELECT * FROM [" + connection.tables().at(0).tableName + "]");
+    query.open();
+    query.edit();
+    query.setCellText(query.fieldIndex("Day"), "2025-3-1");
+    query.post();
+    query.append();
+    query.setCellText(query.fieldIndex("Day"), "1904-1-2");
+    query.post();
+    before[0][1][1] = "2025-3-1";
+    before[0].push_back({"", "1904-1-2"});
+    EXPECT_EQ(sheetTexts(path), before);
+}
 
 } // namespace

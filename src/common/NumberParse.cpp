@@ -135,21 +135,34 @@ std::optional<long double> libraryValue(const NumberText& number)
 }
 
 // The texts most files hold (a few digits, a small exponent) without building
-// a string; nothing when the text is beyond the exact bounds above.
-std::optional<long double> quickValue(const NumberText& number)
+// a string; false when the text is beyond the exact bounds above. Inline and
+// by reference: the value then stays in a register on its way to the float.
+inline bool quickValue(const NumberText& number, long double& value)
 {
     if (number.significant > kQuickDigits)
-        return std::nullopt;
-    if (number.mantissa == 0)
-        return number.negative ? -0.0L : 0.0L;
+        return false;
     const long long exponent = (number.negativeExponent ? -number.exponent : number.exponent) -
                                static_cast<long long>(number.fractionDigits.size());
-    if (exponent < -kQuickPower || exponent > kQuickPower)
-        return std::nullopt;
     const long double digits = static_cast<long double>(number.mantissa);
-    const long double value = exponent >= 0 ? digits * kPowersOfTen[static_cast<std::size_t>(exponent)]
-                                            : digits / kPowersOfTen[static_cast<std::size_t>(-exponent)];
-    return number.negative ? -value : value;
+    if (number.mantissa == 0)
+        value = digits;
+    else if (exponent >= 0 && exponent <= kQuickPower)
+        value = digits * kPowersOfTen[static_cast<std::size_t>(exponent)];
+    else if (exponent < 0 && exponent >= -kQuickPower)
+        value = digits / kPowersOfTen[static_cast<std::size_t>(-exponent)];
+    else
+        return false;
+    if (number.negative)
+        value = -value;
+    return true;
+}
+
+inline std::optional<long double> evaluate(const NumberText& number)
+{
+    long double value;
+    if (quickValue(number, value))
+        return value;
+    return libraryValue(number);
 }
 
 } // namespace
@@ -159,17 +172,16 @@ namespace detail {
 std::optional<long double> numberValue(std::string_view text, char decimalSeparator)
 {
     const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
-    if (!number)
-        return std::nullopt;
-    if (const std::optional<long double> value = quickValue(*number))
-        return value;
-    return libraryValue(*number);
+    return number ? evaluate(*number) : std::nullopt;
 }
 
 std::optional<long double> quickNumberValue(std::string_view text, char decimalSeparator)
 {
     const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
-    return number ? quickValue(*number) : std::nullopt;
+    long double value;
+    if (number && quickValue(*number, value))
+        return value;
+    return std::nullopt;
 }
 
 std::optional<long double> libraryNumberValue(std::string_view text, char decimalSeparator)
@@ -182,12 +194,19 @@ std::optional<long double> libraryNumberValue(std::string_view text, char decima
 
 std::optional<float> parseNumber(std::string_view text, const RegionalSettings& settings)
 {
-    const std::optional<long double> value = detail::numberValue(text, settings.decimalSeparator);
-    if (!value)
+    const std::optional<NumberText> number = scanNumber(text, settings.decimalSeparator);
+    if (!number)
         return std::nullopt;
-    if (std::fabs(*value) >= kOverflowBound)
+    long double value;
+    if (!quickValue(*number, value)) {
+        const std::optional<long double> slow = libraryValue(*number);
+        if (!slow)
+            return std::nullopt;
+        value = *slow;
+    }
+    if (std::fabs(value) >= kOverflowBound)
         throw Error(kFloatingPointOverflow);
-    return static_cast<float>(*value);
+    return static_cast<float>(value);
 }
 
 } // namespace common

@@ -251,6 +251,32 @@ INSTANTIATE_TEST_SUITE_P(Writers, XlsWrite, testing::Values("Mixed.xls", "MixedG
                              return name.substr(0, name.find('.'));
                          });
 
+// EmptySheet.xls (LibreOffice) is small enough for its workbook stream to
+// live in the container's mini stream.
+TEST(XlsWriteEmptySheet, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHeader)
+{
+    testing_support::TempDir folder;
+    const std::string path = folder.file("EmptySheet.xls");
+    testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("EmptySheet.xls")));
+    Sheets before = sheetTexts(path);
+    ASSERT_EQ(before.at(1), (std::vector<std::vector<std::string>>{{"F1"}}));
+    workbook::Connection connection{kUtf8, chineseSettings()};
+    connection.setConnectionString(workbook::connectionStringFor(path));
+    connection.open();
+    Query query(connection);
+    query.setStatement("SELECT * FROM [Empty$]");
+    query.open();
+    query.edit();
+    query.setCellText(0, "600000");
+    query.post();
+    query.append();
+    query.setCellText(0, "000001");
+    query.post();
+    before[1] = {{"F1"}, {"600000"}, {"000001"}};
+    EXPECT_EQ(sheetTexts(path), before);
+    EXPECT_EQ(freeXlCell(path, 1, 1), "10.500000"); // the first sheet, untouched
+}
+
 TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
 {
     testing_support::TempDir folder;

@@ -277,6 +277,24 @@ TEST(XlsWriteEmptySheet, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHea
     EXPECT_EQ(freeXlCell(path, 1, 1), "10.500000"); // the first sheet, untouched
 }
 
+TEST(XlsWriteCodePage, TextInTheSystemCodePageIsStoredAsUnicode)
+{
+    testing_support::TempDir folder;
+    const std::string path = folder.file("Quotes.xls");
+    testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("Quotes.xls")));
+    workbook::Connection connection{kGbk, chineseSettings()};
+    connection.setConnectionString(workbook::connectionStringFor(path));
+    connection.open();
+    Query query(connection);
+    query.setStatement("SELECT * FROM [Sheet1$]");
+    query.open();
+    query.edit();
+    query.setCellText(0, "\xD5\xD0\xC9\xCC"); // 招商 in GBK
+    query.post();
+    EXPECT_EQ(sheetTexts(path)[0][1][0], "招商");
+    EXPECT_EQ(freeXlCell(path, 1, 0), "招商");
+}
+
 TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
 {
     testing_support::TempDir folder;

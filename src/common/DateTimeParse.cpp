@@ -134,7 +134,29 @@ int readMarker(Scanner& scanner, const RegionalSettings& settings)
     return 0;
 }
 
-std::optional<double> readTimePart(Scanner& scanner, const RegionalSettings& settings)
+bool dayNumberOf(int year, int month, int day, long& value)
+{
+    static constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int monthDays = kMonthDays[month - 1] + (month == 2 && leap ? 1 : 0);
+    if (day > monthDays)
+        return false;
+    // Days from 0001-01-01 (proleptic Gregorian), then shifted to 1899-12-30.
+    static constexpr int kDaysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    const long y = year - 1;
+    long days = y * 365 + y / 4 - y / 100 + y / 400;
+    days += kDaysBefore[month - 1] + (month > 2 && leap ? 1 : 0) + (day - 1);
+    constexpr long kDaysTo18991230 = 693593; // 0001-01-01 .. 1899-12-30
+    value = days - kDaysTo18991230;
+    return true;
+}
+
+// The parts below hand their results on by reference and say by a bool
+// whether there is one: a std::optional built and copied through the stack
+// here made the loads stall on the stores of its parts.
+bool readTimePart(Scanner& scanner, const RegionalSettings& settings, double& time)
 {
     int marker = readMarker(scanner, settings);
     const bool markerFirst = marker != 0;
@@ -142,15 +164,15 @@ std::optional<double> readTimePart(Scanner& scanner, const RegionalSettings& set
         scanner.skipSpaces();
     Number hours, minutes, seconds, millis;
     if (!scanner.readNumber(hours))
-        return std::nullopt;
+        return false;
     if (scanner.readSeparator(settings.timeSeparator)) {
         if (!scanner.readNumber(minutes))
-            return std::nullopt;
+            return false;
         if (scanner.readSeparator(settings.timeSeparator)) {
             if (!scanner.readNumber(seconds))
-                return std::nullopt;
+                return false;
             if (scanner.readSeparator(settings.decimalSeparator) && !scanner.readNumber(millis))
-                return std::nullopt;
+                return false;
         }
     }
     if (!markerFirst)
@@ -158,27 +180,28 @@ std::optional<double> readTimePart(Scanner& scanner, const RegionalSettings& set
     int hour = hours.value;
     if (marker != 0) {
         if (hour < 1 || hour > 12)
-            return std::nullopt;
+            return false;
         hour = (hour == 12 ? 0 : hour) + (marker > 0 ? 12 : 0);
     }
     scanner.skipSpaces();
     if (hour > 23 || minutes.value > 59 || seconds.value > 59 || millis.value > 999)
-        return std::nullopt;
+        return false;
     const double ms = hour * 3600000.0 + minutes.value * 60000.0 + seconds.value * 1000.0 + millis.value;
-    return ms / 86400000.0;
+    time = ms / 86400000.0;
+    return true;
 }
 
-std::optional<long> readDate(Scanner& scanner, const RegionalSettings& settings, int currentYear)
+bool readDate(Scanner& scanner, const RegionalSettings& settings, int currentYear, long& dayValue)
 {
     Number first, second, third;
     if (!scanner.readNumber(first) || !scanner.readSeparator(settings.dateSeparator) ||
         !scanner.readNumber(second))
-        return std::nullopt;
+        return false;
     const DateOrder order = dateOrder(settings.shortDateFormat);
     int year = currentYear, month = 0, day = 0;
     if (scanner.readSeparator(settings.dateSeparator)) {
         if (!scanner.readNumber(third))
-            return std::nullopt;
+            return false;
         Number yearNumber;
         switch (order) {
         case DateOrder::YearMonthDay:
@@ -199,54 +222,47 @@ std::optional<long> readDate(Scanner& scanner, const RegionalSettings& settings,
     }
     scanner.readSeparator(settings.dateSeparator);
     scanner.skipSpaces();
-    return dayNumber(year, month, day);
+    return dayNumberOf(year, month, day, dayValue);
 }
 
-std::optional<DateTime> parseDateAndTime(std::string_view text, const RegionalSettings& settings,
-                                         int currentYear)
+bool parseDateAndTime(std::string_view text, const RegionalSettings& settings, int currentYear, DateTime& value)
 {
     Scanner scanner(text);
-    const std::optional<long> day = readDate(scanner, settings, currentYear);
-    if (!day)
-        return std::nullopt;
-    if (scanner.atEnd())
-        return static_cast<double>(*day);
-    const std::optional<double> time = readTimePart(scanner, settings);
-    if (!time)
-        return std::nullopt;
-    return *day < 0 ? *day - *time : *day + *time;
+    long day = 0;
+    if (!readDate(scanner, settings, currentYear, day))
+        return false;
+    if (scanner.atEnd()) {
+        value = static_cast<double>(day);
+        return true;
+    }
+    double time = 0;
+    if (!readTimePart(scanner, settings, time))
+        return false;
+    value = day < 0 ? day - time : day + time;
+    return true;
 }
 
 } // namespace
 
 std::optional<long> dayNumber(int year, int month, int day)
 {
-    static constexpr int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+    long value = 0;
+    if (!dayNumberOf(year, month, day, value))
         return std::nullopt;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    const int monthDays = kMonthDays[month - 1] + (month == 2 && leap ? 1 : 0);
-    if (day > monthDays)
-        return std::nullopt;
-    // Days from 0001-01-01 (proleptic Gregorian), then shifted to 1899-12-30.
-    static constexpr int kDaysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    const long y = year - 1;
-    long days = y * 365 + y / 4 - y / 100 + y / 400;
-    days += kDaysBefore[month - 1] + (month > 2 && leap ? 1 : 0) + (day - 1);
-    constexpr long kDaysTo18991230 = 693593; // 0001-01-01 .. 1899-12-30
-    return days - kDaysTo18991230;
+    return value;
 }
 
 std::optional<DateTime> parseDateTime(std::string_view text, const RegionalSettings& settings,
                                       int currentYear)
 {
-    if (const std::optional<DateTime> value = parseDateAndTime(text, settings, currentYear))
+    DateTime value = 0;
+    if (parseDateAndTime(text, settings, currentYear, value))
         return value;
     Scanner scanner(text);
-    const std::optional<double> time = readTimePart(scanner, settings);
-    if (!time || !scanner.atEnd())
+    double time = 0;
+    if (!readTimePart(scanner, settings, time) || !scanner.atEnd())
         return std::nullopt;
-    return *time;
+    return time;
 }
 
 } // namespace common

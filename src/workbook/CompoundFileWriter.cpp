@@ -105,37 +105,74 @@ FatShape fatShapeFor(std::size_t dataSectors, std::size_t sectorSize)
     }
 }
 
+// Every stream's new place: small ones in the mini stream, the others in
+// regular sectors; then the mini stream itself and its FAT.
+struct PlacedStreams {
+    std::vector<std::uint32_t> starts;
+    std::vector<std::uint64_t> sizes;
+    std::uint32_t miniFatStart = cfb::kEndOfChain;
+    std::size_t miniFatSectors = 0;
+};
+
+PlacedStreams placeStreams(const CompoundFile& file, std::size_t entry, std::string_view replacement,
+                           SectorLayout& layout)
+{
+    const std::vector<DirectoryEntry>& entries = file.entries();
+    PlacedStreams placed;
+    placed.starts.assign(entries.size(), cfb::kEndOfChain);
+    placed.sizes.assign(entries.size(), 0);
+    MiniStream mini;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].type != cfb::kTypeStream)
+            continue;
+        const std::string content = i == entry ? std::string(replacement) : file.readStream(i);
+        placed.sizes[i] = content.size();
+        placed.starts[i] = content.size() < file.miniStreamCutoff() ? mini.place(content) : layout.place(content);
+    }
+    placed.starts[0] = layout.place(mini.bytes);
+    placed.sizes[0] = mini.bytes.size();
+    if (!mini.fat.empty()) {
+        placed.miniFatStart = layout.place(tableBytes(mini.fat, file.sectorSize()));
+        placed.miniFatSectors = (mini.fat.size() * 4 + file.sectorSize() - 1) / file.sectorSize();
+    }
+    return placed;
+}
+
+// The DIFAT sectors after the FAT: the FAT sectors the header has no room
+// for, each sector ending with the next one's number.
+std::string difatBytes(const std::vector<std::uint32_t>& fatSectors, const FatShape& shape, std::size_t firstSector,
+                       std::size_t sectorSize)
+{
+    std::string out;
+    const std::size_t perDifat = sectorSize / 4 - 1;
+    for (std::size_t d = 0; d < shape.difatSectors; ++d) {
+        for (std::size_t k = 0; k < perDifat; ++k) {
+            const std::size_t index = cfb::kHeaderDifatEntries + d * perDifat + k;
+            appendU32(out, index < fatSectors.size() ? fatSectors[index] : cfb::kFreeSector);
+        }
+        const bool last = d + 1 == shape.difatSectors;
+        appendU32(out, last ? cfb::kEndOfChain : static_cast<std::uint32_t>(firstSector + d + 1));
+    }
+    return out;
+}
+
 } // namespace
 
 std::string rewriteCompoundFile(const CompoundFile& file, std::string_view original, std::size_t entry,
                                 std::string_view replacement)
 {
     const std::size_t sectorSize = file.sectorSize();
-    const std::vector<DirectoryEntry>& entries = file.entries();
     SectorLayout layout(sectorSize);
-    MiniStream mini;
-    std::vector<std::uint32_t> starts(entries.size(), cfb::kEndOfChain);
-    std::vector<std::uint64_t> sizes(entries.size(), 0);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].type != cfb::kTypeStream)
-            continue;
-        const std::string content = i == entry ? std::string(replacement) : file.readStream(i);
-        sizes[i] = content.size();
-        starts[i] = content.size() < file.miniStreamCutoff() ? mini.place(content) : layout.place(content);
-    }
-    starts[0] = layout.place(mini.bytes);
-    sizes[0] = mini.bytes.size();
-    const std::uint32_t miniFatStart = mini.fat.empty() ? cfb::kEndOfChain : layout.place(tableBytes(mini.fat, sectorSize));
-    const std::size_t miniFatSectors = (mini.fat.size() * 4 + sectorSize - 1) / sectorSize;
-
+    const PlacedStreams placed = placeStreams(file, entry, replacement, layout);
     std::string directory = rawDirectory(file, original);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].type != cfb::kTypeStream && entries[i].type != cfb::kTypeRoot)
+    for (std::size_t i = 0; i < file.entries().size(); ++i) {
+        const std::uint8_t type = file.entries()[i].type;
+        if (type != cfb::kTypeStream && type != cfb::kTypeRoot)
             continue;
         const std::size_t at = i * cfb::kDirectoryEntrySize;
-        putU32(directory, at + 0x74, starts[i]);
-        putU32(directory, at + 0x78, static_cast<std::uint32_t>(sizes[i]));
-        putU32(directory, at + 0x7C, static_cast<std::uint32_t>(sizes[i] >> 32));
+        putU32(directory, at + 0x74, placed.starts[i]);
+        putU32(directory, at + 0x78, static_cast<std::uint32_t>(placed.sizes[i]));
+        putU32(directory, at + 0x7C, static_cast<std::uint32_t>(placed.sizes[i] >> 32));
     }
     const std::size_t directorySectors = directory.size() / sectorSize;
     const std::uint32_t directoryStart = layout.place(directory);
@@ -146,34 +183,24 @@ std::string rewriteCompoundFile(const CompoundFile& file, std::string_view origi
     fat.insert(fat.end(), shape.fatSectors, cfb::kFatSector);
     fat.insert(fat.end(), shape.difatSectors, cfb::kDifatSector);
     fat.resize(shape.fatSectors * sectorSize / 4, cfb::kFreeSector);
+    std::vector<std::uint32_t> fatSectors;
+    for (std::size_t k = 0; k < shape.fatSectors; ++k)
+        fatSectors.push_back(static_cast<std::uint32_t>(dataSectors + k));
 
     std::string header(original.substr(0, kHeaderFatSlot));
-    header.resize(sectorSize == cfb::kHeaderSize ? cfb::kHeaderSize : sectorSize, '\0');
+    header.resize(sectorSize, '\0'); // a version 4 header fills a whole 4096-byte sector
     putU32(header, 0x28, sectorSize == cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
     putU32(header, 0x2C, static_cast<std::uint32_t>(shape.fatSectors));
     putU32(header, 0x30, directoryStart);
     putU32(header, 0x38, file.miniStreamCutoff());
-    putU32(header, 0x3C, miniFatStart);
-    putU32(header, 0x40, static_cast<std::uint32_t>(miniFatSectors));
+    putU32(header, 0x3C, placed.miniFatStart);
+    putU32(header, 0x40, static_cast<std::uint32_t>(placed.miniFatSectors));
     putU32(header, 0x44, shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors) : cfb::kEndOfChain);
     putU32(header, 0x48, static_cast<std::uint32_t>(shape.difatSectors));
-    std::vector<std::uint32_t> fatSectors;
-    for (std::size_t k = 0; k < shape.fatSectors; ++k)
-        fatSectors.push_back(static_cast<std::uint32_t>(dataSectors + k));
     for (std::size_t k = 0; k < cfb::kHeaderDifatEntries; ++k)
         putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : cfb::kFreeSector);
-
-    std::string out = header + layout.body() + tableBytes(fat, sectorSize);
-    const std::size_t perDifat = sectorSize / 4 - 1;
-    for (std::size_t d = 0; d < shape.difatSectors; ++d) {
-        for (std::size_t k = 0; k < perDifat; ++k) {
-            const std::size_t index = cfb::kHeaderDifatEntries + d * perDifat + k;
-            appendU32(out, index < fatSectors.size() ? fatSectors[index] : cfb::kFreeSector);
-        }
-        const bool last = d + 1 == shape.difatSectors;
-        appendU32(out, last ? cfb::kEndOfChain : static_cast<std::uint32_t>(dataSectors + shape.fatSectors + d + 1));
-    }
-    return out;
+    return header + layout.body() + tableBytes(fat, sectorSize) +
+           difatBytes(fatSectors, shape, dataSectors + shape.fatSectors, sectorSize);
 }
 
 } // namespace workbook

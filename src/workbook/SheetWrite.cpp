@@ -16,7 +16,6 @@ namespace workbook {
 namespace {
 
 constexpr std::uint16_t kIndex = 0x020B;
-constexpr std::uint16_t kDefColWidth = 0x0055;
 constexpr std::uint16_t kDefaultXf = 15; // the "Normal" cell format every BIFF8 writer puts at 15
 
 // Where the parts of a substream lie, as offsets into the segment.
@@ -173,6 +172,40 @@ std::size_t recordEnd(std::string_view bytes, std::size_t at)
     return at + biff::kRecordHeaderSize + readU16(bytes, at + 2);
 }
 
+// Puts an INDEX record with room for `blocks` DBCELL offsets in place of
+// the one at `at`; returns the old one's offset of the DEFCOLWIDTH record.
+std::uint32_t resizeIndex(std::string& prefix, std::size_t at, std::size_t blocks, std::size_t oldStart)
+{
+    const std::size_t data = at + biff::kRecordHeaderSize;
+    const std::size_t end = recordEnd(prefix, at);
+    if (end > prefix.size() || end - data < 16)
+        refuse(kReasonBadRecord, {describeRecord(kIndex, oldStart + at) + " is too short"});
+    std::string index;
+    appendRecord(index, kIndex, std::string(16 + 4 * blocks, '\0'));
+    index.replace(biff::kRecordHeaderSize, 12, prefix, data, 12); // reserved, first row, last row + 1
+    const std::uint32_t defColWidth = readU32(prefix, data + 12);
+    prefix.replace(at, end - at, index);
+    return defColWidth;
+}
+
+// The INDEX's rows (grown to hold the table's) and its DBCELL offsets.
+void fillIndex(std::string& prefix, std::size_t at, const CellTable& table, const std::vector<std::size_t>& dbCells,
+               std::uint32_t defColWidth)
+{
+    const std::size_t data = at + biff::kRecordHeaderSize;
+    const std::uint32_t oldFirst = readU32(prefix, data + 4);
+    const std::uint32_t oldEnd = readU32(prefix, data + 8);
+    if (table.blockCount() > 0) {
+        const CellTable::Extent rows = table.rowRange();
+        const bool empty = oldFirst == 0 && oldEnd == 0;
+        putU32(prefix, data + 4, empty ? rows.firstRow : std::min(oldFirst, rows.firstRow));
+        putU32(prefix, data + 8, std::max(oldEnd, rows.lastRow + 1));
+    }
+    putU32(prefix, data + 12, defColWidth);
+    for (std::size_t b = 0; b < dbCells.size(); ++b)
+        putU32(prefix, data + 16 + 4 * b, static_cast<std::uint32_t>(dbCells[b]));
+}
+
 } // namespace
 
 SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart,
@@ -188,46 +221,19 @@ SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::s
     // Everything before the cell table, with the INDEX resized for the new
     // number of blocks; its values are filled in once the blocks are placed.
     std::string prefix(segment.substr(0, parts.tableBegin));
-    std::size_t indexAt = parts.indexAt;
     std::uint32_t oldDefColWidth = 0;
-    if (indexAt != std::string::npos) {
-        const std::size_t end = recordEnd(prefix, indexAt);
-        if (end - indexAt < biff::kRecordHeaderSize + 16)
-            refuse(kReasonBadRecord, {describeRecord(kIndex, oldStart + indexAt) + " is too short"});
-        oldDefColWidth = readU32(prefix, indexAt + biff::kRecordHeaderSize + 12);
-        std::string index;
-        appendRecord(index, kIndex, std::string(16 + 4 * table.blockCount(), '\0'));
-        putU32(index, biff::kRecordHeaderSize, readU32(prefix, indexAt + biff::kRecordHeaderSize));
-        putU32(index, biff::kRecordHeaderSize + 4, readU32(prefix, indexAt + biff::kRecordHeaderSize + 4));
-        putU32(index, biff::kRecordHeaderSize + 8, readU32(prefix, indexAt + biff::kRecordHeaderSize + 8));
-        prefix.replace(indexAt, end - indexAt, index);
-    }
-    const std::size_t dimensionAt = parts.dimensionAt + (prefix.size() - parts.tableBegin);
-    growDimension(prefix, dimensionAt, table);
+    if (parts.indexAt != std::string::npos)
+        oldDefColWidth = resizeIndex(prefix, parts.indexAt, table.blockCount(), oldStart);
+    const std::ptrdiff_t grown = static_cast<std::ptrdiff_t>(prefix.size()) - static_cast<std::ptrdiff_t>(parts.tableBegin);
+    growDimension(prefix, static_cast<std::size_t>(static_cast<std::ptrdiff_t>(parts.dimensionAt) + grown), table);
 
     const CellTable::Written written = table.write(newStart + prefix.size());
-    if (indexAt != std::string::npos) {
-        const std::size_t data = indexAt + biff::kRecordHeaderSize;
-        const CellTable::Extent rows = table.rowRange();
-        const std::uint32_t oldFirst = readU32(prefix, data + 4);
-        const std::uint32_t oldEnd = readU32(prefix, data + 8);
-        const bool empty = oldFirst == 0 && oldEnd == 0;
-        if (table.blockCount() > 0) {
-            putU32(prefix, data + 4, empty ? rows.firstRow : std::min(oldFirst, rows.firstRow));
-            putU32(prefix, data + 8, std::max(oldEnd, rows.lastRow + 1));
-        }
+    if (parts.indexAt != std::string::npos) {
+        // The default column width's record moves with the INDEX's growth.
         std::uint32_t defColWidth = 0;
-        if (oldDefColWidth != 0) {
-            RecordStream records(prefix);
-            Record record;
-            defColWidth = static_cast<std::uint32_t>(oldDefColWidth + (newStart - oldStart) + (prefix.size() - parts.tableBegin));
-            while (records.next(record))
-                if (record.type == kDefColWidth)
-                    defColWidth = static_cast<std::uint32_t>(newStart + record.offset);
-        }
-        putU32(prefix, data + 12, defColWidth);
-        for (std::size_t b = 0; b < written.dbCells.size(); ++b)
-            putU32(prefix, data + 16 + 4 * b, static_cast<std::uint32_t>(written.dbCells[b]));
+        if (oldDefColWidth != 0)
+            defColWidth = static_cast<std::uint32_t>(oldDefColWidth - oldStart + newStart + grown);
+        fillIndex(prefix, parts.indexAt, table, written.dbCells, defColWidth);
     }
     result.bytes = prefix + written.bytes + std::string(segment.substr(parts.tableEnd));
     return result;

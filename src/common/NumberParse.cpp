@@ -73,14 +73,15 @@ std::size_t takeDigits(std::string_view text, std::size_t pos, NumberText& numbe
 
 // Accepts "  [+|-]digits[<separator>digits][E|e[+|-]digits]  " with at least
 // a digit or the separator in the body; nothing for any other text.
-std::optional<NumberText> scanNumber(std::string_view text, char decimalSeparator)
+// The parts are filled in place, by reference: no std::optional of them to
+// copy on every call.
+bool scanNumber(std::string_view text, char decimalSeparator, NumberText& number)
 {
-    NumberText number;
     std::size_t pos = 0;
     while (pos < text.size() && text[pos] == ' ')
         ++pos;
     if (pos == text.size())
-        return std::nullopt;
+        return false;
     if (text[pos] == '+' || text[pos] == '-')
         number.negative = text[pos++] == '-';
     const std::size_t bodyStart = pos;
@@ -92,7 +93,7 @@ std::optional<NumberText> scanNumber(std::string_view text, char decimalSeparato
         number.fractionDigits = text.substr(fractionStart, pos - fractionStart);
     }
     if (pos == bodyStart)
-        return std::nullopt;
+        return false;
     if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
         ++pos;
         if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
@@ -104,8 +105,8 @@ std::optional<NumberText> scanNumber(std::string_view text, char decimalSeparato
     while (pos < text.size() && text[pos] == ' ')
         ++pos;
     if (pos != text.size())
-        return std::nullopt;
-    return number;
+        return false;
+    return true;
 }
 
 // The C locale, so that strtold reads "." as the decimal point whatever the
@@ -171,35 +172,35 @@ namespace detail {
 
 std::optional<long double> numberValue(std::string_view text, char decimalSeparator)
 {
-    const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
-    return number ? evaluate(*number) : std::nullopt;
+    NumberText number;
+    return scanNumber(text, decimalSeparator, number) ? evaluate(number) : std::nullopt;
 }
 
 std::optional<long double> quickNumberValue(std::string_view text, char decimalSeparator)
 {
-    const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
+    NumberText number;
     long double value;
-    if (number && quickValue(*number, value))
+    if (scanNumber(text, decimalSeparator, number) && quickValue(number, value))
         return value;
     return std::nullopt;
 }
 
 std::optional<long double> libraryNumberValue(std::string_view text, char decimalSeparator)
 {
-    const std::optional<NumberText> number = scanNumber(text, decimalSeparator);
-    return number ? libraryValue(*number) : std::nullopt;
+    NumberText number;
+    return scanNumber(text, decimalSeparator, number) ? libraryValue(number) : std::nullopt;
 }
 
 } // namespace detail
 
 std::optional<float> parseNumber(std::string_view text, const RegionalSettings& settings)
 {
-    const std::optional<NumberText> number = scanNumber(text, settings.decimalSeparator);
-    if (!number)
+    NumberText number;
+    if (!scanNumber(text, settings.decimalSeparator, number))
         return std::nullopt;
     long double value;
-    if (!quickValue(*number, value)) {
-        const std::optional<long double> slow = libraryValue(*number);
+    if (!quickValue(number, value)) {
+        const std::optional<long double> slow = libraryValue(number);
         if (!slow)
             return std::nullopt;
         value = *slow;

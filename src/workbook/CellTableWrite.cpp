@@ -45,13 +45,14 @@ bool isCellRecord(std::uint16_t type)
 
 bool followsFormula(std::uint16_t type)
 {
-    return type == biff::kString || type == biff::kSharedFormula || type == biff::kArray || type == biff::kTable ||
-           type == biff::kContinue;
+    return type == biff::kString || type == biff::kSharedFormula || type == biff::kArray ||
+           type == biff::kTable || type == biff::kContinue;
 }
 
 [[noreturn]] void damaged(const Record& record)
 {
-    throw common::Error(formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " is too short"}));
+    throw common::Error(
+        formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " is too short"}));
 }
 
 // The group a formula belongs to, from its first token: tExp or tTbl give
@@ -117,7 +118,9 @@ CellTable::CellTable(std::string_view records, bool blocks) : m_blocks(blocks)
         } else if (isCellRecord(record.type)) {
             if (record.data.size() < 6)
                 damaged(record);
-            CellRecord cell{record.type, readU16(record.data, 2), readU16(record.data, 2), std::string(raw), Group::None, {}};
+            CellRecord cell{
+                record.type, readU16(record.data, 2), readU16(record.data, 2), std::string(raw), Group::None,
+                {}};
             if (record.type == biff::kMulRk || record.type == biff::kMulBlank)
                 cell.last = readU16(record.data, record.data.size() - 2);
             if (record.type == biff::kFormula)
@@ -152,9 +155,13 @@ void CellTable::split(std::vector<CellRecord>& cells, std::size_t at)
         const auto col = static_cast<std::uint16_t>(column);
         const std::uint16_t xf = readU16(data, entry);
         const std::uint16_t type = rk ? biff::kRk : biff::kBlank;
-        singles.push_back({type, col, col,
-                           singleRecord(type, row, col, xf, rk ? std::optional(readU32(data, entry + 2)) : std::nullopt),
-                           Group::None, {}});
+        singles.push_back(
+            {type,
+             col,
+             col,
+             singleRecord(type, row, col, xf, rk ? std::optional(readU32(data, entry + 2)) : std::nullopt),
+             Group::None,
+             {}});
     }
     cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(at));
     cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(at), singles.begin(), singles.end());
@@ -226,7 +233,8 @@ bool CellTable::canReplace(std::uint32_t row, const CellRecord& cell)
 bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
 {
     std::size_t at = biff::kRecordHeaderSize + readU16(anchor.bytes, 2);
-    while (at + biff::kRecordHeaderSize <= anchor.bytes.size() && readU16(anchor.bytes, at) != biff::kSharedFormula)
+    while (at + biff::kRecordHeaderSize <= anchor.bytes.size() &&
+           readU16(anchor.bytes, at) != biff::kSharedFormula)
         at += biff::kRecordHeaderSize + readU16(anchor.bytes, at + 2);
     if (at + biff::kRecordHeaderSize + 8 > anchor.bytes.size())
         return false;
@@ -242,8 +250,10 @@ bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
         return true; // a group of one: nothing else uses it
     if (firstRow != lastRow && firstColumn != lastColumn)
         return false;
-    const std::uint16_t nextRow = firstColumn == lastColumn ? static_cast<std::uint16_t>(firstRow + 1) : firstRow;
-    const std::uint16_t nextColumn = firstColumn == lastColumn ? firstColumn : static_cast<std::uint16_t>(firstColumn + 1);
+    const std::uint16_t nextRow =
+        firstColumn == lastColumn ? static_cast<std::uint16_t>(firstRow + 1) : firstRow;
+    const std::uint16_t nextColumn =
+        firstColumn == lastColumn ? firstColumn : static_cast<std::uint16_t>(firstColumn + 1);
     const std::pair<std::uint16_t, std::uint16_t> oldFirst(firstRow, firstColumn);
     CellRecord* next = find(nextRow, nextColumn);
     if (!next || next->type != biff::kFormula || next->partOf != oldFirst || next->group != Group::None)

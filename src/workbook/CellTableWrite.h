@@ -22,7 +22,7 @@ bool isCellTableRecord(std::uint16_t type);
 std::string cellAddress(std::uint32_t row, std::uint16_t column);
 
 class CellTable {
-public:
+  public:
     struct Removed {
         std::uint16_t type = 0;
         std::uint16_t xf = 0;
@@ -63,7 +63,7 @@ public:
     // The records, for a table that starts at stream offset `base`.
     Written write(std::size_t base) const;
 
-private:
+  private:
     enum class Group { None, Shared, Array, Table }; // what record follows a formula
     struct CellRecord {
         std::uint16_t type = 0;
@@ -71,7 +71,8 @@ private:
         std::uint16_t last = 0;
         std::string bytes; // header, data, and any records that belong to it
         Group group = Group::None;
-        std::optional<std::pair<std::uint16_t, std::uint16_t>> partOf; // a formula's tExp: row, column of its group's first cell
+        std::optional<std::pair<std::uint16_t, std::uint16_t>>
+            partOf; // a formula's tExp: row, column of its group's first cell
     };
     struct Row {
         std::string rowRecord; // empty when the row has none

@@ -14,7 +14,7 @@ constexpr std::size_t kHeaderFatSlot = 0x4C;
 
 // Sectors in the order they are written, with the FAT that links them.
 class SectorLayout {
-public:
+  public:
     explicit SectorLayout(std::size_t sectorSize) : m_sectorSize(sectorSize) {}
 
     // Appends `data` as a chain of whole sectors (the last one zero-padded)
@@ -36,7 +36,7 @@ public:
     std::vector<std::uint32_t>& fat() { return m_fat; }
     const std::string& body() const { return m_body; }
 
-private:
+  private:
     std::size_t m_sectorSize;
     std::vector<std::uint32_t> m_fat;
     std::string m_body;
@@ -127,7 +127,8 @@ PlacedStreams placeStreams(const CompoundFile& file, std::size_t entry, std::str
             continue;
         const std::string content = i == entry ? std::string(replacement) : file.readStream(i);
         placed.sizes[i] = content.size();
-        placed.starts[i] = content.size() < file.miniStreamCutoff() ? mini.place(content) : layout.place(content);
+        placed.starts[i] =
+            content.size() < file.miniStreamCutoff() ? mini.place(content) : layout.place(content);
     }
     placed.starts[0] = layout.place(mini.bytes);
     placed.sizes[0] = mini.bytes.size();
@@ -140,8 +141,8 @@ PlacedStreams placeStreams(const CompoundFile& file, std::size_t entry, std::str
 
 // The DIFAT sectors after the FAT: the FAT sectors the header has no room
 // for, each sector ending with the next one's number.
-std::string difatBytes(const std::vector<std::uint32_t>& fatSectors, const FatShape& shape, std::size_t firstSector,
-                       std::size_t sectorSize)
+std::string difatBytes(const std::vector<std::uint32_t>& fatSectors, const FatShape& shape,
+                       std::size_t firstSector, std::size_t sectorSize)
 {
     std::string out;
     const std::size_t perDifat = sectorSize / 4 - 1;
@@ -195,7 +196,9 @@ std::string rewriteCompoundFile(const CompoundFile& file, std::string_view origi
     putU32(header, 0x38, file.miniStreamCutoff());
     putU32(header, 0x3C, placed.miniFatStart);
     putU32(header, 0x40, static_cast<std::uint32_t>(placed.miniFatSectors));
-    putU32(header, 0x44, shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors) : cfb::kEndOfChain);
+    putU32(header, 0x44,
+           shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors)
+                                  : cfb::kEndOfChain);
     putU32(header, 0x48, static_cast<std::uint32_t>(shape.difatSectors));
     for (std::size_t k = 0; k < cfb::kHeaderDifatEntries; ++k)
         putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : cfb::kFreeSector);

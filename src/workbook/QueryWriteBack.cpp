@@ -35,7 +35,8 @@ void writePostedRow(const Connection& connection, const Table& table, std::optio
             continue;
         CellWrite cell;
         cell.row = static_cast<std::uint32_t>(std::min<std::uint64_t>(sheetRow, UINT32_MAX));
-        cell.column = static_cast<std::uint16_t>(std::min<std::size_t>(table.firstColumn() + field, UINT16_MAX));
+        cell.column =
+            static_cast<std::uint16_t>(std::min<std::size_t>(table.firstColumn() + field, UINT16_MAX));
         cell.value = buffer[field].cell;
         cell.text = buffer[field].text;
         cells.push_back(std::move(cell));

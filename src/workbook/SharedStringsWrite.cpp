@@ -23,7 +23,7 @@ constexpr std::uint16_t kExtSst = 0x00FF;
 // Reads across the SST's pieces. Only characters cut by a record boundary
 // start the next piece with a flags byte; everything else simply goes on.
 class PieceCursor {
-public:
+  public:
     explicit PieceCursor(const std::vector<std::string>& pieces) : m_pieces(pieces) {}
 
     bool atEnd()
@@ -61,7 +61,7 @@ public:
         return text;
     }
 
-private:
+  private:
     void nextPiece()
     {
         ++m_piece;

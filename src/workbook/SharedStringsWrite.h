@@ -17,7 +17,7 @@
 namespace workbook {
 
 class SharedStringsWriter {
-public:
+  public:
     // `sst` is the SST record of `stream`, with its CONTINUEs. Throws
     // common::Error when its strings run past their records.
     SharedStringsWriter(std::string_view stream, const Record& sst);
@@ -25,7 +25,10 @@ public:
     // The index of the string with that text, appended when there is none.
     std::uint32_t indexOf(std::u16string_view text);
     // Cells that refer to the table, as its header counts them.
-    void addReferences(std::int64_t delta) { m_total = static_cast<std::uint32_t>(static_cast<std::int64_t>(m_total) + delta); }
+    void addReferences(std::int64_t delta)
+    {
+        m_total = static_cast<std::uint32_t>(static_cast<std::int64_t>(m_total) + delta);
+    }
     std::size_t stringCount() const { return m_starts.size(); }
 
     // The SST record and its CONTINUEs.
@@ -35,7 +38,7 @@ public:
     // inside the record that holds its start.
     std::string extSst(std::size_t sstOffset, std::uint16_t stringsPerBucket) const;
 
-private:
+  private:
     struct Start {
         std::size_t piece;
         std::size_t offset; // in the piece's data

@@ -22,8 +22,8 @@ constexpr std::uint16_t kDefaultXf = 15; // the "Normal" cell format every BIFF8
 struct SheetParts {
     std::size_t indexAt = std::string::npos; // INDEX record
     std::size_t dimensionAt = std::string::npos;
-    std::size_t tableBegin = 0;              // the cell table's first record
-    std::size_t tableEnd = 0;                // after its last
+    std::size_t tableBegin = 0; // the cell table's first record
+    std::size_t tableEnd = 0;   // after its last
 };
 
 [[noreturn]] void refuse(const char* reason, std::initializer_list<std::string_view> args)
@@ -125,8 +125,8 @@ std::uint16_t formatForNewCell(const CellTable& table, const StoredCell& cell, c
     refuse(kWriteReasonNoDateFormat, {cellAddress(cell.row, cell.column)});
 }
 
-void applyCell(CellTable& table, const StoredCell& cell, const CellFormats& formats, const std::string& sheetName,
-               std::int64_t& sharedStringRefs)
+void applyCell(CellTable& table, const StoredCell& cell, const CellFormats& formats,
+               const std::string& sheetName, std::int64_t& sharedStringRefs)
 {
     const std::optional<CellTable::Removed> old = table.removeCell(cell.row, cell.column);
     if (old && old->inFormulaGroup)
@@ -136,8 +136,8 @@ void applyCell(CellTable& table, const StoredCell& cell, const CellFormats& form
     if (cell.kind == StoredCell::Kind::Empty)
         return;
     const bool wantDate = cell.kind == StoredCell::Kind::Date;
-    const bool keepOld = old && (cell.kind == StoredCell::Kind::SharedString || cell.kind == StoredCell::Kind::Boolean ||
-                                 fits(formats, old->xf, wantDate));
+    const bool keepOld = old && (cell.kind == StoredCell::Kind::SharedString ||
+                                 cell.kind == StoredCell::Kind::Boolean || fits(formats, old->xf, wantDate));
     const std::uint16_t xf = keepOld ? old->xf : formatForNewCell(table, cell, formats);
     table.insertCell(cell.row, cell.column, storedRecord(cell, xf));
     if (cell.kind == StoredCell::Kind::SharedString)
@@ -189,8 +189,8 @@ std::uint32_t resizeIndex(std::string& prefix, std::size_t at, std::size_t block
 }
 
 // The INDEX's rows (grown to hold the table's) and its DBCELL offsets.
-void fillIndex(std::string& prefix, std::size_t at, const CellTable& table, const std::vector<std::size_t>& dbCells,
-               std::uint32_t defColWidth)
+void fillIndex(std::string& prefix, std::size_t at, const CellTable& table,
+               const std::vector<std::size_t>& dbCells, std::uint32_t defColWidth)
 {
     const std::size_t data = at + biff::kRecordHeaderSize;
     const std::uint32_t oldFirst = readU32(prefix, data + 4);
@@ -209,7 +209,8 @@ void fillIndex(std::string& prefix, std::size_t at, const CellTable& table, cons
 } // namespace
 
 SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart,
-                          const std::vector<StoredCell>& cells, const CellFormats& formats, const std::string& sheetName)
+                          const std::vector<StoredCell>& cells, const CellFormats& formats,
+                          const std::string& sheetName)
 {
     const SheetParts parts = findParts(segment, sheetName);
     CellTable table(segment.substr(parts.tableBegin, parts.tableEnd - parts.tableBegin),
@@ -224,8 +225,10 @@ SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::s
     std::uint32_t oldDefColWidth = 0;
     if (parts.indexAt != std::string::npos)
         oldDefColWidth = resizeIndex(prefix, parts.indexAt, table.blockCount(), oldStart);
-    const std::ptrdiff_t grown = static_cast<std::ptrdiff_t>(prefix.size()) - static_cast<std::ptrdiff_t>(parts.tableBegin);
-    growDimension(prefix, static_cast<std::size_t>(static_cast<std::ptrdiff_t>(parts.dimensionAt) + grown), table);
+    const std::ptrdiff_t grown =
+        static_cast<std::ptrdiff_t>(prefix.size()) - static_cast<std::ptrdiff_t>(parts.tableBegin);
+    growDimension(prefix, static_cast<std::size_t>(static_cast<std::ptrdiff_t>(parts.dimensionAt) + grown),
+                  table);
 
     const CellTable::Written written = table.write(newStart + prefix.size());
     if (parts.indexAt != std::string::npos) {

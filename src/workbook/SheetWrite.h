@@ -31,7 +31,7 @@ struct CellFormats {
 };
 
 struct SheetRewrite {
-    std::string bytes;             // the new substream (and whatever followed it up to the next one)
+    std::string bytes;                 // the new substream (and whatever followed it up to the next one)
     std::int64_t sharedStringRefs = 0; // LABELSST records added minus those removed
 };
 
@@ -41,8 +41,9 @@ struct SheetRewrite {
 // reasons) for a sheet this writer does not take: cells scattered outside
 // one cell table, a shared or array formula in an edited cell, no date
 // format for a date.
-SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart, const std::vector<StoredCell>& cells,
-                          const CellFormats& formats, const std::string& sheetName);
+SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart,
+                          const std::vector<StoredCell>& cells, const CellFormats& formats,
+                          const std::string& sheetName);
 
 // A substream that is only moved: its INDEX, which holds stream offsets,
 // is shifted by `newStart - oldStart`.

@@ -30,7 +30,7 @@ constexpr std::uint16_t kMaxColumn = 255;
 
 // What the writer needs of the globals substream besides what the reader keeps.
 struct GlobalsLayout {
-    std::size_t end = 0; // after its EOF
+    std::size_t end = 0;                  // after its EOF
     std::vector<std::size_t> boundSheets; // offsets of the BOUNDSHEET records
     std::optional<Record> sst;
     std::optional<std::uint16_t> extSstBucket;
@@ -96,7 +96,8 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
         if (write.text.empty())
             break;
         if (!strings)
-            throw common::Error(formatMessage(kWriteReasonNoSharedStrings, {cellAddress(write.row, write.column)}));
+            throw common::Error(
+                formatMessage(kWriteReasonNoSharedStrings, {cellAddress(write.row, write.column)}));
         cell.kind = StoredCell::Kind::SharedString;
         cell.string = strings->indexOf(common::codePageToUtf16(write.text, codePage));
         break;
@@ -108,8 +109,8 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
 
 // The globals with the new SST and EXTSST; BOUNDSHEET offsets are left for
 // the caller, which learns them only once the sheets are placed.
-std::string globalsBytes(std::string_view stream, const GlobalsLayout& layout, const SharedStringsWriter* strings,
-                         std::vector<std::size_t>& boundSheetsAt)
+std::string globalsBytes(std::string_view stream, const GlobalsLayout& layout,
+                         const SharedStringsWriter* strings, std::vector<std::size_t>& boundSheetsAt)
 {
     std::string out;
     std::optional<std::size_t> sstAt;
@@ -168,7 +169,8 @@ std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, 
 
     std::vector<std::size_t> boundSheetsAt;
     const std::string gap(stream.substr(layout.end, starts.front() - layout.end));
-    const std::size_t globalsSize = globalsBytes(stream, layout, strings.get(), boundSheetsAt).size() + gap.size();
+    const std::size_t globalsSize =
+        globalsBytes(stream, layout, strings.get(), boundSheetsAt).size() + gap.size();
     const CellFormats formats{layout.isCellXf, globals.xfIsDate};
 
     std::string sheets;
@@ -192,7 +194,8 @@ std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, 
     for (std::size_t at : boundSheetsAt) {
         const std::size_t field = at + biff::kRecordHeaderSize;
         const std::uint32_t old = readU32(out, field);
-        const auto found = std::find_if(moved.begin(), moved.end(), [old](const auto& m) { return m.first == old; });
+        const auto found =
+            std::find_if(moved.begin(), moved.end(), [old](const auto& m) { return m.first == old; });
         if (found != moved.end())
             putU32(out, field, static_cast<std::uint32_t>(found->second));
     }

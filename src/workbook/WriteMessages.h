@@ -14,7 +14,8 @@ constexpr const char* kWriteReasonNoTemporary = "no file can be created beside i
 constexpr const char* kWriteReasonBiff5 =
     "it is an Excel 5.0/95 workbook, and only Excel 97-2003 workbooks can be written";
 constexpr const char* kWriteReasonChanged = "the file was changed by another program after it was opened";
-constexpr const char* kWriteReasonSheetLayout = "its sheets do not lie one after another in the workbook stream";
+constexpr const char* kWriteReasonSheetLayout =
+    "its sheets do not lie one after another in the workbook stream";
 constexpr const char* kWriteReasonScattered = "the cells of sheet '%s' are not kept in one block";
 constexpr const char* kWriteReasonNoDimension = "sheet '%s' has no DIMENSION record";
 constexpr const char* kWriteReasonFormula = "cell %s of sheet '%s' holds a shared, array or table formula";

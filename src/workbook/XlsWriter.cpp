@@ -71,8 +71,9 @@ std::string readForWriting(const std::string& path, mode_t& mode)
         refuse(kWriteReasonInUse);
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
-        refuse(errno == EACCES || errno == EROFS || errno == EPERM ? std::string(kWriteReasonReadOnly)
-                                                                    : systemReason(kWriteReasonUnwritable, errno));
+        refuse(errno == EACCES || errno == EROFS || errno == EPERM
+                   ? std::string(kWriteReasonReadOnly)
+                   : systemReason(kWriteReasonUnwritable, errno));
     std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {

@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 using namespace workbook_testing;
@@ -59,10 +59,12 @@ void expectRowBlocksConsistent(std::string_view stream)
         ++indexes;
         for (std::size_t at = 16; at + 4 <= record.data.size(); at += 4) {
             const std::size_t dbCell = readU32(record.data, at);
-            ASSERT_TRUE(records.count(dbCell) && records.at(dbCell).type == kDbCell) << "INDEX entry " << dbCell;
+            ASSERT_TRUE(records.count(dbCell) && records.at(dbCell).type == kDbCell)
+                << "INDEX entry " << dbCell;
             const workbook::Record& block = records.at(dbCell);
             const std::size_t firstRow = dbCell - readU32(block.data, 0);
-            ASSERT_TRUE(records.count(firstRow) && records.at(firstRow).type == kRow) << "DBCELL at " << dbCell;
+            ASSERT_TRUE(records.count(firstRow) && records.at(firstRow).type == kRow)
+                << "DBCELL at " << dbCell;
             std::size_t rowAt = firstRow;
             std::size_t cellAt = firstRow + 4 + 16;
             for (std::size_t i = 4; i + 2 <= block.data.size(); i += 2, rowAt += 20) {
@@ -71,7 +73,8 @@ void expectRowBlocksConsistent(std::string_view stream)
                 ASSERT_EQ(row.type, kRow);
                 const workbook::Record& cell = records.at(cellAt);
                 if (cell.type != kRow && cell.type != kDbCell) {
-                    EXPECT_EQ(readU16(cell.data, 0), readU16(row.data, 0)) << "first cell of a row at " << cellAt;
+                    EXPECT_EQ(readU16(cell.data, 0), readU16(row.data, 0))
+                        << "first cell of a row at " << cellAt;
                 }
             }
         }
@@ -139,18 +142,21 @@ TEST_P(UntouchedStream, WritingNoCellGivesTheSameBytes)
     const auto book = openFixture(GetParam());
     const std::string written = workbook::writeCellsToStream(stream, 0, book->sheets()[0].name, {}, kUtf8);
     // LibreOffice writes neither INDEX nor DBCELL records; Gnumeric does.
-    if (std::string(GetParam()).find("Gnumeric") == std::string::npos && std::string(GetParam()) != "Booleans.xls") {
+    if (std::string(GetParam()).find("Gnumeric") == std::string::npos &&
+        std::string(GetParam()) != "Booleans.xls") {
         EXPECT_EQ(firstDifference(written, stream), stream.size());
         EXPECT_EQ(written.size(), stream.size());
     } else {
-        EXPECT_EQ(firstDifference(withoutDbCellOffsets(written), withoutDbCellOffsets(stream)), stream.size());
+        EXPECT_EQ(firstDifference(withoutDbCellOffsets(written), withoutDbCellOffsets(stream)),
+                  stream.size());
         expectRowBlocksConsistent(written);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, UntouchedStream,
                          testing::Values("Mixed.xls", "MixedGnumeric.xls", "Large.xls", "LongStrings.xls",
-                                         "Booleans.xls", "Dates1904.xls", "GnumericFormulas.xls", "Quotes.xls"),
+                                         "Booleans.xls", "Dates1904.xls", "GnumericFormulas.xls",
+                                         "Quotes.xls"),
                          [](const auto& info) {
                              const std::string name = info.param;
                              return name.substr(0, name.find('.'));
@@ -159,15 +165,18 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, UntouchedStream,
 TEST(WorkbookStreamWrite, RowsAddedInNewBlocksAreReachableThroughIndexAndDbCell)
 {
     const std::string stream = streamOf("MixedGnumeric.xls");
-    std::vector<CellWrite> cells{{2, 1, Cell::ofNumber(-7.25), {}}, {40, 0, Cell::ofText(0), "NEW1"},
-                                 {41, 3, Cell::ofNumber(1), {}}, {2000, 2, Cell::ofText(0), "NEW2"}};
+    std::vector<CellWrite> cells{{2, 1, Cell::ofNumber(-7.25), {}},
+                                 {40, 0, Cell::ofText(0), "NEW1"},
+                                 {41, 3, Cell::ofNumber(1), {}},
+                                 {2000, 2, Cell::ofText(0), "NEW2"}};
     const std::string written = workbook::writeCellsToStream(stream, 0, "Sheet1", cells, kUtf8);
     expectRowBlocksConsistent(written);
     const auto records = recordsByOffset(written);
-    const auto index = std::find_if(records.begin(), records.end(), [](const auto& r) { return r.second.type == kIndex; });
+    const auto index =
+        std::find_if(records.begin(), records.end(), [](const auto& r) { return r.second.type == kIndex; });
     ASSERT_NE(index, records.end());
-    EXPECT_EQ(readU32(index->second.data, 4), 0u);    // first row
-    EXPECT_EQ(readU32(index->second.data, 8), 2001u); // last row + 1
+    EXPECT_EQ(readU32(index->second.data, 4), 0u);     // first row
+    EXPECT_EQ(readU32(index->second.data, 8), 2001u);  // last row + 1
     EXPECT_EQ(index->second.data.size(), 16u + 4 * 3); // blocks of rows 0-31, 32-63, 1984-2015
     const std::vector<std::string> strings = sharedStringsOf(written);
     EXPECT_EQ(strings.size(), sharedStringsOf(stream).size() + 2);
@@ -193,15 +202,15 @@ TEST(WorkbookStreamWrite, ALongWideTextIsCutIntoContinueRecordsAndReadsBack)
     std::string text;
     for (int i = 0; i < 6000; ++i)
         text += "行";
-    const std::string written = workbook::writeCellsToStream(stream, 0, openFixture("LongStrings.xls")->sheets()[0].name,
-                                                             {{0, 5, Cell::ofText(0), text}}, kUtf8);
+    const std::string written = workbook::writeCellsToStream(
+        stream, 0, openFixture("LongStrings.xls")->sheets()[0].name, {{0, 5, Cell::ofText(0), text}}, kUtf8);
     const std::vector<std::string> strings = sharedStringsOf(written);
     EXPECT_EQ(strings.back(), text);
     expectExtSstConsistent(written, strings);
 }
 
-std::string writeError(const std::string& fixture, const std::string& sheet, const testing_support::TempDir& folder,
-                       std::string& path)
+std::string writeError(const std::string& fixture, const std::string& sheet,
+                       const testing_support::TempDir& folder, std::string& path)
 {
     path = folder.file(fixture);
     testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath(fixture)));
@@ -221,7 +230,8 @@ TEST(WorkbookStreamWrite, WorkbooksThatCannotBeWrittenAreRefusedAndLeftAsTheyWer
         const char* reason;
     };
     const Case cases[] = {
-        {"Biff5Cp936.xls", "Sheet1", "it is an Excel 5.0/95 workbook, and only Excel 97-2003 workbooks can be written"},
+        {"Biff5Cp936.xls", "Sheet1",
+         "it is an Excel 5.0/95 workbook, and only Excel 97-2003 workbooks can be written"},
         {"Encrypted.xls", "Sheet1", "it is protected by a password (encrypted workbooks are not supported)"},
         {"Quotes.xls", "Renamed", "the file was changed by another program after it was opened"},
     };
@@ -229,8 +239,10 @@ TEST(WorkbookStreamWrite, WorkbooksThatCannotBeWrittenAreRefusedAndLeftAsTheyWer
         testing_support::TempDir folder;
         std::string path;
         const std::string error = writeError(c.fixture, c.sheet, folder, path);
-        EXPECT_EQ(error, std::string("Cannot write the posted row into the workbook \"") + path + "\": " + c.reason);
-        EXPECT_EQ(testing_support::readBytes(path), testing_support::readBytes(testing_support::dataPath(c.fixture)));
+        EXPECT_EQ(error,
+                  std::string("Cannot write the posted row into the workbook \"") + path + "\": " + c.reason);
+        EXPECT_EQ(testing_support::readBytes(path),
+                  testing_support::readBytes(testing_support::dataPath(c.fixture)));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << c.fixture;
     }
 }
@@ -241,8 +253,8 @@ TEST(WorkbookStreamWrite, AWorkbookOpenInLibreOfficeIsRefused)
     testing_support::writeBytes(folder.file(".~lock.Quotes.xls#"), "x");
     std::string path;
     const std::string error = writeError("Quotes.xls", "Sheet1", folder, path);
-    EXPECT_EQ(error,
-              "Cannot write the posted row into the workbook \"" + path + "\": the file is open in another program");
+    EXPECT_EQ(error, "Cannot write the posted row into the workbook \"" + path +
+                         "\": the file is open in another program");
 }
 
 TEST(WorkbookStreamWrite, CellsBeyondTheSheetsLimitsAreRefused)

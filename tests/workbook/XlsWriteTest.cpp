@@ -79,7 +79,7 @@ unsigned freeXlRows(const std::string& path)
 }
 
 class XlsWrite : public testing::TestWithParam<const char*> {
-protected:
+  protected:
     void SetUp() override
     {
         path = folder.file("Book.xls");
@@ -100,7 +100,10 @@ protected:
         query.post();
     }
     std::size_t column(const std::string& field) { return query.fieldIndex(field); }
-    std::size_t sharedStrings() const { return workbook::Workbook::open(path, kUtf8, chineseSettings())->texts().size(); }
+    std::size_t sharedStrings() const
+    {
+        return workbook::Workbook::open(path, kUtf8, chineseSettings())->texts().size();
+    }
 
     testing_support::TempDir folder;
     std::string path;
@@ -200,7 +203,8 @@ TEST_P(XlsWrite, EditsOfOtherSheetsAndManyPostsAddUp)
 TEST_P(XlsWrite, AReadOnlyWorkbookKeepsFileAndQueryUnchanged)
 {
     const std::string bytes = testing_support::readBytes(path);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     query.moveTo(1);
     query.edit();
     query.setCellText(column("Close"), "99");
@@ -257,7 +261,8 @@ TEST(XlsWriteEmptySheet, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHea
 {
     testing_support::TempDir folder;
     const std::string path = folder.file("EmptySheet.xls");
-    testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("EmptySheet.xls")));
+    testing_support::writeBytes(path,
+                                testing_support::readBytes(testing_support::dataPath("EmptySheet.xls")));
     Sheets before = sheetTexts(path);
     ASSERT_EQ(before.at(1), (std::vector<std::vector<std::string>>{{"F1"}}));
     workbook::Connection connection{kUtf8, chineseSettings()};

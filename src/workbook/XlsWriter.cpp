@@ -58,14 +58,12 @@ std::string realPathOf(const std::string& path)
 
 // Read-only files are refused even where the rename would get past them
 // (a rename needs only the folder's permission, and root may write anything).
-std::string readForWriting(const std::string& path, mode_t& mode)
+std::string readForWriting(const std::string& path, struct stat& info)
 {
-    struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         refuse(systemReason(kWriteReasonUnwritable, errno));
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         refuse(kWriteReasonReadOnly);
-    mode = info.st_mode & 07777;
     // LibreOffice marks a workbook it has open with a lock file beside it.
     if (::access((folderOf(path) + "/.~lock." + nameOf(path) + "#").c_str(), F_OK) == 0)
         refuse(kWriteReasonInUse);
@@ -133,7 +131,7 @@ std::string writeTemporary(const std::string& path, const std::string& bytes)
 void checkTemporary(const std::string& temporary, const std::string& original, std::size_t sheetIndex,
                     const std::vector<CellWrite>& cells, const common::CodePage& codePage)
 {
-    mode_t unused = 0;
+    struct stat unused {};
     std::optional<std::string> difference;
     try {
         const std::string written = readForWriting(temporary, unused);
@@ -148,9 +146,15 @@ void checkTemporary(const std::string& temporary, const std::string& original, s
     }
 }
 
-void replaceOriginal(const std::string& temporary, const std::string& path, mode_t mode)
+// The new file takes the original's permissions and, where allowed, its
+// owner, then its name.
+void replaceOriginal(const std::string& temporary, const std::string& path, const struct stat& original)
 {
-    if (::chmod(temporary.c_str(), mode) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::chown(temporary.c_str(), original.st_uid, original.st_gid) != 0) {
+        // Only root may give a file away; anyone else's copy stays theirs.
+    }
+    if (::chmod(temporary.c_str(), original.st_mode & 07777) != 0 ||
+        ::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         refuse(systemReason(kWriteReasonUnwritable, error));
@@ -167,8 +171,8 @@ void write(const std::string& path, std::size_t sheetIndex, const std::string& s
            const std::vector<CellWrite>& cells, const common::CodePage& codePage)
 {
     const std::string target = realPathOf(path);
-    mode_t mode = 0;
-    const std::string original = readForWriting(target, mode);
+    struct stat info {};
+    const std::string original = readForWriting(target, info);
     std::size_t entry = 0;
     const std::string stream = workbookStreamOf(original, true, &entry);
     const std::string newStream = writeCellsToStream(stream, sheetIndex, sheetName, cells, codePage);
@@ -176,7 +180,7 @@ void write(const std::string& path, std::size_t sheetIndex, const std::string& s
     const std::string bytes = rewriteCompoundFile(file, original, entry, newStream);
     const std::string temporary = writeTemporary(target, bytes);
     checkTemporary(temporary, original, sheetIndex, cells, codePage);
-    replaceOriginal(temporary, target, mode);
+    replaceOriginal(temporary, target, info);
 }
 
 } // namespace

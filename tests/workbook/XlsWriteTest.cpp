@@ -216,6 +216,16 @@ TEST_P(XlsWrite, AReadOnlyWorkbookKeepsFileAndQueryUnchanged)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1); // no temporary left
 }
 
+TEST_P(XlsWrite, TheReplacedFileKeepsItsPermissions)
+{
+    namespace fs = std::filesystem;
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, mode);
+    post(0, "Close", "1");
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1); // the temporary became the workbook
+}
+
 TEST_P(XlsWrite, AnInsertThatCannotBeWrittenIsCancelled)
 {
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);

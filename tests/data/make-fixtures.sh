@@ -27,6 +27,8 @@ libre Quotes.fods Quotes.xls
 libre Dates1904.fods Dates1904.xls
 # A sheet without cells; the whole workbook small enough for the mini stream.
 libre EmptySheet.fods EmptySheet.xls
+# One array formula over two cells (ARRAY record).
+libre ArrayFormula.fods ArrayFormula.xls
 gnumeric Mixed.fods MixedGnumeric.xls Gnumeric_Excel:excel_biff8
 gnumeric Formulas.fods GnumericFormulas.xls Gnumeric_Excel:excel_biff8
 # Gnumeric's own file format can hold boolean and error values in plain cells.

@@ -223,7 +223,8 @@ TEST_P(XlsWrite, TheReplacedFileKeepsItsPermissions)
     fs::permissions(path, mode);
     post(0, "Close", "1");
     EXPECT_EQ(fs::status(path).permissions(), mode);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1); // the temporary became the workbook
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}),
+              1); // the temporary became the workbook
 }
 
 TEST_P(XlsWrite, AnInsertThatCannotBeWrittenIsCancelled)
@@ -308,6 +309,37 @@ TEST(XlsWriteCodePage, TextInTheSystemCodePageIsStoredAsUnicode)
     query.post();
     EXPECT_EQ(sheetTexts(path)[0][1][0], "招商");
     EXPECT_EQ(freeXlCell(path, 1, 0), "招商");
+}
+
+// ArrayFormula.xls (LibreOffice): B2:B3 hold one array formula, =A2:A3*2.
+TEST(XlsWriteArrayFormula, ACellOfAnArrayFormulaIsRefusedAndTheOtherCellsCanBeWritten)
+{
+    testing_support::TempDir folder;
+    const std::string path = folder.file("ArrayFormula.xls");
+    testing_support::writeBytes(path,
+                                testing_support::readBytes(testing_support::dataPath("ArrayFormula.xls")));
+    const std::string bytes = testing_support::readBytes(path);
+    workbook::Connection connection{kUtf8, chineseSettings()};
+    connection.setConnectionString(workbook::connectionStringFor(path));
+    connection.open();
+    Query query(connection);
+    query.setStatement("SELECT * FROM [Sheet1$]");
+    query.open();
+    for (std::size_t row : {0u, 1u}) {
+        query.moveTo(row);
+        query.edit();
+        query.setCellText(1, "1");
+        EXPECT_EQ(errorOf([&] { query.post(); }),
+                  "Cannot write the posted row into the workbook \"" + path + "\": cell B" +
+                      std::to_string(row + 2) + " of sheet 'Sheet1' holds a shared, array or table formula");
+        EXPECT_EQ(query.cellText(row, 1), row == 0 ? "21" : "24");
+    }
+    EXPECT_EQ(testing_support::readBytes(path), bytes);
+    query.edit();
+    query.setCellText(0, "11");
+    query.post();
+    EXPECT_EQ(sheetTexts(path)[0],
+              (std::vector<std::vector<std::string>>{{"Close", "Double"}, {"10.5", "21"}, {"11", "24"}}));
 }
 
 TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)

@@ -27,6 +27,7 @@ constexpr std::uint16_t kXfIsStyle = 0x0004;
 constexpr double kDays1904To1900 = 1462.0;
 constexpr std::uint32_t kMaxRow = 65535;
 constexpr std::uint16_t kMaxColumn = 255;
+constexpr std::size_t kMaxTextLength = 32767; // what a cell can hold, in UTF-16 units
 
 // What the writer needs of the globals substream besides what the reader keeps.
 struct GlobalsLayout {
@@ -68,6 +69,15 @@ double serialOf(double value, bool dateMode1904)
     return value >= 1.0 && value < 61.0 ? value - 1.0 : value;
 }
 
+// A cell's text as the shared strings keep it, which counts its length in 16 bits.
+std::u16string cellText(const CellWrite& write, const common::CodePage& codePage)
+{
+    std::u16string text = common::codePageToUtf16(write.text, codePage);
+    if (text.size() > kMaxTextLength)
+        throw common::Error(formatMessage(kWriteReasonTextTooLong, {cellAddress(write.row, write.column)}));
+    return text;
+}
+
 StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
                         std::unique_ptr<SharedStringsWriter>& strings, const common::CodePage& codePage)
 {
@@ -99,7 +109,7 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
             throw common::Error(
                 formatMessage(kWriteReasonNoSharedStrings, {cellAddress(write.row, write.column)}));
         cell.kind = StoredCell::Kind::SharedString;
-        cell.string = strings->indexOf(common::codePageToUtf16(write.text, codePage));
+        cell.string = strings->indexOf(cellText(write, codePage));
         break;
     default:
         break;

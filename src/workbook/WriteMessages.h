@@ -23,6 +23,8 @@ constexpr const char* kWriteReasonNoDateFormat = "it has no date format for the 
 constexpr const char* kWriteReasonNoSharedStrings = "it has no shared-string table for the text in cell %s";
 constexpr const char* kWriteReasonTooFar = "cell %s lies beyond the last row or column a sheet can hold";
 constexpr const char* kWriteReasonNotFinite = "the number for cell %s is not a finite number";
+constexpr const char* kWriteReasonTextTooLong =
+    "the text for cell %s is longer than the 32767 characters a cell can hold";
 constexpr const char* kWriteReasonCheckFailed = "the written copy does not read back as posted (%s)";
 
 } // namespace workbook

@@ -260,12 +260,30 @@ TEST(WorkbookStreamWrite, AWorkbookOpenInLibreOfficeIsRefused)
 TEST(WorkbookStreamWrite, CellsBeyondTheSheetsLimitsAreRefused)
 {
     const std::string stream = streamOf("Quotes.xls");
-    try {
-        workbook::writeCellsToStream(stream, 0, "Sheet1", {{65536, 0, Cell::ofNumber(1), {}}}, kUtf8);
-        ADD_FAILURE() << "no error";
-    } catch (const common::Error& error) {
-        EXPECT_STREQ(error.what(), "cell A65537 lies beyond the last row or column a sheet can hold");
+    struct Case {
+        CellWrite cell;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{65536, 0, Cell::ofNumber(1), {}},
+         "cell A65537 lies beyond the last row or column a sheet can hold"},
+        {{3, 256, Cell::ofNumber(1), {}}, "cell IW4 lies beyond the last row or column a sheet can hold"},
+        {{1, 0, Cell::ofText(0), std::string(32768, 'x')},
+         "the text for cell A2 is longer than the 32767 characters a cell can hold"},
+    };
+    for (const Case& c : cases) {
+        try {
+            workbook::writeCellsToStream(stream, 0, "Sheet1", {c.cell}, kUtf8);
+            ADD_FAILURE() << "no error for " << c.message;
+        } catch (const common::Error& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
     }
+    // The longest text a cell can hold goes in.
+    const std::string longest(32767, 'y');
+    const std::string written =
+        workbook::writeCellsToStream(stream, 0, "Sheet1", {{1, 0, Cell::ofText(0), longest}}, kUtf8);
+    EXPECT_EQ(sharedStringsOf(written).back(), longest);
 }
 
 } // namespace

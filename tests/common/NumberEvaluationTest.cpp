@@ -5,6 +5,7 @@
 
 #include "common/Error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -17,8 +18,6 @@ namespace {
 using common::detail::libraryNumberValue;
 using common::detail::numberValue;
 using common::detail::quickNumberValue;
-
-__extension__ typedef unsigned __int128 Wide; // products of 65 bits
 
 // Equal values with equal signs (-0 and 0 differ in a record's bytes).
 bool sameValue(const std::optional<long double>& a, const std::optional<long double>& b)
@@ -133,18 +132,23 @@ TEST(NumberEvaluation, OverflowBoundIsTheSameOnBothSidesOfTheQuickBounds)
 // neighbours (and m * 5^e + 1, just above half-way, with it).
 TEST(NumberEvaluation, LongDoubleTiesRoundAsTheLibraryRounds)
 {
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    constexpr std::uint64_t kLargest19Digits = 9999999999999999999ULL;
     int ties = 0;
+    std::uint64_t five = 1;
     for (int e = 1; e <= 27; ++e) {
-        Wide five = 1;
-        for (int i = 0; i < e; ++i)
-            five *= 5;
-        const Wide low = (static_cast<Wide>(1) << 64) / five + 1;
-        for (Wide m = low; m < low + 40; ++m) {
-            const Wide product = m * five;
-            if (m > 9999999999999999999ULL || (product >> 65) != 0 || (product & 1) == 0)
+        five *= 5;
+        // 2^64 <= m * 5^e < 2^65 for m in [low, high], without 128-bit sums:
+        // 2^64 - 1 = q * 5^e + r, so 2^65 - 1 = 2q * 5^e + 2r + 1.
+        const std::uint64_t q = kMax / five;
+        const std::uint64_t r = kMax % five;
+        const std::uint64_t low = q + 1;
+        const std::uint64_t high = std::min(2 * q + (2 * r + 1) / five, kLargest19Digits);
+        for (std::uint64_t m = low; m <= high && m < low + 40; ++m) {
+            if (m % 2 == 0) // 5^e is odd, so the product is odd when m is
                 continue;
             ++ties;
-            expectAgreement(std::to_string(static_cast<std::uint64_t>(m)) + "e" + std::to_string(e), true);
+            expectAgreement(std::to_string(m) + "e" + std::to_string(e), true);
         }
     }
     EXPECT_GT(ties, 100);

@@ -236,7 +236,7 @@ bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
     while (at + biff::kRecordHeaderSize <= anchor.bytes.size() &&
            readU16(anchor.bytes, at) != biff::kSharedFormula)
         at += biff::kRecordHeaderSize + readU16(anchor.bytes, at + 2);
-    if (at + biff::kRecordHeaderSize + 8 > anchor.bytes.size())
+    if (at + biff::kRecordHeaderSize + 8 > anchor.bytes.size() || readU16(anchor.bytes, at + 2) < 8)
         return false;
     std::string shared = anchor.bytes.substr(at, biff::kRecordHeaderSize + readU16(anchor.bytes, at + 2));
     const std::size_t data = biff::kRecordHeaderSize;

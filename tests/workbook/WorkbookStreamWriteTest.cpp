@@ -286,4 +286,41 @@ TEST(WorkbookStreamWrite, CellsBeyondTheSheetsLimitsAreRefused)
     EXPECT_EQ(sharedStringsOf(written).back(), longest);
 }
 
+// Damaged streams (bytes changed at places a fixed seed picks) either are
+// written or fail with the data layer's error; nothing else escapes.
+TEST(WorkbookStreamWrite, DamagedStreamsFailWithTheDataLayersError)
+{
+    const std::vector<CellWrite> cells{{1, 1, Cell::ofNumber(2.5), {}},
+                                       {2, 0, Cell::ofText(0), "x"},
+                                       {1, 10, Cell::ofBoolean(true), {}},
+                                       {40, 2, Cell::ofText(0), "y"}};
+    std::uint32_t seed = 12345;
+    auto random = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    int written = 0;
+    int refused = 0;
+    for (const char* fixture :
+         {"Mixed.xls", "MixedGnumeric.xls", "GnumericFormulas.xls", "ArrayFormula.xls"}) {
+        const std::string stream = streamOf(fixture);
+        const std::string sheet = openFixture(fixture)->sheets()[0].name;
+        for (int round = 0; round < 150; ++round) {
+            std::string damaged = stream;
+            for (int flips = 1 + round % 4; flips > 0; --flips)
+                damaged[random() % damaged.size()] = static_cast<char>(random());
+            try {
+                workbook::writeCellsToStream(damaged, 0, sheet, cells, kUtf8);
+                ++written;
+            } catch (const common::Error&) {
+                ++refused;
+            } catch (const std::exception& other) {
+                ADD_FAILURE() << fixture << " round " << round << ": " << other.what();
+            }
+        }
+    }
+    EXPECT_GT(written, 0);
+    EXPECT_GT(refused, 0);
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 #include <string>
 
@@ -140,6 +141,10 @@ std::optional<long double> libraryValue(const NumberText& number)
 // by reference: the value then stays in a register on its way to the float.
 inline bool quickValue(const NumberText& number, long double& value)
 {
+    // The bounds hold for the 64-bit mantissa only; where long double is
+    // narrower every text goes to the library.
+    if constexpr (std::numeric_limits<long double>::digits < 64)
+        return false;
     if (number.significant > kQuickDigits)
         return false;
     const long long exponent = (number.negativeExponent ? -number.exponent : number.exponent) -

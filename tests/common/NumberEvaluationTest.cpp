@@ -19,6 +19,10 @@ using common::detail::libraryNumberValue;
 using common::detail::numberValue;
 using common::detail::quickNumberValue;
 
+// The quick evaluation needs the 64-bit mantissa of x86 extended precision;
+// elsewhere every text goes to the library and only agreement is checked.
+constexpr bool kQuickEvaluation = std::numeric_limits<long double>::digits >= 64;
+
 // Equal values with equal signs (-0 and 0 differ in a record's bytes).
 bool sameValue(const std::optional<long double>& a, const std::optional<long double>& b)
 {
@@ -43,7 +47,7 @@ void expectAgreement(const std::string& text, bool quick, char separator = '.')
     const std::optional<long double> library = libraryNumberValue(text, separator);
     const std::optional<long double> used = numberValue(text, separator);
     const std::optional<long double> fast = quickNumberValue(text, separator);
-    EXPECT_EQ(fast.has_value(), quick) << "\"" << text << "\"";
+    EXPECT_EQ(fast.has_value(), quick && kQuickEvaluation) << "\"" << text << "\"";
     EXPECT_TRUE(sameValue(used, library))
         << "\"" << text << "\": " << describe(used) << " vs strtold " << describe(library);
     if (fast) {
@@ -202,6 +206,8 @@ TEST(NumberEvaluation, RandomTextsAgreeWithTheLibrary)
         }
     }
     // Both ways must have been exercised.
+    if (!kQuickEvaluation)
+        GTEST_SKIP() << "no quick evaluation with this long double";
     EXPECT_GT(quick, kTexts / 3);
     EXPECT_LT(quick, kTexts * 9 / 10);
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace workbook {
 
@@ -22,6 +23,11 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 constexpr double kExponentLimits[] = {1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5, 1e6,
                                       1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // |x| rounded to 15 significant digits: mantissa * 10^(exponent - 14), with
 // 10^14 <= mantissa < 10^15.
 struct Decimal {
@@ -29,10 +35,85 @@ struct Decimal {
     int exponent;
 };
 
-// Most cells hold short decimals of moderate size: scale by a power of ten
-// (exact up to 10^22) and round. The product is off by at most 1/16, so the
-// result is the correctly rounded one unless the product lies near a half;
-// those values, and the rest, go the exact way.
+// The largest count of decimals the short way tries before it leaves a value
+// to the general way: prices and amounts have a few, and a value with many
+// (a computed ratio) would cost a try per decimal in vain.
+constexpr int kShortDecimalsTried = 4;
+
+// A value whose shortest decimal has at most 15 significant digits: n / 10^k,
+// with n < 10^15 and as few decimals k as read back as the same double. Such
+// a decimal lies within half a unit in the last binary place of the value,
+// far closer than half a step of the 15-digit grid, so it is the value
+// rounded to 15 digits: the same text as the general way gives. n and 10^k
+// are exact doubles and the quotient is rounded correctly, so the test is
+// exact; a wrong guess for n only fails it.
+bool shortDecimal(double magnitude, std::uint64_t& digits, int& decimals)
+{
+    if (!(magnitude >= kPlainLowest && magnitude < kPlainLimit))
+        return false;
+    for (int k = 0; k <= kShortDecimalsTried; ++k) {
+        const double scaled = magnitude * kPowersOfTen[k];
+        if (!(scaled < kPlainLimit))
+            return false;
+        // Signed: one instruction each way, and scaled < 2^50.
+        const auto n = static_cast<std::int64_t>(scaled + 0.5);
+        if (static_cast<double>(n) / kPowersOfTen[k] == magnitude) {
+            digits = static_cast<std::uint64_t>(n);
+            decimals = k;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A short decimal written backwards, to end before `p`: the k decimals
+// (leading zeros kept), the separator, then the whole part, at least "0".
+// The fewest decimals never end in a zero, so none needs dropping.
+template <typename Unsigned>
+char* writeShortDecimal(char* p, Unsigned digits, int decimals, char decimalSeparator)
+{
+    if (decimals > 0) {
+        for (int i = 0; i < decimals; ++i) {
+            *--p = static_cast<char>('0' + digits % 10);
+            digits /= 10;
+        }
+        *--p = decimalSeparator;
+    }
+    while (digits >= 100) {
+        const auto pair = static_cast<std::size_t>(digits % 100) * 2;
+        digits /= 100;
+        p -= 2;
+        std::memcpy(p, kDigitPairs + pair, 2);
+    }
+    if (digits >= 10) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + static_cast<std::size_t>(digits) * 2, 2);
+    } else {
+        *--p = static_cast<char>('0' + digits);
+    }
+    return p;
+}
+
+std::string shortDecimalText(std::uint64_t digits, int decimals, bool negative, char decimalSeparator)
+{
+    char text[32];
+    char* const end = text + sizeof text;
+    // Most have at most ten digits, and dividing 32 bits by a constant is cheaper.
+    char* p = digits <= 0xFFFFFFFFu
+                  ? writeShortDecimal(end, static_cast<std::uint32_t>(digits), decimals, decimalSeparator)
+                  : writeShortDecimal(end, digits, decimals, decimalSeparator);
+    if (negative)
+        *--p = '-';
+    return std::string(p, end);
+}
+
+// Values of moderate size: scale by a power of ten (exact up to 10^22) and
+// round. The product lies below 2^50, so every integer and half is a double
+// there and rounding to the nearest double never carries the product across
+// one: a fraction (taken exactly) above or below a half says on which side
+// the exact product lies. Only a fraction of exactly a half is undecided (an
+// exact half, rounded to even, or a value next to it); it goes, with the
+// values out of range, the exact way.
 bool quickDecimal(double magnitude, Decimal& out)
 {
     if (!(magnitude >= kPlainLowest && magnitude < kPlainLimit))
@@ -48,7 +129,7 @@ bool quickDecimal(double magnitude, Decimal& out)
     const double scaled = magnitude * kPowersOfTen[kSignificantDigits - 1 - exponent];
     const auto whole = static_cast<std::uint64_t>(scaled); // scaled < 2^50: exact truncation
     const double fraction = scaled - static_cast<double>(whole);
-    if (fraction > 0.375 && fraction < 0.625)
+    if (fraction == 0.5)
         return false;
     const std::uint64_t mantissa = whole + (fraction >= 0.5 ? 1 : 0);
     if (mantissa < kLowestMantissa || mantissa >= kMantissaLimit)
@@ -71,75 +152,82 @@ Decimal exactDecimal(double magnitude)
     return out;
 }
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// The significant digits of a mantissa, trailing zeros dropped: most cells
-// hold few digits, so the zeros go four and two at a time first.
-int significantDigits(std::uint64_t mantissa, char* digits)
+// Eight decimal digits of x < 10^8 in ASCII, the first in the lowest byte:
+// the halves, then the pairs, then the digits are split in lanes of one word,
+// all lanes at once (x / 100 as x * 10486 >> 20 and x / 10 as x * 103 >> 10,
+// both exact in their range).
+std::uint64_t eightDigits(std::uint32_t x)
 {
-    int count = kSignificantDigits;
-    while (mantissa % 10000 == 0) {
-        mantissa /= 10000;
-        count -= 4;
-    }
-    if (mantissa % 100 == 0) {
-        mantissa /= 100;
-        count -= 2;
-    }
-    if (mantissa % 10 == 0) {
-        mantissa /= 10;
-        count -= 1;
-    }
-    int at = count;
-    while (at >= 2) {
-        const auto pair = static_cast<std::size_t>(mantissa % 100) * 2;
-        mantissa /= 100;
-        digits[--at] = kDigitPairs[pair + 1];
-        digits[--at] = kDigitPairs[pair];
-    }
-    if (at == 1)
-        digits[0] = static_cast<char>('0' + mantissa);
-    return count;
+    std::uint64_t v = (x / 10000) | (static_cast<std::uint64_t>(x % 10000) << 32);
+    const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007FULL;
+    v = hundreds | ((v - hundreds * 100) << 16);
+    const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000FULL;
+    v = tens | ((v - tens * 10) << 8);
+    return v + 0x3030303030303030ULL;
 }
 
-// Writes the text into a local buffer first: most number texts fit the
-// string's inline storage, so the result needs no allocation.
+void storeDigits(char* out, std::uint64_t digits)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &digits, sizeof digits);
+    } else {
+        for (int i = 0; i < 8; ++i)
+            out[i] = static_cast<char>(digits >> (8 * i));
+    }
+}
+
+// The 15 digits of the mantissa at digits[1 .. 15] (digits[0] is a spare
+// '0'), followed by '0's up to digits[31] so that the layout can copy whole
+// blocks; returns how many are significant, trailing zeros dropped.
+int mantissaDigits(std::uint64_t mantissa, char* digits)
+{
+    constexpr std::uint64_t kZeros = 0x3030303030303030ULL;
+    const std::uint64_t high = eightDigits(static_cast<std::uint32_t>(mantissa / 100000000));
+    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(mantissa % 100000000));
+    storeDigits(digits, high);
+    storeDigits(digits + 8, low);
+    std::memset(digits + 16, '0', 16);
+    // The last digit lies in the word's highest byte, so trailing zero digits
+    // are its leading zero bytes once '0' is taken off every byte.
+    if (low != kZeros)
+        return kSignificantDigits - std::countl_zero(low - kZeros) / 8;
+    return kSignificantDigits - 8 - std::countl_zero(high - kZeros) / 8;
+}
+
+// Writes the text into a local buffer first, copying digits in fixed blocks:
+// most number texts fit the string's inline storage, so the result needs no
+// allocation.
 std::string layout(const Decimal& d, bool negative, char decimalSeparator)
 {
-    char digits[kSignificantDigits];
-    const int count = significantDigits(d.mantissa, digits);
+    char buffer[32];
+    const int count = mantissaDigits(d.mantissa, buffer);
+    const char* digits = buffer + 1;
     char text[48];
     char* out = text;
     if (negative)
         *out++ = '-';
     if (d.exponent >= -4 && d.exponent < kSignificantDigits) {
         if (d.exponent < 0) {
-            *out++ = '0';
-            *out++ = decimalSeparator;
-            for (int i = 0; i < -d.exponent - 1; ++i)
-                *out++ = '0';
-            for (int i = 0; i < count; ++i)
-                *out++ = digits[i];
-            return std::string(text, out);
+            // "0," then up to three zeros: the digits land over the zeros not needed.
+            out[0] = '0';
+            out[1] = decimalSeparator;
+            std::memcpy(out + 2, "000", 3);
+            std::memcpy(out + 1 - d.exponent, digits, 16);
+            return std::string(text, out + 1 - d.exponent + count);
         }
         const int integerDigits = d.exponent + 1;
-        for (int i = 0; i < integerDigits; ++i)
-            *out++ = i < count ? digits[i] : '0';
-        if (count > integerDigits) {
-            *out++ = decimalSeparator;
-            for (int i = integerDigits; i < count; ++i)
-                *out++ = digits[i];
-        }
-        return std::string(text, out);
+        std::memcpy(out, digits, 16);
+        if (count <= integerDigits)
+            return std::string(text, out + integerDigits);
+        out[integerDigits] = decimalSeparator;
+        std::memcpy(out + integerDigits + 1, digits + integerDigits, 16);
+        return std::string(text, out + count + 1);
     }
     *out++ = digits[0];
     if (count > 1) {
         *out++ = decimalSeparator;
-        for (int i = 1; i < count; ++i)
-            *out++ = digits[i];
+        std::memcpy(out, digits + 1, 16);
+        out += count - 1;
     }
     *out++ = 'E';
     out = std::to_chars(out, text + sizeof text, d.exponent).ptr;
@@ -210,6 +298,10 @@ std::string numberText(double value, char decimalSeparator)
     if (value == 0.0)
         return "0";
     const double magnitude = std::fabs(value);
+    std::uint64_t digits;
+    int decimals;
+    if (shortDecimal(magnitude, digits, decimals))
+        return shortDecimalText(digits, decimals, value < 0, decimalSeparator);
     Decimal decimal;
     if (!quickDecimal(magnitude, decimal))
         decimal = exactDecimal(magnitude);

@@ -361,8 +361,8 @@ std::string errorText(std::uint8_t code)
     }
 }
 
-std::string cellText(const Cell& cell, const std::vector<std::string>& texts,
-                     const common::RegionalSettings& settings)
+std::string nonNumberCellText(const Cell& cell, const std::vector<std::string>& texts,
+                              const common::RegionalSettings& settings)
 {
     switch (cell.kind) {
     case CellKind::Number:

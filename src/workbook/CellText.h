@@ -28,8 +28,18 @@ std::string booleanText(bool value);
 // codes "#ERR<code>".
 std::string errorText(std::uint8_t code);
 
-// Any cell: empty gives "", text its text, the rest as above.
-std::string cellText(const Cell& cell, const std::vector<std::string>& texts,
-                     const common::RegionalSettings& settings);
+// cellText's way for the kinds other than numbers (numbers too).
+std::string nonNumberCellText(const Cell& cell, const std::vector<std::string>& texts,
+                              const common::RegionalSettings& settings);
+
+// Any cell: empty gives "", text its text, the rest as above. Inline, as
+// numbers, most of a sheet, go straight to their text.
+inline std::string cellText(const Cell& cell, const std::vector<std::string>& texts,
+                            const common::RegionalSettings& settings)
+{
+    if (cell.kind == CellKind::Number)
+        return numberText(cell.number, settings.decimalSeparator);
+    return nonNumberCellText(cell, texts, settings);
+}
 
 } // namespace workbook

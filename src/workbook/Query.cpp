@@ -17,6 +17,20 @@ namespace {
 
 const std::vector<Field> kNoFields;
 
+// The rare ways out of cellText, kept out of line so that the usual one, a
+// cell of a browsed row, stays short enough to inline.
+[[noreturn]] void throwFieldNotFound(const std::string& query, std::size_t field)
+{
+    throw common::Error(query + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
+}
+
+std::string pendingCellText(const PendingCell& pending, const Table& table,
+                            const common::RegionalSettings& settings)
+{
+    return pending.cell.kind == CellKind::Text ? pending.text
+                                               : cellText(pending.cell, table.texts(), settings);
+}
+
 } // namespace
 
 Query::Query(Connection& connection, std::string name)
@@ -115,12 +129,9 @@ std::string Query::cellText(std::size_t row, std::size_t field) const
     if (!q.isOpen() || row >= q.order.size())
         return {};
     if (field >= q.table->fieldCount())
-        throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
-    const PendingCell* pending = q.bufferedCell(row, field);
-    if (pending)
-        return pending->cell.kind == CellKind::Text
-                   ? pending->text
-                   : workbook::cellText(pending->cell, q.table->texts(), m_connection.settings());
+        throwFieldNotFound(m_name, field);
+    if (const PendingCell* pending = q.bufferedCell(row, field))
+        return pendingCellText(*pending, *q.table, m_connection.settings());
     if (q.order[row] == kPendingRow)
         return {};
     return q.table->cellText(q.order[row], field, m_connection.settings());

@@ -39,12 +39,6 @@ std::uint32_t Table::addText(std::string text)
     return static_cast<std::uint32_t>(m_texts.size() - 1);
 }
 
-std::string Table::cellText(std::size_t row, std::size_t field,
-                            const common::RegionalSettings& settings) const
-{
-    return workbook::cellText(cell(row, field), m_texts, settings);
-}
-
 std::vector<FieldType> fieldTypesOf(const RowCells& rows, std::size_t fieldCount)
 {
     // Which kinds each field holds, gathered row by row (the order the cells lie in).

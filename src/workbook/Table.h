@@ -7,6 +7,7 @@
 
 #include "common/RegionalSettings.h"
 #include "workbook/Cell.h"
+#include "workbook/CellText.h"
 #include "workbook/Query.h"
 
 #include <cstddef>
@@ -46,7 +47,10 @@ class Table {
     std::size_t appendRow();
     std::uint32_t addText(std::string text);
     const std::vector<std::string>& texts() const { return m_texts; }
-    std::string cellText(std::size_t row, std::size_t field, const common::RegionalSettings& settings) const;
+    std::string cellText(std::size_t row, std::size_t field, const common::RegionalSettings& settings) const
+    {
+        return workbook::cellText(cell(row, field), m_texts, settings);
+    }
 
     // Where the header row and the first field lie in the sheet (0-based).
     std::uint32_t headerRow() const { return m_firstRow; }

@@ -7,6 +7,7 @@
 #include "workbook/WorkbookGlobals.h"
 #include "workbook/WorkbookMessages.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace workbook {
@@ -27,8 +28,10 @@ constexpr double kFirstSerialAfterFalseLeapDay = 60.0;
 
 class SheetCellReader {
   public:
-    SheetCellReader(const SheetContext& context, const CellVisitor& visit, const TextSink& texts)
-        : m_context(context), m_visit(visit), m_texts(texts), m_biff8(context.globals.biffVersion == 8)
+    SheetCellReader(const SheetContext& context, const CellVisitor& visit, const CellRunVisitor& visitRun,
+                    const TextSink& texts)
+        : m_context(context), m_visit(visit), m_visitRun(visitRun), m_texts(texts),
+          m_biff8(context.globals.biffVersion == 8)
     {
     }
 
@@ -48,9 +51,12 @@ class SheetCellReader {
         if (cell.kind == CellKind::Empty)
             return;
         if (column >= kColumnLimit)
-            throw common::Error(
-                formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
+            beyondLastColumn();
         m_visit(row, column, cell);
+    }
+    [[noreturn]] static void beyondLastColumn()
+    {
+        throw common::Error(formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
     }
     void label(const Record& r, std::size_t countSize);
     void mulRk(const Record& r);
@@ -60,6 +66,7 @@ class SheetCellReader {
 
     const SheetContext& m_context;
     const CellVisitor& m_visit;
+    const CellRunVisitor& m_visitRun;
     const TextSink& m_texts;
     bool m_biff8;
     bool m_pendingString = false;
@@ -104,10 +111,27 @@ void SheetCellReader::mulRk(const Record& r)
     const std::uint32_t row = readU16(r.data, 0);
     const std::uint16_t first = readU16(r.data, 2);
     const std::size_t count = (r.data.size() - 6) / 6;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = 4 + 6 * i;
-        emit(row, static_cast<std::uint16_t>(first + i),
-             numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2))));
+    if (!m_visitRun) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t at = 4 + 6 * i;
+            emit(row, static_cast<std::uint16_t>(first + i),
+                 numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2))));
+        }
+        return;
+    }
+    if (count > 0 && first + count - 1 >= kColumnLimit)
+        beyondLastColumn();
+    // Numbers are never empty cells, so the run has no gaps.
+    constexpr std::size_t kChunk = 64;
+    Cell run[kChunk];
+    for (std::size_t done = 0; done < count;) {
+        const std::size_t n = std::min(kChunk, count - done);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t at = 4 + 6 * (done + i);
+            run[i] = numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2)));
+        }
+        m_visitRun(row, static_cast<std::uint16_t>(first + done), run, n);
+        done += n;
     }
 }
 
@@ -230,13 +254,19 @@ double decodeRk(std::uint32_t rk)
 void readSheetCells(const SheetContext& context, std::uint32_t offset, const CellVisitor& visit,
                     const TextSink& texts)
 {
+    readSheetCells(context, offset, visit, CellRunVisitor(), texts);
+}
+
+void readSheetCells(const SheetContext& context, std::uint32_t offset, const CellVisitor& visit,
+                    const CellRunVisitor& visitRun, const TextSink& texts)
+{
     if (offset >= context.stream.size())
         throw common::Error(formatMessage(kReasonBadRecord, {"a sheet begins past the stream's end"}));
     RecordStream records(context.stream, offset);
     Record record;
     if (!records.next(record) || record.type != biff::kBof)
         throw common::Error(formatMessage(kReasonBadRecord, {"a sheet does not begin with a BOF record"}));
-    SheetCellReader reader(context, visit, texts);
+    SheetCellReader reader(context, visit, visitRun, texts);
     int depth = 1; // charts embedded in the sheet bring their own BOF/EOF pairs
     while (depth > 0 && records.next(record)) {
         if (record.type == biff::kBof)

@@ -26,6 +26,10 @@ struct SheetContext {
 // Receives each cell that holds a value (blank and formatting-only cells are
 // not reported), in stream order; a later cell at the same place wins.
 using CellVisitor = std::function<void(std::uint32_t row, std::uint16_t column, const Cell& cell)>;
+// Receives a run of cells of one row in adjacent columns (a MULRK record's
+// numbers), so that a caller that stores cells in order pays one call a run.
+using CellRunVisitor =
+    std::function<void(std::uint32_t row, std::uint16_t firstColumn, const Cell* cells, std::size_t count)>;
 // Adds a cell's own text (LABEL, RSTRING, a formula's text result) to the
 // owner's text list and returns its index there.
 using TextSink = std::function<std::uint32_t(std::string text)>;
@@ -37,6 +41,9 @@ using TextSink = std::function<std::uint32_t(std::string text)>;
 // substream is damaged.
 void readSheetCells(const SheetContext& context, std::uint32_t offset, const CellVisitor& visit,
                     const TextSink& texts);
+// The same, with runs of cells going to `visitRun` and single cells to `visit`.
+void readSheetCells(const SheetContext& context, std::uint32_t offset, const CellVisitor& visit,
+                    const CellRunVisitor& visitRun, const TextSink& texts);
 
 // The value of an RK number (a compressed double or 30-bit integer, maybe
 // divided by 100).

@@ -132,6 +132,25 @@ class OrderedRows {
         m_lastColumn = std::max(m_lastColumn, column);
     }
 
+    // Cells of one row in adjacent columns: after the first, the rest follow
+    // it at the row's end in one step, when the first went there.
+    void addRun(std::uint32_t row, std::uint16_t column, const Cell* run, std::size_t count)
+    {
+        add(row, column, run[0]);
+        if (!m_inOrder || count == 1)
+            return;
+        if (m_rows.rowStart.back() + column + 1 != m_rows.cells.size()) {
+            for (std::size_t i = 1; i < count; ++i)
+                add(row, static_cast<std::uint16_t>(column + i), run[i]);
+            return;
+        }
+        // The budget as the cell by cell way checks it before its last cell.
+        if (m_rows.cells.size() + count - 2 + m_rows.rowStart.size() / 4 >= m_budget)
+            overBudget();
+        m_rows.cells.insert(m_rows.cells.end(), run + 1, run + count);
+        m_lastColumn = std::max(m_lastColumn, static_cast<std::uint16_t>(column + count - 1));
+    }
+
     // The header row's cells and the data rows, columns from the first used one.
     RowCells finish(std::vector<Cell>& header)
     {
@@ -218,6 +237,9 @@ std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t
         context, offset,
         [&ordered](std::uint32_t row, std::uint16_t column, const Cell& cell) {
             ordered.add(row, column, cell);
+        },
+        [&ordered](std::uint32_t row, std::uint16_t column, const Cell* cells, std::size_t count) {
+            ordered.addRun(row, column, cells, count);
         },
         textSinkOf(texts));
     if (!ordered.inOrder()) {

@@ -203,6 +203,31 @@ TEST(BrokenWorkbook, ACellRightOfColumnIvIsFound)
               expected("its workbook stream is damaged (a cell lies right of the last column, IV)"));
 }
 
+// A MULRK record's numbers go to the table as one run: its last column is
+// checked too, to the column.
+TEST(BrokenWorkbook, AMulRkRunReachingPastColumnIvIsFound)
+{
+    for (const int firstColumn : {253, 254}) {
+        Layout layout;
+        const std::size_t start = layout.streamStart();
+        std::size_t at = start;
+        while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
+            at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
+                       static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+        at = start + u32At(layout.bytes, at + 4);
+        while (!(layout.bytes[at] == '\xBD' && layout.bytes[at + 1] == '\x00')) // the first MULRK
+            at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
+                       static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+        ASSERT_EQ(layout.bytes.substr(at + 2, 2), std::string("\x18\x00", 2)); // three numbers
+        layout.bytes[at + 6] = static_cast<char>(firstColumn);
+        EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
+                  firstColumn == 253
+                      ? std::string("opened")
+                      : expected("its workbook stream is damaged (a cell lies right of the last column, IV)"))
+            << firstColumn;
+    }
+}
+
 // Cut anywhere, the file either gives the data layer's message or, where
 // only unused padding was cut, reads exactly as the whole file does.
 TEST(BrokenWorkbook, TruncatedAtAnyOffsetGivesAClearMessage)

@@ -28,6 +28,25 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// What a string holds without allocating (15 characters in the common
+// libraries; where it is less, only speed is lost).
+constexpr std::size_t kInlineText = 15;
+
+// A text of `length` characters at `begin`, of which kInlineText can be read:
+// a copy whose length is known when compiling is a few moves, while one
+// known only when running is a call, which costs as much as the rest of a
+// number's text.
+std::string numberString(const char* begin, std::size_t length)
+{
+    // One named result, so that it is built in place of the caller's.
+    std::string text(begin, kInlineText);
+    if (length > kInlineText)
+        text.assign(begin, length);
+    else
+        text.resize(length);
+    return text;
+}
+
 // |x| rounded to 15 significant digits: mantissa * 10^(exponent - 14), with
 // 10^14 <= mantissa < 10^15.
 struct Decimal {
@@ -96,15 +115,16 @@ char* writeShortDecimal(char* p, Unsigned digits, int decimals, char decimalSepa
 
 std::string shortDecimalText(std::uint64_t digits, int decimals, bool negative, char decimalSeparator)
 {
-    char text[32];
-    char* const end = text + sizeof text;
+    // Written backwards to end at `end`; the bytes after it are read, not used.
+    char text[48] = {};
+    char* const end = text + 32;
     // Most have at most ten digits, and dividing 32 bits by a constant is cheaper.
     char* p = digits <= 0xFFFFFFFFu
                   ? writeShortDecimal(end, static_cast<std::uint32_t>(digits), decimals, decimalSeparator)
                   : writeShortDecimal(end, digits, decimals, decimalSeparator);
     if (negative)
         *--p = '-';
-    return std::string(p, end);
+    return numberString(p, static_cast<std::size_t>(end - p));
 }
 
 // Values of moderate size: scale by a power of ten (exact up to 10^22) and
@@ -202,7 +222,7 @@ std::string layout(const Decimal& d, bool negative, char decimalSeparator)
     char buffer[32];
     const int count = mantissaDigits(d.mantissa, buffer);
     const char* digits = buffer + 1;
-    char text[48];
+    char text[48] = {};
     char* out = text;
     if (negative)
         *out++ = '-';
@@ -213,15 +233,15 @@ std::string layout(const Decimal& d, bool negative, char decimalSeparator)
             out[1] = decimalSeparator;
             std::memcpy(out + 2, "000", 3);
             std::memcpy(out + 1 - d.exponent, digits, 16);
-            return std::string(text, out + 1 - d.exponent + count);
+            return numberString(text, static_cast<std::size_t>(out + 1 - d.exponent + count - text));
         }
         const int integerDigits = d.exponent + 1;
         std::memcpy(out, digits, 16);
         if (count <= integerDigits)
-            return std::string(text, out + integerDigits);
+            return numberString(text, static_cast<std::size_t>(out + integerDigits - text));
         out[integerDigits] = decimalSeparator;
         std::memcpy(out + integerDigits + 1, digits + integerDigits, 16);
-        return std::string(text, out + count + 1);
+        return numberString(text, static_cast<std::size_t>(out + count + 1 - text));
     }
     *out++ = digits[0];
     if (count > 1) {
@@ -231,7 +251,7 @@ std::string layout(const Decimal& d, bool negative, char decimalSeparator)
     }
     *out++ = 'E';
     out = std::to_chars(out, text + sizeof text, d.exponent).ptr;
-    return std::string(text, out);
+    return numberString(text, static_cast<std::size_t>(out - text));
 }
 
 struct CivilDate {

@@ -44,7 +44,15 @@ class SheetCellReader {
         if (r.data.size() < size)
             damaged(r, "is too short");
     }
-    Cell numberCell(std::uint16_t xf, double value) const;
+    // Inline: most cells are numbers, and dates are rare.
+    Cell numberCell(std::uint16_t xf, double value) const
+    {
+        const std::vector<char>& dates = m_context.globals.xfIsDate;
+        if (xf < dates.size() && dates[xf])
+            return dateCell(value);
+        return Cell::ofNumber(value);
+    }
+    Cell dateCell(double value) const;
     Cell textCell(std::string text) const;
     void emit(std::uint32_t row, std::uint16_t column, const Cell& cell) const
     {
@@ -69,16 +77,15 @@ class SheetCellReader {
     const CellRunVisitor& m_visitRun;
     const TextSink& m_texts;
     bool m_biff8;
+    static constexpr std::size_t kRunLength = 64;
+    Cell m_run[kRunLength]; // a MULRK record's numbers, as many at a time
     bool m_pendingString = false;
     std::uint32_t m_pendingRow = 0;
     std::uint16_t m_pendingColumn = 0;
 };
 
-Cell SheetCellReader::numberCell(std::uint16_t xf, double value) const
+Cell SheetCellReader::dateCell(double value) const
 {
-    const std::vector<char>& dates = m_context.globals.xfIsDate;
-    if (xf >= dates.size() || !dates[xf])
-        return Cell::ofNumber(value);
     if (m_context.globals.dateMode1904)
         return Cell::ofDate(value + kDays1904To1900);
     return Cell::ofDate(value >= 0.0 && value < kFirstSerialAfterFalseLeapDay ? value + 1.0 : value);
@@ -122,15 +129,19 @@ void SheetCellReader::mulRk(const Record& r)
     if (count > 0 && first + count - 1 >= kColumnLimit)
         beyondLastColumn();
     // Numbers are never empty cells, so the run has no gaps.
-    constexpr std::size_t kChunk = 64;
-    Cell run[kChunk];
     for (std::size_t done = 0; done < count;) {
-        const std::size_t n = std::min(kChunk, count - done);
+        const std::size_t n = std::min(kRunLength, count - done);
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t at = 4 + 6 * (done + i);
-            run[i] = numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2)));
+            const Cell cell = numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2)));
+            // Field by field: a copy of the whole cell was made as a misaligned
+            // 8-byte reload across its two halves, which waited for both stores.
+            m_run[i].number = cell.number;
+            m_run[i].text = cell.text;
+            m_run[i].kind = cell.kind;
+            m_run[i].code = cell.code;
         }
-        m_visitRun(row, static_cast<std::uint16_t>(first + done), run, n);
+        m_visitRun(row, static_cast<std::uint16_t>(first + done), m_run, n);
         done += n;
     }
 }

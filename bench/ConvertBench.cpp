@@ -148,7 +148,10 @@ void report(const char* what, double seconds, double work)
 
 int main(int argc, char** argv)
 {
-    const std::string out = argc > 1 ? argv[1] : std::string(TARNVALE_BENCH_OUT) + "/convert";
+    // Absolute before anything runs: every run moves the current folder into
+    // a date folder, and takes a relative save folder against it.
+    const std::string out =
+        fs::absolute(argc > 1 ? std::string(argv[1]) : std::string(TARNVALE_BENCH_OUT) + "/convert").string();
     const std::string copyFolder = out + "/copy";
     const std::string liveFolder = out + "/live";
     const std::string bareFolder = out + "/bare";

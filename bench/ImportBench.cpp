@@ -170,7 +170,10 @@ void firstImport(const std::vector<std::string>& entries, std::size_t lines, con
 
 int main(int argc, char** argv)
 {
-    const std::string out = argc > 1 ? argv[1] : TARNVALE_BENCH_OUT;
+    // Absolute before anything runs: the engine moves the current folder, and
+    // the input files and record folders below a relative one would no
+    // longer be found from there.
+    const std::string out = fs::absolute(argc > 1 ? argv[1] : TARNVALE_BENCH_OUT).string();
     try {
         bench::ImportInput input = bench::prepareImportInput(out);
         compare("daily files (20 x 5000, one stock a line)", input.dailyFiles, input.dailyLines, out);

@@ -117,9 +117,11 @@ void compare(const char* what, app::TForm1& form, const std::vector<std::string>
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const std::string out = argc > 1 ? argv[1] : TARNVALE_BENCH_OUT;
+    // Absolute before anything runs: the import moves the current folder.
+    const std::string out = fs::absolute(argc > 1 ? argv[1] : TARNVALE_BENCH_OUT).string();
     app::setUiCodePage(common::CodePage(936));
     PrintingDialogs dialogs;
     app::TForm1 form(dialogs, app::AppContext{common::CodePage(936), benchSettings(), [] { return 2026; }});

@@ -88,6 +88,33 @@ TEST(SheetOrder, CellsOutOfRowOrderReadTheSame)
     EXPECT_EQ(expected[1][0], "600000");
 }
 
+// A MULRK record's numbers come as one run; one that lands on cells read
+// before it replaces them, every one, as single cells would.
+TEST(SheetOrder, AMulRkRunOverCellsReadBeforeReplacesThem)
+{
+    const SheetStream sheet = firstSheetOf("Mixed.xls");
+    workbook::RecordStream records(sheet.stream, sheet.offset);
+    workbook::Record record;
+    while (records.next(record) && record.type != workbook::biff::kMulRk) {
+    }
+    ASSERT_EQ(record.type, workbook::biff::kMulRk);
+    ASSERT_EQ(record.data.substr(0, 4), std::string("\x01\x00\x02\x00", 4)); // row 1, from column C
+    ASSERT_EQ(record.data.size(), 24u);                                      // three numbers
+    const auto before = sheetTexts(sheet.stream, sheet.offset);
+    std::string moved = sheet.stream;
+    moved[record.offset + 6] = '\x00'; // now from column A, over the row's first two cells
+    const auto after = sheetTexts(moved, sheet.offset);
+    std::vector<std::string> row = before[1];
+    row[0] = before[1][2];
+    row[1] = before[1][3];
+    row[2] = before[1][4];
+    row[3] = "";
+    row[4] = "";
+    ASSERT_NE(row[0], before[1][0]);
+    EXPECT_EQ(after[1], row);
+    EXPECT_EQ(after[2], before[2]);
+}
+
 TEST(SheetOrder, ASheetAskingForMoreCellsThanTheBudgetIsRefused)
 {
     const SheetStream sheet = firstSheetOf("Large.xls");

@@ -16,6 +16,7 @@
 #include "import/CustomDataRecord.h"
 #include "import/ImportRun.h"
 #include "support/ImportBenchInput.h"
+#include "support/RecordTrim.h"
 
 #include <algorithm>
 #include <chrono>
@@ -119,28 +120,14 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Every run appends, so record files grow from one invocation to the next.
-// Emptying the large ones keeps bench/out bounded without deleting files,
-// which would slow the creates of the first import that follows.
-void trimRecordFiles(const std::string& folder)
-{
-    constexpr std::uintmax_t kLimit = 16 * 1024;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
-        if (it->is_regular_file(ec) && it->file_size(ec) > kLimit)
-            fs::resize_file(it->path(), 0, ec);
-    }
-}
-
 void compare(const char* what, const std::vector<std::string>& entries, std::size_t lines,
              const std::string& out)
 {
     const std::string engineFolder = out + "/records/engine";
     const std::string bareFolder = out + "/records/bare";
     fs::create_directories(engineFolder);
-    trimRecordFiles(engineFolder);
-    trimRecordFiles(bareFolder);
+    bench::trimRecordFiles(engineFolder);
+    bench::trimRecordFiles(bareFolder);
     std::vector<PlannedFile> planned = plan(entries, bareFolder);
     // One untimed pass each, so that every record file of the timed runs exists.
     runEngine(entries, engineFolder);
@@ -153,8 +140,8 @@ void compare(const char* what, const std::vector<std::string>& entries, std::siz
         engine.push_back(static_cast<double>(lines) / secondsOf([&] { runEngine(entries, engineFolder); }));
         bare.push_back(static_cast<double>(lines) / secondsOf([&] { runBareLoop(planned); }));
     }
-    std::printf("%-44s engine %9.0f lines/s   bare loop %9.0f lines/s   ratio %.2f (target >= 0.80)\n", what, median(engine),
-                median(bare), median(engine) / median(bare));
+    std::printf("%-44s engine %9.0f lines/s   bare loop %9.0f lines/s   ratio %.2f (target >= 0.80)\n", what,
+                median(engine), median(bare), median(engine) / median(bare));
 }
 
 void firstImport(const std::vector<std::string>& entries, std::size_t lines, const std::string& out)

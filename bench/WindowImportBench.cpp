@@ -14,6 +14,7 @@
 #include "app/windows/TForm1.h"
 #include "import/ImportRun.h"
 #include "support/ImportBenchInput.h"
+#include "support/RecordTrim.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -99,6 +100,8 @@ void compare(const char* what, app::TForm1& form, const std::vector<std::string>
     const std::string windowFolder = out + "/records/window";
     fs::create_directories(engineFolder);
     fs::create_directories(windowFolder);
+    bench::trimRecordFiles(engineFolder);
+    bench::trimRecordFiles(windowFolder);
     form.TxtListBox->clear();
     for (const std::string& entry : entries)
         form.TxtListBox->addItem(app::fromBytes(entry));

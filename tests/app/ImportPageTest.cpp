@@ -18,22 +18,14 @@
 using testing_support::FakeDialogs;
 using testing_support::readBytes;
 using testing_support::TempDir;
+using testing_support::listItems;
+using testing_support::qPath;
 using testing_support::WindowFixture;
 using testing_support::writeBytes;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-QString q(const fs::path& path) { return QString::fromStdString(path.string()); }
-
-QStringList items(const QListWidget* list)
-{
-    QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
-    return result;
-}
 
 // SH600000, 2008-01-15, 12.5 as one record: 1200355200 seconds, 12.5f.
 const std::string kRecord20080115 = std::string("\x80\xF7\x8B\x47\x00\x00\x48\x41", 8);
@@ -72,19 +64,19 @@ private slots:
         fs::create_directory(root / "e.txt");
         writeBytes(root / "e.txt" / "f.txt", "x");
         WindowFixture windows;
-        windows.dialogs.folderAnswers = {q(root), q(root), std::nullopt};
+        windows.dialogs.folderAnswers = {qPath(root), qPath(root), std::nullopt};
         windows.form1->AddDirButton->click();
-        QStringList found = items(windows.form1->TxtListBox);
+        QStringList found = listItems(windows.form1->TxtListBox);
         QCOMPARE(windows.dialogs.texts("browseForFolder"), QStringList{QStringLiteral("请选择Txt文件所在的目录")});
         // The subfolder's file comes at the subfolder's place, before later entries.
-        QStringList expected = {q(root / "a.TXT"), q(root / "b.Txt"), q(root / ".hidden.txt"),
-                                q(root / "e.txt" / "f.txt")};
+        QStringList expected = {qPath(root / "a.TXT"), qPath(root / "b.Txt"), qPath(root / ".hidden.txt"),
+                                qPath(root / "e.txt" / "f.txt")};
         QStringList sortedFound = found;
         sortedFound.sort();
         expected.sort();
         QCOMPARE(sortedFound, expected);
         windows.form1->AddDirButton->click();
-        QCOMPARE(items(windows.form1->TxtListBox), found + found);
+        QCOMPARE(listItems(windows.form1->TxtListBox), found + found);
         windows.form1->AddDirButton->click(); // cancelled
         QCOMPARE(windows.form1->TxtListBox->count(), 8);
     }
@@ -95,7 +87,7 @@ private slots:
         app::TForm1& form = *windows.form1;
         windows.dialogs.filesAnswers = {QStringList{"/x/1.txt", "/x/2.txt"}, std::nullopt};
         form.AddTxtButton->click();
-        QCOMPARE(items(form.TxtListBox), QStringList({"/x/1.txt", "/x/2.txt"}));
+        QCOMPARE(listItems(form.TxtListBox), QStringList({"/x/1.txt", "/x/2.txt"}));
         const FakeDialogs::Call& first = windows.dialogs.calls.at(0);
         QCOMPARE(first.text, QStringLiteral("文本文件|*.txt"));
         QCOMPARE(first.options, (app::FileDialogOptions{true, true, true}));
@@ -121,7 +113,7 @@ private slots:
         for (int i : {1, 3, 4})
             form.TxtListBox->item(i)->setSelected(true);
         form.Button4->click();
-        QCOMPARE(items(form.TxtListBox), QStringList({"0", "2", "5"}));
+        QCOMPARE(listItems(form.TxtListBox), QStringList({"0", "2", "5"}));
         form.DelFileListButton->click();
         QCOMPARE(form.TxtListBox->count(), 0);
         QVERIFY(windows.dialogs.calls.empty());
@@ -146,8 +138,8 @@ private slots:
         writeBytes(input, "SH600000\t2008-01-15\t12.5\r\nSH600000\tbad\t1\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
-        form.Dzh2InstallDirEdit->setText(q(customData));
-        form.TxtListBox->addItem(q(input));
+        form.Dzh2InstallDirEdit->setText(qPath(customData));
+        form.TxtListBox->addItem(qPath(input));
         form.RadioGroup1->setItemIndex(item);
         form.Button3->click();
         QVERIFY(windows.dialogs.calls.empty());
@@ -164,11 +156,11 @@ private slots:
         TempDir dir;
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
         writeBytes(dir.path() / "afile", "");
-        for (const QString& folderText : {QString(), q(dir.path() / "missing"), q(dir.path() / "afile")}) {
+        for (const QString& folderText : {QString(), qPath(dir.path() / "missing"), qPath(dir.path() / "afile")}) {
             WindowFixture windows;
             app::TForm1& form = *windows.form1;
             form.Dzh2InstallDirEdit->setText(folderText);
-            form.TxtListBox->addItem(q(dir.path() / "PE.txt"));
+            form.TxtListBox->addItem(qPath(dir.path() / "PE.txt"));
             form.Button3->click();
             QCOMPARE(windows.dialogs.texts("info"), QStringList{QStringLiteral("自定义数据路径不存在")});
             QCOMPARE(windows.dialogs.calls.size(), std::size_t(1));
@@ -186,14 +178,14 @@ private slots:
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
-        form.Dzh2InstallDirEdit->setText(q(customData));
-        form.TxtListBox->addItems({q(dir.path() / "PE.txt"), q(dir.path() / "gone.txt"), q(dir.path() / "PE.txt")});
+        form.Dzh2InstallDirEdit->setText(qPath(customData));
+        form.TxtListBox->addItems({qPath(dir.path() / "PE.txt"), qPath(dir.path() / "gone.txt"), qPath(dir.path() / "PE.txt")});
         form.Button3->click();
         QCOMPARE(windows.dialogs.texts("error"), QStringList{QStringLiteral("File not found.")});
         QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
         // The failing file's data-name folder stays; the label shows the last file read.
         QVERIFY(fs::is_directory(customData / "gone"));
-        QCOMPARE(form.Label3->text(), QStringLiteral("正在转换:") + q(dir.path() / "PE.txt"));
+        QCOMPARE(form.Label3->text(), QStringLiteral("正在转换:") + qPath(dir.path() / "PE.txt"));
         QVERIFY(form.Label3->updatesEnabled());
         QVERIFY(!form.importRunning());
     }
@@ -206,8 +198,8 @@ private slots:
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\nSZ000001\t2008-01-15\t12.5\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
-        form.Dzh2InstallDirEdit->setText(q(customData));
-        form.TxtListBox->addItems({q(dir.path() / "PE.txt"), q(dir.path() / "PE.txt")});
+        form.Dzh2InstallDirEdit->setText(qPath(customData));
+        form.TxtListBox->addItems({qPath(dir.path() / "PE.txt"), qPath(dir.path() / "PE.txt")});
         // The user presses "删除列表" while the first file is read.
         QTimer::singleShot(0, form.DelFileListButton, &QPushButton::click);
         form.Button3->click();
@@ -225,8 +217,8 @@ private slots:
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\nSZ000001\t2008-01-15\t12.5\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
-        form.Dzh2InstallDirEdit->setText(q(customData));
-        form.TxtListBox->addItem(q(dir.path() / "PE.txt"));
+        form.Dzh2InstallDirEdit->setText(qPath(customData));
+        form.TxtListBox->addItem(qPath(dir.path() / "PE.txt"));
         // A queued call that comes back before every line; on its second
         // delivery (the first line written) the user picks the other item.
         int lines = 0;
@@ -252,8 +244,8 @@ private slots:
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
-        form.Dzh2InstallDirEdit->setText(q(customData));
-        form.TxtListBox->addItem(q(dir.path() / "PE.txt"));
+        form.Dzh2InstallDirEdit->setText(qPath(customData));
+        form.TxtListBox->addItem(qPath(dir.path() / "PE.txt"));
         bool nestedSawRun = false;
         QTimer::singleShot(0, form.Button3, [&] {
             nestedSawRun = form.importRunning();
@@ -271,7 +263,7 @@ private slots:
     {
         TempDir dir;
         WindowFixture windows;
-        windows.form1->Dzh2InstallDirEdit->setText(q(dir.path()));
+        windows.form1->Dzh2InstallDirEdit->setText(qPath(dir.path()));
         windows.form1->Button3->click();
         QCOMPARE(windows.form1->Label3->text(), QStringLiteral("转换完成"));
         QVERIFY(fs::is_empty(dir.path()));

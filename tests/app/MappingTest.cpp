@@ -17,22 +17,14 @@
 
 using testing_support::readBytes;
 using testing_support::TempDir;
+using testing_support::listItems;
+using testing_support::qPath;
 using testing_support::WindowFixture;
 using testing_support::writeBytes;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-QString q(const fs::path& path) { return QString::fromStdString(path.string()); }
-
-QStringList items(const QListWidget* list)
-{
-    QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
-    return result;
-}
 
 // Runs `step` once the dialog is up in its nested loop; gives up (closing
 // it) after a second so that a test can fail but never hang.
@@ -86,7 +78,7 @@ private slots:
         form.AddlineButton->click();
         QVERIFY(focusOnOk);
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(items(form.ListBox1), QStringList{QStringLiteral("Close<->Close收盘")});
+        QCOMPARE(listItems(form.ListBox1), QStringList{QStringLiteral("Close<->Close收盘")});
     }
 
     void pickingAColumnOverwritesTheName()
@@ -106,7 +98,7 @@ private slots:
         WindowFixture windows;
         windows.colnameForm->Button1->click();
         windows.colnameForm->Button1->click();
-        QCOMPARE(items(windows.form1->ListBox1), QStringList({"<->", "<->"}));
+        QCOMPARE(listItems(windows.form1->ListBox1), QStringList({"<->", "<->"}));
     }
 
     void closeBoxAddsNothingAndTheDialogKeepsItsContents()
@@ -147,7 +139,7 @@ private slots:
         QCOMPARE(shownColumn, QStringLiteral("Close"));
         QCOMPARE(shownName, QStringLiteral("收盘"));
         QCOMPARE(shownAt, QPoint(300, 200));
-        QCOMPARE(items(form.ListBox1), QStringList{QStringLiteral("Close<->收盘")});
+        QCOMPARE(listItems(form.ListBox1), QStringList{QStringLiteral("Close<->收盘")});
         QVERIFY(windows.dialogs.calls.empty());
     }
 
@@ -161,7 +153,7 @@ private slots:
         for (int i : {1, 3, 4})
             list->item(i)->setSelected(true);
         windows.form1->DelLineButton->click();
-        QCOMPARE(items(list), QStringList({"0", "2", "5"}));
+        QCOMPARE(listItems(list), QStringList({"0", "2", "5"}));
         QVERIFY(windows.dialogs.calls.empty());
     }
 
@@ -184,14 +176,14 @@ private slots:
         app::TForm1& form = *windows.form1;
         form.ListBox1->addItems(list);
         const fs::path file = dir.path() / "map"; // typed without ".txt": used as typed
-        windows.dialogs.fileAnswers = {q(file), q(file)};
+        windows.dialogs.fileAnswers = {qPath(file), qPath(file)};
         form.OutRelaButton->click();
         QCOMPARE(QByteArray::fromStdString(readBytes(file)), bytes);
         QVERIFY(!fs::exists(dir.path() / "map.txt"));
         form.ListBox1->clear();
         form.ListBox1->addItem("stale");
         form.InRelaButton->click();
-        QCOMPARE(items(form.ListBox1), list);
+        QCOMPARE(listItems(form.ListBox1), list);
         QCOMPARE(windows.dialogs.texts("saveFile"), QStringList{QStringLiteral("文本文件|*.txt")});
         QCOMPARE(windows.dialogs.texts("openFile"), QStringList{QStringLiteral("文本文件|*.txt")});
         QCOMPARE(windows.dialogs.calls.at(0).options, (app::FileDialogOptions{false, true, true}));
@@ -214,9 +206,9 @@ private slots:
         TempDir dir;
         writeBytes(dir.path() / "m.txt", bytes.toStdString());
         WindowFixture windows;
-        windows.dialogs.fileAnswers = {q(dir.path() / "m.txt")};
+        windows.dialogs.fileAnswers = {qPath(dir.path() / "m.txt")};
         windows.form1->InRelaButton->click();
-        QCOMPARE(items(windows.form1->ListBox1), list);
+        QCOMPARE(listItems(windows.form1->ListBox1), list);
     }
 
     void importOfAMissingFileKeepsTheList()
@@ -224,13 +216,13 @@ private slots:
         TempDir dir;
         WindowFixture windows;
         windows.form1->ListBox1->addItems({"a<->1"});
-        windows.dialogs.fileAnswers = {q(dir.path() / "missing.txt"), std::nullopt};
+        windows.dialogs.fileAnswers = {qPath(dir.path() / "missing.txt"), std::nullopt};
         windows.form1->InRelaButton->click();
         QCOMPARE(windows.dialogs.texts("error"),
-                 QStringList{"Cannot open file \"" + q(dir.path() / "missing.txt") + "\". No such file or directory."});
-        QCOMPARE(items(windows.form1->ListBox1), QStringList{"a<->1"});
+                 QStringList{"Cannot open file \"" + qPath(dir.path() / "missing.txt") + "\". No such file or directory."});
+        QCOMPARE(listItems(windows.form1->ListBox1), QStringList{"a<->1"});
         windows.form1->InRelaButton->click(); // cancelled
-        QCOMPARE(items(windows.form1->ListBox1), QStringList{"a<->1"});
+        QCOMPARE(listItems(windows.form1->ListBox1), QStringList{"a<->1"});
     }
 
     void exportIntoAMissingFolderShowsTheCreateError()
@@ -239,11 +231,11 @@ private slots:
         WindowFixture windows;
         windows.form1->ListBox1->addItems({"a<->1"});
         const fs::path file = dir.path() / "no" / "m.txt";
-        windows.dialogs.fileAnswers = {q(file)};
+        windows.dialogs.fileAnswers = {qPath(file)};
         windows.form1->OutRelaButton->click();
         QCOMPARE(windows.dialogs.texts("error"),
-                 QStringList{"Cannot create file \"" + q(file) + "\". No such file or directory."});
-        QCOMPARE(items(windows.form1->ListBox1), QStringList{"a<->1"});
+                 QStringList{"Cannot create file \"" + qPath(file) + "\". No such file or directory."});
+        QCOMPARE(listItems(windows.form1->ListBox1), QStringList{"a<->1"});
     }
 };
 

@@ -7,6 +7,11 @@
 #include "app/windows/TcolnameForm.h"
 #include "support/FakeDialogs.h"
 
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
 #include <memory>
 
 namespace testing_support {
@@ -22,5 +27,17 @@ struct WindowFixture {
     std::unique_ptr<app::TForm1> form1;
     std::unique_ptr<app::TcolnameForm> colnameForm;
 };
+
+// A path as the window shows it (the test code page is UTF-8).
+inline QString qPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// The texts of a list's items, in order.
+inline QStringList listItems(const QListWidget* list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
 
 } // namespace testing_support

@@ -51,6 +51,19 @@ QString connectionStringFor(const QString& path)
            path + QStringLiteral(";Persist Security Info=False");
 }
 
+// A cell as a fresh connection reads it back from the workbook file, so that
+// a test sees what a later session (or a spreadsheet program) will see.
+std::string cellInFile(const QString& path, const std::string& table, std::size_t row, std::size_t field)
+{
+    workbook::Connection connection(common::CodePage(65001), common::RegionalSettings{});
+    connection.setConnectionString(connectionStringFor(path).toStdString());
+    connection.open();
+    workbook::Query query(connection);
+    query.setStatement("SELECT * FROM [" + table + "]");
+    query.open();
+    return query.cellText(row, field);
+}
+
 // Both windows, with a copy of the fixture workbook in a fresh folder.
 struct Page {
     WindowFixture windows;
@@ -318,6 +331,7 @@ void PreviewTest::editPostedWithTheNavigatorShowsInPreviewAndQuery()
     QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("平安"));
     QCOMPARE(model->data(model->index(1, 1)).toString(), QStringLiteral("平安"));
     QVERIFY(!post->isEnabled());
+    QCOMPARE(cellInFile(page.bookPath, "Sheet1$", 1, 1), std::string("平安"));
 }
 
 void PreviewTest::refusedEditShowsTheErrorAndKeepsTheRow()

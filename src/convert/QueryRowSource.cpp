@@ -1,7 +1,6 @@
 #include "convert/QueryRowSource.h"
 
-#include "common/Error.h"
-#include "common/Text.h"
+#include "workbook/FieldLookup.h"
 #include "workbook/Query.h"
 
 namespace convert {
@@ -41,11 +40,10 @@ RowSnapshot::RowSnapshot(const workbook::Query& query, common::CodePage codePage
 {
     if (!m_open)
         return;
-    for (const auto& field : query.fields())
-        m_fieldNames.push_back(field.name);
+    m_fields = query.fields();
     m_rowCount = query.rowCount();
-    m_cells.reserve(m_rowCount * m_fieldNames.size());
-    for (std::size_t field = 0; field < m_fieldNames.size(); ++field) {
+    m_cells.reserve(m_rowCount * m_fields.size());
+    for (std::size_t field = 0; field < m_fields.size(); ++field) {
         for (std::size_t row = 0; row < m_rowCount; ++row)
             m_cells.push_back(query.cellText(row, field));
     }
@@ -59,18 +57,14 @@ void RowSnapshot::next()
 
 std::size_t RowSnapshot::fieldIndex(std::string_view name) const
 {
-    for (std::size_t i = 0; i < m_fieldNames.size(); ++i) {
-        if (common::sameTextIgnoreCase(m_fieldNames[i], name, m_codePage))
-            return i;
-    }
-    // The data layer's message, so that a run over the copy reads the same as
-    // one over the query.
-    throw common::Error(m_queryName + ": Field '" + std::string(name) + "' not found");
+    // The query's own lookup and message, so that a run over the copy reads
+    // the same as one over the query.
+    return workbook::fieldByName(m_fields, name, m_codePage, m_queryName);
 }
 
 std::string RowSnapshot::cellText(std::size_t field) const
 {
-    if (m_row >= m_rowCount || field >= m_fieldNames.size())
+    if (m_row >= m_rowCount || field >= m_fields.size())
         return std::string();
     return m_cells[field * m_rowCount + m_row];
 }

@@ -4,13 +4,10 @@
 
 #include "common/CodePage.h"
 #include "convert/RowSource.h"
+#include "workbook/Query.h"
 
 #include <string>
 #include <vector>
-
-namespace workbook {
-class Query;
-}
 
 namespace convert {
 
@@ -32,8 +29,7 @@ class QueryRowSource : public RowSource {
 
 // The query's field names and every cell text, in the order the query presents
 // its rows when the copy is made (its sort included). The query's cursor is
-// not moved. Field names compare as the query compares them: ignoring case by
-// the code page's rule.
+// not moved. Fields are found by name as the query finds them.
 class RowSnapshot : public RowSource {
   public:
     RowSnapshot(const workbook::Query& query, common::CodePage codePage);
@@ -51,7 +47,7 @@ class RowSnapshot : public RowSource {
     common::CodePage m_codePage;
     std::string m_queryName;
     bool m_open = false;
-    std::vector<std::string> m_fieldNames;
+    std::vector<workbook::Field> m_fields;
     // Column after column: a run walks two columns down the rows, once per
     // mapping, and reads them far faster laid out that way.
     std::vector<std::string> m_cells;

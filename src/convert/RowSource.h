@@ -17,8 +17,8 @@ class RowSource {
     virtual void first() = 0;
     virtual bool eof() const = 0;
     virtual void next() = 0;
-    // The first field whose name equals `name` ignoring case. Throws
-    // common::Error "<query name>: Field '<name>' not found".
+    // Field-by-name: the field named exactly `name`, else the first one equal
+    // ignoring case. Throws common::Error "<query name>: Field '<name>' not found".
     virtual std::size_t fieldIndex(std::string_view name) const = 0;
     // The cell text of a field in the current row (system code page).
     virtual std::string cellText(std::size_t field) const = 0;

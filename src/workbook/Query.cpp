@@ -1,9 +1,9 @@
 #include "workbook/Query.h"
 
 #include "common/Error.h"
-#include "common/Text.h"
 #include "workbook/CellText.h"
 #include "workbook/Connection.h"
+#include "workbook/FieldLookup.h"
 #include "workbook/QueryImpl.h"
 #include "workbook/Statement.h"
 #include "workbook/WorkbookMessages.h"
@@ -91,11 +91,7 @@ const std::vector<Field>& Query::fields() const
 
 std::size_t Query::fieldIndex(std::string_view name) const
 {
-    const std::vector<Field>& all = fields();
-    for (std::size_t i = 0; i < all.size(); ++i)
-        if (common::sameTextIgnoreCase(all[i].name, name, m_connection.codePage()))
-            return i;
-    throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {name}));
+    return fieldByName(fields(), name, m_connection.codePage(), m_name);
 }
 
 std::size_t Query::rowCount() const

@@ -44,8 +44,8 @@ public:
     bool isOpen() const;
 
     const std::vector<Field>& fields() const;
-    // Index of the first field whose name equals `name` ignoring case; throws
-    // "ADOQuery1: Field 'X' not found".
+    // Field-by-name (FieldLookup.h): the field named exactly `name`, else the
+    // first one equal ignoring case; throws "ADOQuery1: Field 'X' not found".
     std::size_t fieldIndex(std::string_view name) const;
 
     std::size_t rowCount() const;

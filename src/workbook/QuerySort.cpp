@@ -6,6 +6,7 @@
 #include "common/Error.h"
 #include "common/Text.h"
 #include "workbook/Connection.h"
+#include "workbook/FieldLookup.h"
 #include "workbook/QueryImpl.h"
 #include "workbook/SortText.h"
 #include "workbook/WorkbookMessages.h"
@@ -85,11 +86,7 @@ void Query::setSort(const std::string& sortText)
         throw common::Error(m_name + ": " + kQueryClosed);
     std::vector<SortKey> keys = parseSortText(sortText, m_connection.codePage());
     for (const SortKey& key : keys) {
-        const auto& all = fields();
-        const bool known = std::any_of(all.begin(), all.end(), [&](const Field& f) {
-            return common::sameTextIgnoreCase(f.name, key.field, m_connection.codePage());
-        });
-        if (!known)
+        if (!findField(fields(), key.field, m_connection.codePage()))
             throw common::Error(formatMessage(kSortUnknownField, {key.field}));
     }
     checkBrowseMode();

@@ -124,6 +124,20 @@ TEST_F(ConvertCommandTest, MappingFileLinesComeBeforeTheMapOptions)
     EXPECT_EQ(readBytes(folder + "first.txt"), "SH600000\t2024-1-5\t123456\r\nSZ000001\t2024-1-5\t7890\r\n");
 }
 
+TEST_F(ConvertCommandTest, FieldsDifferingOnlyInCaseAreFoundByTheirExactNames)
+{
+    // Mixed's Sheet1 has Close (10.5, 12.25, ...) and close (7, 8, ...).
+    ASSERT_EQ(run({testing_support::dataPath("Mixed.xls"), "Sheet1$", "--code-column", "code", "--date",
+                   "2024/01/05", "--out", m_out_folder, "--sort", "close DESC", "--map", "close<->c2",
+                   "--map", "CLOSE<->c1"}),
+              cli::kExitDone)
+        << m_err.str();
+    EXPECT_EQ(readBytes(output("c2")), "SH600519\t2024-01-05\t11\r\nSZ000001\t2024-01-05\t8\r\n"
+                                       "SH600000\t2024-01-05\t7\r\n");
+    EXPECT_EQ(readBytes(output("c1")), "SH600519\t2024-01-05\t-2.5\r\nSZ000001\t2024-01-05\t12.25\r\n"
+                                       "SH600000\t2024-01-05\t10.5\r\n");
+}
+
 TEST_F(ConvertCommandTest, MissingColumnEndsTheRunAfterTheEarlierFiles)
 {
     std::vector<std::string> args = passing();

@@ -64,12 +64,13 @@ TEST_F(QueryTest, OpensASheetWithItsFieldsInOrder)
     EXPECT_EQ(column("Code"), (std::vector<std::string>{"600000", "000001", "300750", "", "600519"}));
 }
 
-TEST_F(QueryTest, FieldByNameIgnoresCaseAndTheFirstMatchWins)
+TEST_F(QueryTest, FieldByNameTakesTheExactNameFirstThenIgnoresCase)
 {
-    openSheet("Sheet1$");
-    EXPECT_EQ(query.fieldIndex("close"), 2u);
-    EXPECT_EQ(query.fieldIndex("CLOSE"), 2u);
+    openSheet("Sheet1$"); // Close is field 2, close field 12
     EXPECT_EQ(query.fieldIndex("Close"), 2u);
+    EXPECT_EQ(query.fieldIndex("close"), 12u);
+    EXPECT_EQ(query.fieldIndex("CLOSE"), 2u);
+    EXPECT_EQ(query.fieldIndex("code"), 0u);
     EXPECT_EQ(errorOf([&] { query.fieldIndex("收盘"); }), "ADOQuery1: Field '收盘' not found");
     Query named(connection, "SheetQuery");
     EXPECT_EQ(errorOf([&] { named.fieldIndex("Code"); }), "SheetQuery: Field 'Code' not found");
@@ -171,6 +172,15 @@ TEST_F(QueryTest, SortsDescendingByTextDateAndSeveralFields)
     EXPECT_EQ(column("Close"), (std::vector<std::string>{"10.5", "12.25", "", "-2.5", "0.0001"}));
     query.setSort("");
     EXPECT_EQ(column("Code"), (std::vector<std::string>{"600000", "000001", "300750", "", "600519"}));
+}
+
+TEST_F(QueryTest, SortTextNamesItsFieldAsFieldByNameDoes)
+{
+    openSheet("Sheet1$"); // close holds 7 to 11 in file order
+    query.setSort("close DESC");
+    EXPECT_EQ(column("Code"), (std::vector<std::string>{"600519", "", "300750", "000001", "600000"}));
+    query.setSort("CLOSE DESC");
+    EXPECT_EQ(column("Code"), (std::vector<std::string>{"000001", "600000", "300750", "600519", ""}));
 }
 
 TEST_F(QueryTest, ARefusedSortKeepsTheOrder)

@@ -52,9 +52,16 @@ void DateMask::setText(std::string_view text)
     }
     m_caret = 0;
     m_changed = false;
+    m_separatorSkipped = false;
 }
 
 void DateMask::setCaret(int position)
+{
+    m_separatorSkipped = false;
+    placeCaret(position);
+}
+
+void DateMask::placeCaret(int position)
 {
     m_caret = std::clamp(position, 0, kLength);
     if (isSeparatorPosition(m_caret))
@@ -63,6 +70,7 @@ void DateMask::setCaret(int position)
 
 void DateMask::moveCaretLeft()
 {
+    m_separatorSkipped = false;
     if (m_caret == 0)
         return;
     --m_caret;
@@ -77,14 +85,19 @@ void DateMask::moveCaretRight()
 
 DateMask::KeyResult DateMask::typeChar(char c)
 {
-    setCaret(m_caret);
+    placeCaret(m_caret);
     if (isDigit(c) && m_caret < kLength) {
         m_digits[m_caret] = c;
         m_changed = true;
-        setCaret(m_caret + 1);
+        m_separatorSkipped = isSeparatorPosition(m_caret + 1);
+        placeCaret(m_caret + 1);
         return KeyResult::Accepted;
     }
     if (c == m_separator && !isDigit(c)) {
+        if (m_separatorSkipped) {
+            m_separatorSkipped = false;
+            return KeyResult::Accepted;
+        }
         if (m_caret <= kFirstSeparator) {
             m_caret = kFirstSeparator + 1;
             return KeyResult::Accepted;
@@ -94,11 +107,13 @@ DateMask::KeyResult DateMask::typeChar(char c)
             return KeyResult::Accepted;
         }
     }
+    // A refused key changes nothing, not even what the caret has just done.
     return KeyResult::Beep;
 }
 
 DateMask::KeyResult DateMask::backspace()
 {
+    m_separatorSkipped = false;
     int position = m_caret - 1;
     if (isSeparatorPosition(position))
         --position;
@@ -131,11 +146,13 @@ void DateMask::clearRange(int begin, int end)
     if (end > begin)
         m_changed = true;
     m_caret = begin;
+    m_separatorSkipped = false;
 }
 
 void DateMask::focusIn()
 {
     m_focusDigits = m_digits;
+    m_separatorSkipped = false;
 }
 
 bool DateMask::escape()
@@ -144,6 +161,7 @@ bool DateMask::escape()
         return false;
     m_digits = m_focusDigits;
     m_changed = false;
+    m_separatorSkipped = false;
     m_caret = std::min(m_caret, static_cast<int>(kLength));
     return true;
 }
@@ -167,6 +185,7 @@ void DateMask::checkOnLeave()
     if (!m_changed || isValid())
         return;
     m_caret = firstBlankDayPosition();
+    m_separatorSkipped = false;
     throw Error(kDateMaskInvalidInput);
 }
 

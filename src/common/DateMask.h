@@ -58,7 +58,10 @@ class DateMask {
     // A typed character at the caret: a digit is written over the digit
     // position (the caret skips separators) and the caret moves on; the
     // separator character jumps past the next separator; anything else, or
-    // a digit with the caret past the end, is refused.
+    // a digit with the caret past the end, is refused. A separator typed
+    // right after a digit that made the caret skip a separator by itself is
+    // that separator, typed as people type dates: the caret stays. So
+    // "2024/01/05" and "20240105" give the same date over any content.
     KeyResult typeChar(char c);
     // Blanks the digit position before the caret and moves the caret there.
     KeyResult backspace();
@@ -93,11 +96,16 @@ class DateMask {
     }
 
   private:
+    // Clamps and steps over a separator position, keeping m_separatorSkipped.
+    void placeCaret(int position);
+
     std::array<char, kLength> m_digits; // '0'..'9', or kBlank
     std::array<char, kLength> m_focusDigits;
     char m_separator;
     int m_caret = 0;
     bool m_changed = false;
+    // The last key was a digit after which the caret skipped a separator.
+    bool m_separatorSkipped = false;
 };
 
 } // namespace common

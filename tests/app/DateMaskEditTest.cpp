@@ -73,6 +73,28 @@ private slots:
         QCOMPARE(page.field->maskedText(), QStringLiteral("2024/12/05"));
     }
 
+    void dateTypedWithSeparatorsOverAFilledFieldIsTheDateTyped()
+    {
+        Page page;
+        QVERIFY(QTest::qWaitForWindowActive(&page.window));
+        page.field->setFocus();
+        QTest::keyClick(page.field, Qt::Key_Home);
+        QTest::keyClicks(page.field, "20240105");
+        page.other->setFocus(Qt::TabFocusReason);
+        // Back by a click on the first position, then by Tab (all selected).
+        QTest::mouseClick(page.field, Qt::LeftButton, {}, QPoint(2, page.field->height() / 2));
+        QCOMPARE(page.field->cursorPosition(), 0);
+        QTest::keyClicks(page.field, "2024/03/09");
+        QCOMPARE(page.field->maskedText(), QStringLiteral("2024/03/09"));
+        page.other->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(page.other, Qt::Key_Backtab);
+        QVERIFY(page.field->hasFocus());
+        QTest::keyClicks(page.field, "2023/12/31");
+        QCOMPARE(page.field->maskedText(), QStringLiteral("2023/12/31"));
+        QCOMPARE(page.field->beepCount(), 0);
+        QVERIFY(page.dialogs.calls.empty());
+    }
+
     void lettersAreRefusedWithABeep()
     {
         Page page;

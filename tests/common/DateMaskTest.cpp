@@ -46,13 +46,16 @@ TEST(DateMask, KeyScripts)
         int caret;
         int beeps;
     } cases[] = {
-        {"20240105", "2024/01/05", "2024/01/05", 10, 0}, {"2024", "2024/__/__", "2024/  /  ", 5, 0},
-        {"//05", "____/__/05", "    /  /05", 10, 0},     {"/", "____/__/__", "    /  /  ", 5, 0},
-        {"24/1", "24__/1_/__", "24  /1 /  ", 6, 0},      {"abc", "____/__/__", "    /  /  ", 0, 3},
-        {"2a0-2 4", "2024/__/__", "2024/  /  ", 5, 3},   {"202401051", "2024/01/05", "2024/01/05", 10, 1},
-        {"2024///", "2024/__/__", "2024/  /  ", 8, 2},   {"2024<", "202_/__/__", "202 /  /  ", 3, 0},
-        {"20240<", "2024/__/__", "2024/  /  ", 5, 0},    {"<", "____/__/__", "    /  /  ", 0, 1},
-        {"2024>", "2024/__/__", "2024/  /  ", 5, 0},     {"20240105>", "2024/01/05", "2024/01/05", 10, 1},
+        {"20240105", "2024/01/05", "2024/01/05", 10, 0},   {"2024", "2024/__/__", "2024/  /  ", 5, 0},
+        {"//05", "____/__/05", "    /  /05", 10, 0},       {"/", "____/__/__", "    /  /  ", 5, 0},
+        {"24/1", "24__/1_/__", "24  /1 /  ", 6, 0},        {"abc", "____/__/__", "    /  /  ", 0, 3},
+        {"2a0-2 4", "2024/__/__", "2024/  /  ", 5, 3},     {"202401051", "2024/01/05", "2024/01/05", 10, 1},
+        {"2024///", "2024/__/__", "2024/  /  ", 8, 1},     {"2024<", "202_/__/__", "202 /  /  ", 3, 0},
+        {"2024/01/05", "2024/01/05", "2024/01/05", 10, 0}, {"2024/1/5", "2024/1_/5_", "2024/1 /5 ", 9, 0},
+        {"24/01/05", "24__/01/05", "24  /01/05", 10, 0},   {"2024a/0", "2024/0_/__", "2024/0 /  ", 6, 1},
+        {"20241</", "2024/__/__", "2024/  /  ", 8, 0},     {"20240<", "2024/__/__", "2024/  /  ", 5, 0},
+        {"<", "____/__/__", "    /  /  ", 0, 1},           {"2024>", "2024/__/__", "2024/  /  ", 5, 0},
+        {"20240105>", "2024/01/05", "2024/01/05", 10, 1},
     };
     for (const auto& c : cases) {
         DateMask mask('/');
@@ -61,6 +64,34 @@ TEST(DateMask, KeyScripts)
         EXPECT_EQ(mask.text(), c.text) << c.keys;
         EXPECT_EQ(mask.caret(), c.caret) << c.keys;
         EXPECT_EQ(mask.text().size(), 10u);
+    }
+}
+
+// A date typed from the first position as people type it, with or without
+// its separators, replaces whatever the field held.
+TEST(DateMask, DateTypedOverAnyContentIsTheDateTyped)
+{
+    const char* const before[] = {"", "2024/01/05", "2023/12/31", "20  /1 /  ", "    /  /05", "1999/  /  "};
+    const struct {
+        char separator;
+        const char* keys;
+        const char* text;
+    } typings[] = {
+        {'/', "2024/03/09", "2024/03/09"},
+        {'/', "20240309", "2024/03/09"},
+        {'-', "2024-03-09", "2024-03-09"},
+        {'-', "20240309", "2024-03-09"},
+    };
+    for (const auto& typing : typings) {
+        for (const char* content : before) {
+            DateMask mask(typing.separator);
+            mask.setText(content);
+            mask.focusIn();
+            mask.setCaret(0);
+            EXPECT_EQ(runKeys(mask, typing.keys), 0) << typing.keys << " over " << content;
+            EXPECT_EQ(mask.text(), typing.text) << typing.keys << " over " << content;
+            EXPECT_EQ(mask.caret(), 10) << typing.keys << " over " << content;
+        }
     }
 }
 
@@ -78,13 +109,13 @@ TEST(DateMask, OtherSeparatorIsShownAndReturned)
 {
     DateMask mask('-');
     EXPECT_EQ(mask.displayText(), "____-__-__");
-    EXPECT_EQ(runKeys(mask, "2024-05"), 0);
-    EXPECT_EQ(mask.text(), "2024-  -05");
-    EXPECT_EQ(mask.caret(), 10);
+    EXPECT_EQ(runKeys(mask, "2024-05-"), 0);
+    EXPECT_EQ(mask.text(), "2024-05-  ");
+    EXPECT_EQ(mask.caret(), 8);
     // "/" is an ordinary refused key when the separator is "-".
     EXPECT_EQ(runKeys(mask, "/"), 1);
     mask.setDateSeparator('.');
-    EXPECT_EQ(mask.displayText(), "2024.__.05");
+    EXPECT_EQ(mask.displayText(), "2024.05.__");
 }
 
 TEST(DateMask, SetTextKeepsDigitsAndClearsTheChangedFlag)

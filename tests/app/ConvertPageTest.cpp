@@ -135,6 +135,8 @@ class ConvertPageTest : public QObject {
         QVERIFY(!QFileInfo::exists(q(page.output("成交量"))));
         QCOMPARE(page.form.ProgressLabel->text(), QStringLiteral("正在转换<Close>:2"));
         QVERIFY(page.form.DataSource1->isEnabled());
+        const QList<QWidget*> blocked = testing_support::runBlockedControls(page.form);
+        QCOMPARE(testing_support::enabledNames(blocked).size(), blocked.size());
     }
 
     void changesDuringTheRunDoNotReachIt()
@@ -142,9 +144,15 @@ class ConvertPageTest : public QObject {
         Page page;
         page.fillAll();
         bool linkOffDuringRun = false;
-        // Runs from the run's first event processing, as a user's clicks would.
+        const QList<QWidget*> blocked = testing_support::runBlockedControls(page.form);
+        QStringList enabledDuringRun{"not run"};
+        // Runs from the run's first event processing, as a user's clicks would;
+        // the controls take none, what a program does reaches the copy only.
         QTimer::singleShot(0, &page.form, [&] {
             linkOffDuringRun = !page.form.DataSource1->isEnabled();
+            enabledDuringRun = testing_support::enabledNames(blocked);
+            QTest::mouseClick(page.form.Button2, Qt::LeftButton);
+            QTest::mouseClick(page.form.DelLineButton, Qt::LeftButton);
             page.form.ListBox1->clear();
             page.form.ListBox1->addItem(QStringLiteral("Close<->intruder"));
             page.form.CodeComboBox->setCurrentIndex(page.form.CodeComboBox->findText(QStringLiteral("Vol")));
@@ -153,6 +161,8 @@ class ConvertPageTest : public QObject {
         });
         page.convert();
         QVERIFY(linkOffDuringRun);
+        QCOMPARE(enabledDuringRun, QStringList());
+        QCOMPARE(testing_support::enabledNames(blocked).size(), blocked.size());
         QVERIFY(page.dialogs.texts(QStringLiteral("error")).isEmpty());
         QCOMPARE(readBytes(page.output("收盘")), kCloseLines);
         QCOMPARE(readBytes(page.output("成交量")), kVolumeLines);

@@ -6,14 +6,17 @@
 #include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <filesystem>
-#include <functional>
 
 using testing_support::FakeDialogs;
 using testing_support::readBytes;
@@ -147,7 +150,7 @@ private slots:
         QCOMPARE(form.Label3->text(), QStringLiteral("转换完成"));
         QCOMPARE(form.Label3->width(), form.Label3->fontMetrics().horizontalAdvance(QStringLiteral("转换完成")));
         QVERIFY(form.Label3->updatesEnabled());
-        QVERIFY(!form.importRunning());
+        QVERIFY(!form.runInProgress());
         QCOMPARE(fs::current_path(), customData);
     }
 
@@ -187,10 +190,10 @@ private slots:
         QVERIFY(fs::is_directory(customData / "gone"));
         QCOMPARE(form.Label3->text(), QStringLiteral("正在转换:") + qPath(dir.path() / "PE.txt"));
         QVERIFY(form.Label3->updatesEnabled());
-        QVERIFY(!form.importRunning());
+        QVERIFY(!form.runInProgress());
     }
 
-    void listShrunkDuringTheRunEndsWithListIndexOutOfBounds()
+    void controlsTakeNoInputDuringTheRunAndComeBackAfterIt()
     {
         TempDir dir;
         const fs::path customData = dir.path() / "cd";
@@ -198,65 +201,157 @@ private slots:
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\nSZ000001\t2008-01-15\t12.5\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
+        form.show();
+        form.help->setCurrentWidget(form.TabSheet2);
         form.Dzh2InstallDirEdit->setText(qPath(customData));
         form.TxtListBox->addItems({qPath(dir.path() / "PE.txt"), qPath(dir.path() / "PE.txt")});
-        // The user presses "删除列表" while the first file is read.
-        QTimer::singleShot(0, form.DelFileListButton, &QPushButton::click);
-        form.Button3->click();
-        QCOMPARE(windows.dialogs.texts("error"), QStringList{QStringLiteral("List index out of bounds (1)")});
-        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
-        QCOMPARE(readBytes(customData / "PE" / "SZ000001.adt"), kRecord20080115);
-        QCOMPARE(form.TxtListBox->count(), 0);
+        form.TxtListBox->item(1)->setSelected(true);
+        const QList<QWidget*> blocked = testing_support::runBlockedControls(form);
+        form.Browse2Button->setEnabled(false); // comes back as it was
+        QStringList enabledDuringRun{"not run"};
+        QString progressDuringRun;
+        // The user's clicks while the first file is read: the list's buttons,
+        // the other target, the page tabs.
+        QTimer::singleShot(0, &form, [&] {
+            enabledDuringRun = testing_support::enabledNames(blocked);
+            for (QWidget* control :
+                 {static_cast<QWidget*>(form.DelFileListButton), static_cast<QWidget*>(form.Button4),
+                  static_cast<QWidget*>(form.AddTxtButton), static_cast<QWidget*>(form.RadioGroup1->item(0))})
+                QTest::mouseClick(control, Qt::LeftButton);
+            QTest::keyClicks(form.Dzh2InstallDirEdit, "x");
+            progressDuringRun = form.Label3->text();
+            form.help->tabBar()->setCurrentIndex(0);
+        });
+        QTest::mouseClick(form.Button3, Qt::LeftButton);
+        QCOMPARE(enabledDuringRun, QStringList());
+        QCOMPARE(progressDuringRun, QStringLiteral("正在转换:") + qPath(dir.path() / "PE.txt"));
+        QCOMPARE(form.help->currentWidget(), form.TabSheet1);
+        QVERIFY(windows.dialogs.calls.empty());
+        // Both entries read, to the target chosen at the click.
+        QCOMPARE(form.TxtListBox->count(), 2);
+        QCOMPARE(form.RadioGroup1->itemIndex(), 1);
+        QCOMPARE(form.Dzh2InstallDirEdit->text(), qPath(customData));
+        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115 + kRecord20080115);
+        QCOMPARE(readBytes(customData / "PE" / "SZ000001.adt"), kRecord20080115 + kRecord20080115);
+        QCOMPARE(testing_support::enabledNames(blocked).size(), blocked.size() - 1);
+        QVERIFY(!form.Browse2Button->isEnabled());
+        QVERIFY(!form.runInProgress());
     }
 
-    void targetChosenDuringTheRunCountsFromTheNextLine()
+    void focusComesBackToTheButtonThatStartedTheRun()
+    {
+        TempDir dir;
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.help->setCurrentWidget(form.TabSheet2);
+        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
+        form.Dzh2InstallDirEdit->setText(qPath(dir.path()));
+        form.TxtListBox->addItem(qPath(dir.path() / "PE.txt"));
+        form.Button3->setFocus();
+        QWidget* focusDuringRun = form.Button3;
+        QTimer::singleShot(0, &form, [&] { focusDuringRun = QApplication::focusWidget(); });
+        QTest::keyClick(form.Button3, Qt::Key_Space);
+        QCOMPARE(form.Label3->text(), QStringLiteral("转换完成"));
+        QVERIFY(focusDuringRun != form.Button3);
+        QCOMPARE(QApplication::focusWidget(), form.Button3);
+    }
+
+    void controlsComeBackWhenAnErrorEndsTheRun()
     {
         TempDir dir;
         const fs::path customData = dir.path() / "cd";
         fs::create_directory(customData);
-        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\nSZ000001\t2008-01-15\t12.5\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
         form.Dzh2InstallDirEdit->setText(qPath(customData));
-        form.TxtListBox->addItem(qPath(dir.path() / "PE.txt"));
-        // A queued call that comes back before every line; on its second
-        // delivery (the first line written) the user picks the other item.
-        int lines = 0;
-        std::function<void()> pickOnSecondLine = [&] {
-            if (++lines == 2)
-                form.RadioGroup1->setItemIndex(0);
-            else if (lines < 2)
-                QMetaObject::invokeMethod(&form, pickOnSecondLine, Qt::QueuedConnection);
+        form.TxtListBox->addItem(qPath(dir.path() / "gone.txt"));
+        const QList<QWidget*> blocked = testing_support::runBlockedControls(form);
+        QStringList enabledAtTheBox{"no box"};
+        windows.dialogs.onMessage = [&](const FakeDialogs::Call&) {
+            enabledAtTheBox = testing_support::enabledNames(blocked);
         };
-        QMetaObject::invokeMethod(&form, pickOnSecondLine, Qt::QueuedConnection);
         form.Button3->click();
-        QCOMPARE(lines, 2);
-        QVERIFY(windows.dialogs.calls.empty());
-        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
-        QCOMPARE(readBytes(customData / "PE" / "SZ000001.dat"), kRecord20080115);
+        QCOMPARE(windows.dialogs.texts("error"), QStringList{QStringLiteral("File not found.")});
+        QCOMPARE(enabledAtTheBox.size(), blocked.size());
+        QCOMPARE(testing_support::enabledNames(blocked).size(), blocked.size());
+        QVERIFY(!form.runInProgress());
     }
 
-    void secondClickDuringARunNestsAndBothAppend()
+    // Two clicks 50 ms apart: the second press reaches the button as a double
+    // click, during the run of the first or after it.
+    void doubleClickImportsOnce_data()
     {
+        QTest::addColumn<bool>("duringTheRun");
+        QTest::newRow("second click during the run") << true;
+        QTest::newRow("second click after a short run") << false;
+    }
+    void doubleClickImportsOnce()
+    {
+        QFETCH(bool, duringTheRun);
         TempDir dir;
         const fs::path customData = dir.path() / "cd";
         fs::create_directory(customData);
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
+        form.show();
+        form.help->setCurrentWidget(form.TabSheet2);
         form.Dzh2InstallDirEdit->setText(qPath(customData));
         form.TxtListBox->addItem(qPath(dir.path() / "PE.txt"));
-        bool nestedSawRun = false;
-        QTimer::singleShot(0, form.Button3, [&] {
-            nestedSawRun = form.importRunning();
-            form.Button3->click();
-        });
-        form.Button3->click();
-        QVERIFY(nestedSawRun);
+        const auto secondClick = [&] {
+            QTest::mouseDClick(form.Button3, Qt::LeftButton, {}, QPoint(), 50);
+            QTest::mouseRelease(form.Button3, Qt::LeftButton);
+        };
+        bool secondSawRun = false;
+        if (duringTheRun) {
+            QTimer::singleShot(0, &form, [&] {
+                secondSawRun = form.runInProgress() && !form.Button3->isEnabled();
+                secondClick();
+            });
+        }
+        QTest::mousePress(form.Button3, Qt::LeftButton);
+        QTest::mouseRelease(form.Button3, Qt::LeftButton);
+        if (!duringTheRun)
+            secondClick();
+        QCOMPARE(secondSawRun, duringTheRun);
         QVERIFY(windows.dialogs.calls.empty());
-        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115 + kRecord20080115);
+        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);
         QCOMPARE(form.Label3->text(), QStringLiteral("转换完成"));
-        QVERIFY(!form.importRunning());
+        QVERIFY(form.Button3->isEnabled());
+        // A click after the double click's time is a new request.
+        QTest::mouseClick(form.Button3, Qt::LeftButton, {}, QPoint(),
+                          QApplication::doubleClickInterval() + 1);
+        QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115 + kRecord20080115);
+    }
+
+    void closingTheWindowDuringARunLetsItFinishThenEnds()
+    {
+        TempDir dir;
+        const fs::path customData = dir.path() / "cd";
+        fs::create_directory(customData);
+        writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\nSZ000001\t2008-01-15\t12.5\r\n");
+        WindowFixture windows;
+        app::TForm1& form = *windows.form1;
+        form.show();
+        form.Dzh2InstallDirEdit->setText(qPath(customData));
+        form.TxtListBox->addItems({qPath(dir.path() / "PE.txt"), qPath(dir.path() / "PE.txt")});
+        bool runEnded = false;
+        QTimer::singleShot(0, &form, [&] {
+            QTimer::singleShot(0, &form, [&] { form.close(); }); // comes during the run
+            form.Button3->click();
+            runEnded = true;
+        });
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        giveUp.start(5000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(runEnded);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.Label3->text(), QStringLiteral("转换完成"));
+        QCOMPARE(readBytes(customData / "PE" / "SZ000001.adt"), kRecord20080115 + kRecord20080115);
     }
 
     void emptyListOnlyReportsDone()

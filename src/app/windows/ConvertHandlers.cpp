@@ -106,12 +106,14 @@ void TForm1::Button2Click()
         m_dialogs.info(fromBytes(*message));
         return;
     }
-    // The run lets window events through, and the user may re-sort, re-open
-    // or edit the sheet meanwhile; it walks a copy taken now, so its files
-    // hold the rows as the preview showed them at the click.
+    // The run lets window events through; it walks a copy taken now, so its
+    // files hold the rows as the preview showed them at the click, whatever
+    // happens to the query meanwhile.
     convert::RowSnapshot rows(*ADOQuery1, m_context.codePage);
-    FormConvertHost host(*this);
-    convert::runConversion({inputs.saveFolder, inputs.quoteDate, m_context.codePage}, rows, host);
+    runBlockingControls([&] {
+        FormConvertHost host(*this);
+        convert::runConversion({inputs.saveFolder, inputs.quoteDate, m_context.codePage}, rows, host);
+    });
 }
 
 void TForm1::Browse2ButtonClick()

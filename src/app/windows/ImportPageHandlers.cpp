@@ -63,21 +63,16 @@ void TForm1::Button4Click()
 
 void TForm1::Button3Click()
 {
-    // Controls stay usable during a run (events are processed once per line);
-    // the host copes with a list that shrinks, and runs may nest.
+    // The run lets window events through; the list, the folder and the
+    // target stay as they are until it ends (see runBlockingControls).
     importer::ImportOptions options;
     options.customDataFolder = toBytes(Dzh2InstallDirEdit->text());
     options.codePage = m_context.codePage;
     options.currentYear = m_context.currentYear ? m_context.currentYear() : 2026;
-    FormImportHost host(*this);
-    ++m_importDepth;
-    try {
+    runBlockingControls([&] {
+        FormImportHost host(*this);
         importer::runImport(options, host);
-    } catch (...) {
-        --m_importDepth;
-        throw;
-    }
-    --m_importDepth;
+    });
 }
 
 } // namespace app

@@ -4,9 +4,11 @@
 #include "app/Guard.h"
 #include "app/UiFont.h"
 #include "app/windows/AutoSizeLabel.h"
+#include "app/windows/BlockedControls.h"
 #include "app/windows/DateMaskEdit.h"
 #include "app/windows/DbGrid.h"
 #include "app/windows/DbNavigator.h"
+#include "app/windows/DoubleClickAsOneClick.h"
 #include "app/windows/EnterKey.h"
 #include "app/windows/LabeledEdit.h"
 #include "app/windows/RadioGroup.h"
@@ -189,6 +191,22 @@ void TForm1::setTabOrders()
 
 void TForm1::run(const std::function<void()>& body) { guarded(m_dialogs, body); }
 
+void TForm1::runBlockingControls(const std::function<void()>& body)
+{
+    // Not the lists, the path edits, the grid or the tabs: they can neither
+    // start a run nor change what one reads, and the user may look around.
+    const BlockedControls blocked({Button2, Button3, InRelaButton, OutRelaButton, AddlineButton,
+                                   DelLineButton, Browse1Button, Browse2Button, TableNameComboBox,
+                                   CodeComboBox, DateMaskEdit, BrowDzhDirButton, AddDirButton, AddTxtButton,
+                                   DelFileListButton, Button4, Dzh2InstallDirEdit, RadioGroup1});
+    struct Running {
+        explicit Running(int& depth) : depth(depth) { ++depth; }
+        ~Running() { --depth; }
+        int& depth;
+    } running(m_runDepth);
+    body();
+}
+
 void TForm1::onClick(QPushButton* button, void (TForm1::*handler)())
 {
     connect(button, &QPushButton::clicked, this, [this, handler] { run([&] { (this->*handler)(); }); });
@@ -211,6 +229,8 @@ void TForm1::connectHandlers()
     onClick(DelFileListButton, &TForm1::DelFileListButtonClick);
     onClick(Button4, &TForm1::Button4Click);
     onClick(Button3, &TForm1::Button3Click);
+    takeDoubleClickAsOneClick(*Button2);
+    takeDoubleClickAsOneClick(*Button3);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event)

@@ -52,8 +52,8 @@ public:
     FileDialogOptions& openDialog1Options() { return m_openDialog1Options; }
     // SaveDialog1 keeps the options it was laid out with.
     const FileDialogOptions& saveDialog1Options() const { return m_saveDialog1Options; }
-    // True while an import run is in progress (runs may nest).
-    bool importRunning() const { return m_importDepth > 0; }
+    // True while a conversion or an import runs.
+    bool runInProgress() const { return m_runDepth > 0; }
 
     // --- Controls, by layout name ---
     QTabWidget* help = nullptr;
@@ -142,13 +142,17 @@ private:
     void onClick(QPushButton* button, void (TForm1::*handler)());
     // Runs `body` through the guard, showing what escapes in the error box.
     void run(const std::function<void()>& body);
+    // Runs a conversion or an import: the runs let window events through, and
+    // the controls whose use would restart, reshape or stall one take no
+    // input meanwhile. Each gets its state back afterwards, also after an error.
+    void runBlockingControls(const std::function<void()>& body);
 
     Dialogs& m_dialogs;
     AppContext m_context;
     TcolnameForm* m_colnameForm = nullptr;
     FileDialogOptions m_openDialog1Options;
     FileDialogOptions m_saveDialog1Options;
-    int m_importDepth = 0;
+    int m_runDepth = 0;
 };
 
 } // namespace app

@@ -1,6 +1,6 @@
 // The import run's view of the page "自定义数据引入": entries from TxtListBox by
 // position, the target from RadioGroup1 per line, progress in Label3, and the
-// window's events let through before every line.
+// window's events let through between lines, about once a millisecond.
 #pragma once
 
 #include "import/ImportRun.h"
@@ -32,6 +32,7 @@ private:
     bool m_repaintPending = false;
     // Since the last full pass of the event loop (input from the window system and timers).
     QElapsedTimer m_sinceFullPass;
+    unsigned m_linesSinceClock = 0;
 };
 
 } // namespace app

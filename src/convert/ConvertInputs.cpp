@@ -13,6 +13,8 @@ std::optional<std::string> firstFailedCheck(const ConvertInputs& inputs,
     const char* failed = nullptr;
     if (inputs.workbookPath.empty())
         failed = kNoWorkbookPath;
+    else if (!inputs.workbookPathIsOpenBook)
+        failed = kWorkbookNotOpen;
     else if (inputs.saveFolder.empty())
         failed = kNoSaveFolder;
     else if (!inputs.sheetOpen)

@@ -14,6 +14,9 @@ namespace convert {
 // Texts in the system code page.
 struct ConvertInputs {
     std::string workbookPath;        // only tested to be non-empty
+    // The path is the workbook that the open sheet comes from. The window
+    // keeps the text it opened; a text typed since names another workbook.
+    bool workbookPathIsOpenBook = true;
     std::string saveFolder;          // only tested to be non-empty
     bool sheetOpen = false;          // the sheet query is open
     bool codeColumnSelected = false; // an item of the code-column list is chosen
@@ -22,9 +25,9 @@ struct ConvertInputs {
 };
 
 // The message (system code page) of the first check that fails, in this
-// order: workbook path, save folder, sheet, code column, quote date (a date
-// with optional time by common::parseDateTime), mapping lines; nothing when
-// all pass.
+// order: workbook path, the path naming the open sheet's workbook, save
+// folder, sheet, code column, quote date (a date with optional time by
+// common::parseDateTime), mapping lines; nothing when all pass.
 std::optional<std::string> firstFailedCheck(const ConvertInputs& inputs,
                                             const common::RegionalSettings& settings, int currentYear,
                                             const common::CodePage& codePage);

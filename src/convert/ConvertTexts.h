@@ -7,6 +7,8 @@ namespace convert {
 
 // The checks before a run, in the order they are made.
 constexpr const char* kNoWorkbookPath = "没有指定Excel文件路径？";
+// The path typed since the open sheet's workbook was opened names another one.
+constexpr const char* kWorkbookNotOpen = "指定的Excel文件没有打开？";
 constexpr const char* kNoSaveFolder = "没有指定txt文件路径？";
 constexpr const char* kNoSheet = "没有指定表？";
 constexpr const char* kNoCodeColumn = "没有指定证券代码列？";

@@ -153,6 +153,7 @@ class ConvertPageTest : public QObject {
             enabledDuringRun = testing_support::enabledNames(blocked);
             QTest::mouseClick(page.form.Button2, Qt::LeftButton);
             QTest::mouseClick(page.form.DelLineButton, Qt::LeftButton);
+            QTest::keyClick(page.form.LabeledEdit1, Qt::Key_Return); // would reopen the workbook
             page.form.ListBox1->clear();
             page.form.ListBox1->addItem(QStringLiteral("Close<->intruder"));
             page.form.CodeComboBox->setCurrentIndex(page.form.CodeComboBox->findText(QStringLiteral("Vol")));
@@ -162,11 +163,58 @@ class ConvertPageTest : public QObject {
         page.convert();
         QVERIFY(linkOffDuringRun);
         QCOMPARE(enabledDuringRun, QStringList());
+        QVERIFY(page.form.ADOQuery1->isOpen());
         QCOMPARE(testing_support::enabledNames(blocked).size(), blocked.size());
         QVERIFY(page.dialogs.texts(QStringLiteral("error")).isEmpty());
         QCOMPARE(readBytes(page.output("收盘")), kCloseLines);
         QCOMPARE(readBytes(page.output("成交量")), kVolumeLines);
         QVERIFY(!QFileInfo::exists(q(page.output("intruder"))));
+    }
+
+    void pathTypedSinceTheWorkbookOpenedStopsTheRun()
+    {
+        Page page;
+        page.fillAll();
+        const QString opened = page.form.LabeledEdit1->text();
+        const QString other = q(page.folder.file("other.xls"));
+        page.form.LabeledEdit1->setText(other);
+        page.form.LabeledEdit2->clear();
+        page.convert(); // right after the path's own check, before the save folder's
+        page.form.LabeledEdit2->setText(q(page.out));
+        page.convert();
+        page.form.LabeledEdit1->clear();
+        page.convert();
+        QCOMPARE(page.dialogs.texts(QStringLiteral("info")),
+                 (QStringList{"指定的Excel文件没有打开？", "指定的Excel文件没有打开？",
+                              "没有指定Excel文件路径？"}));
+        QVERIFY(!QFileInfo::exists(q(page.out + "/2024-01-05")));
+        // The text that was opened, typed back, names the open workbook again.
+        page.form.LabeledEdit1->setText(opened);
+        page.convert();
+        QCOMPARE(readBytes(page.output("收盘")), kCloseLines);
+        QCOMPARE(page.dialogs.count(QStringLiteral("info")), 3);
+    }
+
+    void fieldsDifferingOnlyInCaseGiveEachItsOwnColumn()
+    {
+        Page page;
+        // Mixed's Sheet1: Code, ..., Close (10.5, 12.25, ...), ..., close (7, 8, ...).
+        const QString mixed = q(page.folder.file("Mixed.xls"));
+        testing_support::writeBytes(mixed.toStdString(), readBytes(testing_support::dataPath("Mixed.xls")));
+        page.dialogs.fileAnswers.push_back(mixed);
+        QTest::mouseClick(page.form.Browse1Button, Qt::LeftButton);
+        page.openSheet();
+        page.chooseCode();
+        page.typeDate();
+        page.form.LabeledEdit2->setText(q(page.out));
+        page.form.ListBox1->addItems({QStringLiteral("close<->c2"), QStringLiteral("Close<->c1")});
+        page.convert();
+        QVERIFY(page.dialogs.texts(QStringLiteral("error")).isEmpty());
+        QCOMPARE(readBytes(page.output("c2")),
+                 "SH600000\t2024-01-05\t7\r\nSZ000001\t2024-01-05\t8\r\nSH600519\t2024-01-05\t11\r\n");
+        QCOMPARE(
+            readBytes(page.output("c1")),
+            "SH600000\t2024-01-05\t10.5\r\nSZ000001\t2024-01-05\t12.25\r\nSH600519\t2024-01-05\t-2.5\r\n");
     }
 
     void browseStartsAtTheWorkbookFolderAndCreatesTheChoice()

@@ -126,7 +126,8 @@ class PreviewTest : public QObject {
   private slots:
     void browseFillsTheSheetListWithoutSelection();
     void cancelledBrowseChangesNothing();
-    void workbookThatCannotOpenKeepsPathAndSheetList();
+    void workbookThatCannotOpenLeavesNothingOfThePreviousOne();
+    void typedPathConfirmedWithEnterOpensAsBrowseDoes();
     void choosingASheetFillsGridAndBothLists();
     void choosingASheetEmptiesTheCodeChoice();
     void emptySheetShowsTitlesOnly();
@@ -186,11 +187,12 @@ void PreviewTest::cancelledBrowseChangesNothing()
     QCOMPARE(page.errors(), QStringList());
 }
 
-void PreviewTest::workbookThatCannotOpenKeepsPathAndSheetList()
+void PreviewTest::workbookThatCannotOpenLeavesNothingOfThePreviousOne()
 {
     Page page;
     page.browse(page.bookPath);
-    const QStringList sheets = items(page.form.TableNameComboBox);
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    page.form.CodeComboBox->setCurrentIndex(0);
     const QString broken = QString::fromStdString(page.folder.file("broken.xls"));
     testing_support::writeBytes(broken.toStdString(), "garbage");
 
@@ -203,7 +205,43 @@ void PreviewTest::workbookThatCannotOpenKeepsPathAndSheetList()
     QCOMPARE(QString::fromStdString(page.form.ADOConnection1->connectionString()),
              connectionStringFor(broken));
     QVERIFY(!page.form.ADOConnection1->isOpen());
-    QCOMPARE(items(page.form.TableNameComboBox), sheets);
+    QVERIFY(!page.form.ADOQuery1->isOpen());
+    QCOMPARE(page.form.TableNameComboBox->count(), 0);
+    QCOMPARE(page.form.CodeComboBox->count(), 0);
+    QCOMPARE(page.form.colnameForm()->ComboBox1->count(), 0);
+    QCOMPARE(page.form.DBGrid1->model()->columnCount(), 0);
+    for (int index = 0; index < app::DbNavigator::kButtonCount; ++index)
+        QVERIFY(!page.form.DBNavigator1->button(static_cast<app::DbNavigator::Button>(index))->isEnabled());
+}
+
+void PreviewTest::typedPathConfirmedWithEnterOpensAsBrowseDoes()
+{
+    Page page;
+    QVERIFY(QTest::qWaitForWindowActive(&page.form));
+    page.form.LabeledEdit1->setFocus();
+    QTest::keyClicks(page.form.LabeledEdit1, page.bookPath);
+    QVERIFY(!page.form.ADOConnection1->isOpen()); // typing alone opens nothing
+    QTest::keyClick(page.form.LabeledEdit1, Qt::Key_Return);
+    QVERIFY(page.dialogs.calls.empty());
+    QVERIFY(page.form.ADOConnection1->isOpen());
+    QCOMPARE(QString::fromStdString(page.form.ADOConnection1->connectionString()),
+             connectionStringFor(page.bookPath));
+    QCOMPARE(page.form.openWorkbookPath(), page.bookPath);
+    QCOMPARE(items(page.form.TableNameComboBox).size(), 4);
+    QCOMPARE(page.form.TableNameComboBox->currentIndex(), -1);
+
+    // Enter again reopens, as choosing the same file does; a missing file fails as there.
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    QTest::keyClick(page.form.LabeledEdit1, Qt::Key_Enter);
+    QVERIFY(!page.form.ADOQuery1->isOpen());
+    const QString missing = QString::fromStdString(page.folder.file("missing.xls"));
+    page.form.LabeledEdit1->setText(missing);
+    QTest::keyClick(page.form.LabeledEdit1, Qt::Key_Return);
+    page.browse(missing);
+    QCOMPARE(page.errors().size(), 2);
+    QCOMPARE(page.errors().at(0), page.errors().at(1));
+    QCOMPARE(page.form.TableNameComboBox->count(), 0);
+    QCOMPARE(page.form.openWorkbookPath(), QString());
 }
 
 void PreviewTest::choosingASheetFillsGridAndBothLists()

@@ -53,6 +53,9 @@ TEST(ConvertChecks, FirstFailingCheckWinsInOrder)
         {[](convert::ConvertInputs& in) { in.workbookPath.clear(); },
          "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8"
          "Excel\xce\xc4\xbc\xfe\xc2\xb7\xbe\xb6\xa3\xbf"},
+        {[](convert::ConvertInputs& in) { in.workbookPathIsOpenBook = false; },
+         "\xd6\xb8\xb6\xa8\xb5\xc4"
+         "Excel\xce\xc4\xbc\xfe\xc3\xbb\xd3\xd0\xb4\xf2\xbf\xaa\xa3\xbf"},
         {[](convert::ConvertInputs& in) { in.saveFolder.clear(); },
          "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8"
          "txt\xce\xc4\xbc\xfe\xc2\xb7\xbe\xb6\xa3\xbf"},

@@ -87,6 +87,10 @@ convert::ConvertInputs readInputs(const TForm1& form)
 {
     convert::ConvertInputs inputs;
     inputs.workbookPath = toBytes(form.LabeledEdit1->text());
+    // The exact text that was opened: a path typed since (and not confirmed
+    // with Enter) names another workbook, even one that is the same file.
+    inputs.workbookPathIsOpenBook =
+        !form.ADOQuery1->isOpen() || form.LabeledEdit1->text() == form.openWorkbookPath();
     inputs.saveFolder = toBytes(form.LabeledEdit2->text());
     inputs.sheetOpen = form.ADOQuery1 && form.ADOQuery1->isOpen();
     inputs.codeColumnSelected = form.CodeComboBox->currentIndex() >= 0;

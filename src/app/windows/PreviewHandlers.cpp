@@ -77,7 +77,19 @@ void TForm1::Browse1ButtonClick()
     if (!path)
         return;
     LabeledEdit1->setText(*path);
+    openWorkbook();
+}
 
+void TForm1::LabeledEdit1ReturnPressed()
+{
+    // "浏览..." is blocked while a run goes, and so is this way to it.
+    if (runInProgress())
+        return;
+    openWorkbook();
+}
+
+void TForm1::openWorkbook()
+{
     // The preview of the previous workbook goes with its connection: edits
     // posted there and a conversion run would otherwise still work on a
     // workbook that the page no longer names. A row still being edited is
@@ -86,12 +98,17 @@ void TForm1::Browse1ButtonClick()
     ADOQuery1->close();
     DataSource1->dataSetChanged();
     clearFieldNameLists();
+    // Its sheets go too: a workbook that fails to open must not look open.
+    fillSheetList({});
 
     ADOConnection1->close();
+    m_openWorkbookPath.clear();
+    const QString path = LabeledEdit1->text();
     ADOConnection1->setConnectionString(std::string());
-    ADOConnection1->setConnectionString(connectionStringFor(toBytes(LabeledEdit1->text())));
+    ADOConnection1->setConnectionString(connectionStringFor(toBytes(path)));
     ADOConnection1->setLoginPrompt(false);
     ADOConnection1->open();
+    m_openWorkbookPath = path;
     fillSheetList(ADOConnection1->tables());
 }
 

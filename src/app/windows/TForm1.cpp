@@ -215,6 +215,8 @@ void TForm1::onClick(QPushButton* button, void (TForm1::*handler)())
 void TForm1::connectHandlers()
 {
     onClick(Browse1Button, &TForm1::Browse1ButtonClick);
+    connect(LabeledEdit1, &QLineEdit::returnPressed, this,
+            [this] { run([&] { LabeledEdit1ReturnPressed(); }); });
     connect(TableNameComboBox, &QComboBox::activated, this, [this] { run([&] { TableNameComboBoxChange(); }); });
     connect(DBGrid1, &DbGrid::titleClicked, this, [this](int column) { run([&] { DBGrid1TitleClick(column); }); });
     onClick(Button2, &TForm1::Button2Click);

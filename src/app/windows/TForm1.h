@@ -103,6 +103,11 @@ public:
 
     // Sheet preview (PreviewHandlers.cpp).
     void Browse1ButtonClick();
+    // Enter in "Excel文件：" opens the typed path as the browse button opens a chosen file.
+    void LabeledEdit1ReturnPressed();
+    // The text of "Excel文件：" with which the open connection was opened;
+    // empty while none is open.
+    const QString& openWorkbookPath() const { return m_openWorkbookPath; }
     void TableNameComboBoxChange();
     void DBGrid1TitleClick(int column);
 
@@ -134,6 +139,9 @@ private:
     void createImportPage();
     // Connection, query and data link, bound to the grid and navigator (PreviewHandlers.cpp).
     void createPreviewObjects();
+    // Opens the workbook that LabeledEdit1 names and lists its sheets; what
+    // was shown of the previous workbook goes first, even when this fails.
+    void openWorkbook();
     void fillSheetList(const std::vector<workbook::TableSchemaRow>& schema);
     void clearFieldNameLists();
     void setTabOrders();
@@ -153,6 +161,7 @@ private:
     FileDialogOptions m_openDialog1Options;
     FileDialogOptions m_saveDialog1Options;
     int m_runDepth = 0;
+    QString m_openWorkbookPath;
 };
 
 } // namespace app

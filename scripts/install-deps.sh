@@ -11,6 +11,7 @@ packages=(
   libcli11-dev
   libfreexl-dev
   fonts-wqy-zenhei
+  qt6-translations-l10n
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/Guard.h"
+#include "app/PlatformTranslations.h"
 
 #include <QFileInfo>
 
@@ -39,6 +40,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // Not the display name: Qt would append it to every window caption.
     setApplicationName(m_title);
     setWindowIcon(applicationIcon());
+    installPlatformTranslations();
     // Only the main window's close ends the program, never the dialog's.
     setQuitOnLastWindowClosed(false);
 }

@@ -2,15 +2,20 @@
 // handler guard, the boxes' captions and icons, filters, and the text bridge.
 #include "app/Application.h"
 #include "app/Guard.h"
+#include "app/PlatformTranslations.h"
 #include "app/QtDialogs.h"
 #include "app/TextBridge.h"
 #include "common/Error.h"
 #include "common/IoError.h"
 #include "support/FakeDialogs.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 
 #include <stdexcept>
 
@@ -143,6 +148,33 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("File not found."));
         QCOMPARE(box->icon(), QMessageBox::Critical);
         QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    void platformTextsSpeakTheUsersLanguage()
+    {
+        QTranslator* translator = app::installPlatformTranslations(QLocale(QLocale::Chinese, QLocale::China));
+        QVERIFY(translator);
+        const auto box = app::makeInfoBox(QStringLiteral("自定义数据路径不存在"));
+        QMessageBox question(QMessageBox::Question, QStringLiteral("Tarnvale"),
+                             QStringLiteral("Delete record?"), QMessageBox::Ok | QMessageBox::Cancel);
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        const QStringList fileTexts = [&] {
+            QStringList texts;
+            for (const QLabel* label : files.findChildren<QLabel*>())
+                texts << label->text();
+            return texts;
+        }();
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+        QCOMPARE(question.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+        QVERIFY2(fileTexts.contains(QStringLiteral("查找范围：")), qPrintable(fileTexts.join('|')));
+        // The system's own texts stay as they are.
+        QCOMPARE(box->windowTitle(), QStringLiteral("提示"));
+        QCOMPARE(question.text(), QStringLiteral("Delete record?"));
+        QCOMPARE(app::makeInfoBox(QString())->button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+        QVERIFY(!app::installPlatformTranslations(QLocale::c()));
     }
 
     void applicationObjectTakesItsTitleAndKeepsRunningWhenWindowsClose()

@@ -44,6 +44,7 @@ class NavigatorTest : public QObject {
     void deleteOkShowsTheRefusal();
     void postStoresTheEditInTheQuery();
     void cancelDropsTheEdit();
+    void disabledButtonsLookDisabled();
 };
 
 void NavigatorTest::buttonsLieInOrderAcrossTheBar()
@@ -189,6 +190,46 @@ void NavigatorTest::cancelDropsTheEdit()
     click(navigator, DbNavigator::Cancel);
     QCOMPARE(rig.query.state(), workbook::Query::State::Browse);
     QCOMPARE(rig.query.cellText(0, 1), before);
+}
+
+// A disabled button's glyph is greyed as a disabled button's text is, an
+// enabled one drawn in the text colour: told apart at a glance, with no sheet
+// open as well as at the first row or while a row is edited.
+void NavigatorTest::disabledButtonsLookDisabled()
+{
+    PreviewRig rig;
+    DbNavigator navigator;
+    navigator.setGeometry(6, 166, 200, 20);
+    navigator.setDataSource(rig.source);
+    navigator.show();
+    // The darkest grey of the button's picture: its glyph's colour.
+    const auto glyphGrey = [&](DbNavigator::Button which) {
+        const QImage image = navigator.button(which)->grab().toImage();
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        return darkest;
+    };
+    const QPalette& palette = navigator.palette();
+    const int enabledGrey = qGray(palette.color(QPalette::Active, QPalette::ButtonText).rgb());
+    const int disabledGrey = qGray(palette.color(QPalette::Disabled, QPalette::ButtonText).rgb());
+    QVERIFY2(disabledGrey - enabledGrey >= 64, qPrintable(QString::number(disabledGrey)));
+    const auto expectLook = [&](const QString& pattern) {
+        QCOMPARE(enabledPattern(navigator), pattern);
+        for (int index = 0; index < DbNavigator::kButtonCount; ++index) {
+            const int grey = glyphGrey(static_cast<DbNavigator::Button>(index));
+            const int expected = pattern[index] == '1' ? enabledGrey : disabledGrey;
+            QVERIFY2(
+                std::abs(grey - expected) <= 12,
+                qPrintable(QStringLiteral("button %1: %2, expected %3").arg(index).arg(grey).arg(expected)));
+        }
+    };
+    expectLook(QStringLiteral("0000000000"));
+    PREVIEW_OPEN(rig, preview_test::kQuotesSheet);
+    expectLook(QStringLiteral("0011111001"));
+    click(navigator, DbNavigator::Edit);
+    expectLook(QStringLiteral("0011110111"));
 }
 
 QTEST_MAIN(NavigatorTest)

@@ -3,6 +3,7 @@
 #include "app/DataSource.h"
 #include "workbook/Query.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -28,10 +29,10 @@ QPainterPath triangle(qreal tipX, qreal baseX)
 }
 
 // The glyphs are drawn rather than loaded so that the program carries no
-// image files; the disabled look comes from QIcon's own greying.
-void drawGlyph(QPainter& painter, DbNavigator::Button which)
+// image files.
+void drawGlyph(QPainter& painter, DbNavigator::Button which, const QColor& color)
 {
-    painter.setBrush(Qt::black);
+    painter.setBrush(color);
     painter.setPen(Qt::NoPen);
     switch (which) {
     case DbNavigator::First:
@@ -65,33 +66,45 @@ void drawGlyph(QPainter& painter, DbNavigator::Button which)
         break;
     }
     case DbNavigator::Post:
-        painter.setPen(QPen(Qt::black, 2));
+        painter.setPen(QPen(color, 2));
         painter.drawPolyline(QPolygonF({QPointF(3, 8), QPointF(6, 11), QPointF(12, 4)}));
         break;
     case DbNavigator::Cancel:
-        painter.setPen(QPen(Qt::black, 2));
+        painter.setPen(QPen(color, 2));
         painter.drawLine(QPointF(4, 4), QPointF(11, 11));
         painter.drawLine(QPointF(11, 4), QPointF(4, 11));
         break;
     case DbNavigator::Refresh:
-        painter.setPen(QPen(Qt::black, 1.5));
+        painter.setPen(QPen(color, 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawArc(QRectF(3, 3, 9, 9), 60 * 16, 280 * 16);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::black);
+        painter.setBrush(color);
         painter.drawPolygon(QPolygonF({QPointF(9, 1.5), QPointF(13, 4.5), QPointF(9, 6.5)}));
         break;
     }
 }
 
-QIcon glyphIcon(DbNavigator::Button which)
+QPixmap glyphPixmap(DbNavigator::Button which, const QColor& color)
 {
     QPixmap pixmap(15, 15);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    drawGlyph(painter, which);
-    return QIcon(pixmap);
+    drawGlyph(painter, which, color);
+    return pixmap;
+}
+
+// The glyph in the colour of a button's text, and greyed as a disabled
+// button's text is: the style's own greying of an icon only lightens black
+// to a dark grey that reads as enabled.
+QIcon glyphIcon(DbNavigator::Button which, const QPalette& palette)
+{
+    QIcon icon;
+    icon.addPixmap(glyphPixmap(which, palette.color(QPalette::Active, QPalette::ButtonText)), QIcon::Normal);
+    icon.addPixmap(glyphPixmap(which, palette.color(QPalette::Disabled, QPalette::ButtonText)),
+                   QIcon::Disabled);
+    return icon;
 }
 
 } // namespace
@@ -103,14 +116,27 @@ DbNavigator::DbNavigator(QWidget* parent) : QWidget(parent)
         auto* button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(kButtonNames[index]));
         button->setAccessibleName(button->objectName().mid(2));
-        button->setIcon(glyphIcon(which));
         button->setIconSize(QSize(15, 15));
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(which == Prior || which == Next);
         connect(button, &QToolButton::clicked, this, [this, which] { click(which); });
         m_buttons[index] = button;
     }
+    paintGlyphs();
     updateButtons();
+}
+
+void DbNavigator::paintGlyphs()
+{
+    for (int index = 0; index < kButtonCount; ++index)
+        m_buttons[index]->setIcon(glyphIcon(static_cast<Button>(index), m_buttons[index]->palette()));
+}
+
+void DbNavigator::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        paintGlyphs();
 }
 
 void DbNavigator::setDataSource(DataSource& source)

@@ -29,8 +29,11 @@ class DbNavigator : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // Sets every button's icon from the palette, enabled and disabled.
+    void paintGlyphs();
     void updateButtons();
     void click(Button which);
 

@@ -3,6 +3,8 @@
 // first() sets bof; next() on the last row sets eof and stays on that row.
 #pragma once
 
+#include "workbook/Field.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -13,18 +15,6 @@ namespace workbook {
 
 class Connection;
 class Table;
-
-enum class FieldType {
-    Float, // every data cell a number (or empty)
-    Text,
-    DateTime,
-    Boolean,
-};
-
-struct Field {
-    std::string name; // system code page
-    FieldType type = FieldType::Text;
-};
 
 class Query {
 public:

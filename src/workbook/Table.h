@@ -8,7 +8,7 @@
 #include "common/RegionalSettings.h"
 #include "workbook/Cell.h"
 #include "workbook/CellText.h"
-#include "workbook/Query.h"
+#include "workbook/Field.h"
 
 #include <cstddef>
 #include <cstdint>

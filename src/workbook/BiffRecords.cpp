@@ -1,8 +1,9 @@
 #include "workbook/BiffRecords.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/ByteOrder.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,7 +29,7 @@ bool RecordStream::next(Record& record)
     const std::size_t length = readU16(m_stream, m_position + 2);
     const std::size_t body = m_position + biff::kRecordHeaderSize;
     if (body + length > m_stream.size())
-        throw common::Error(formatMessage(
+        throw common::Error(common::formatMessage(
             kReasonBadRecord, {describeRecord(type, m_position) + " runs past the stream's end"}));
     record.type = type;
     record.offset = m_position;
@@ -38,7 +39,7 @@ bool RecordStream::next(Record& record)
            readU16(m_stream, m_position) == biff::kContinue) {
         const std::size_t more = readU16(m_stream, m_position + 2);
         if (m_position + biff::kRecordHeaderSize + more > m_stream.size())
-            throw common::Error(formatMessage(kReasonBadRecord, {describeRecord(biff::kContinue, m_position) +
+            throw common::Error(common::formatMessage(kReasonBadRecord, {describeRecord(biff::kContinue, m_position) +
                                                                  " runs past the stream's end"}));
         m_position += biff::kRecordHeaderSize + more;
     }
@@ -57,7 +58,7 @@ void ContinuedReader::pastEnd() const
     char text[80];
     std::snprintf(text, sizeof text, "the data of a record 0x%04X is cut short",
                   static_cast<unsigned>(m_type));
-    throw common::Error(formatMessage(kReasonBadRecord, {text}));
+    throw common::Error(common::formatMessage(kReasonBadRecord, {text}));
 }
 
 bool ContinuedReader::nextPiece()

@@ -2,8 +2,9 @@
 
 #include "common/Encoding.h"
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/ByteOrder.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 
 #include <algorithm>
 
@@ -35,7 +36,7 @@ bool isAscii(std::string_view text)
 
 [[noreturn]] void cutShort(const char* what)
 {
-    throw common::Error(formatMessage(kReasonBadRecord, {std::string(what) + " is cut short"}));
+    throw common::Error(common::formatMessage(kReasonBadRecord, {std::string(what) + " is cut short"}));
 }
 
 std::size_t readCount(std::string_view data, std::size_t& pos, std::size_t countSize, const char* what)

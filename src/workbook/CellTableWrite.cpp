@@ -1,10 +1,11 @@
 #include "workbook/CellTableWrite.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/BiffRecords.h"
 #include "workbook/ByteOrder.h"
 #include "workbook/ByteWriter.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 
 #include <algorithm>
 
@@ -52,7 +53,7 @@ bool followsFormula(std::uint16_t type)
 [[noreturn]] void damaged(const Record& record)
 {
     throw common::Error(
-        formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " is too short"}));
+        common::formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " is too short"}));
 }
 
 // The group a formula belongs to, from its first token: tExp or tTbl give

@@ -1,8 +1,9 @@
 #include "workbook/CompoundFile.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/ByteOrder.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 
 #include <algorithm>
 
@@ -14,7 +15,7 @@ constexpr std::string_view kSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 
 [[noreturn]] void fail(const char* reason, const std::string& detail = {})
 {
-    throw common::Error(formatMessage(reason, {detail}));
+    throw common::Error(common::formatMessage(reason, {detail}));
 }
 
 std::string sectorText(std::uint32_t sector)

@@ -1,6 +1,7 @@
 #include "workbook/Query.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/CellText.h"
 #include "workbook/Connection.h"
@@ -21,7 +22,7 @@ const std::vector<Field> kNoFields;
 // cell of a browsed row, stays short enough to inline.
 [[noreturn]] void throwFieldNotFound(const std::string& query, std::size_t field)
 {
-    throw common::Error(query + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
+    throw common::Error(query + ": " + common::formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
 }
 
 std::string pendingCellText(const PendingCell& pending, const Table& table,
@@ -61,7 +62,7 @@ void Query::open()
         }
     }
     if (!table)
-        throw common::Error(formatMessage(kUnknownTable, {name}));
+        throw common::Error(common::formatMessage(kUnknownTable, {name}));
     Impl& q = *m_impl;
     q = Impl{};
     q.workbook = workbook;
@@ -95,7 +96,7 @@ std::size_t Query::fieldIndex(std::string_view name) const
     for (std::size_t i = 0; i < all.size(); ++i)
         if (common::sameTextIgnoreCase(all[i].name, name, m_connection.codePage()))
             return i;
-    throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {name}));
+    throw common::Error(m_name + ": " + common::formatMessage(kFieldNotFound, {name}));
 }
 
 std::size_t Query::rowCount() const

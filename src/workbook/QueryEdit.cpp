@@ -5,6 +5,7 @@
 
 #include "common/DateTimeParse.h"
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/Connection.h"
 #include "workbook/QueryImpl.h"
@@ -111,7 +112,7 @@ void Query::setCellText(std::size_t field, const std::string& text)
     if (!q.editing())
         throw common::Error(m_name + ": " + kNotEditing);
     if (field >= q.buffer.size())
-        throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
+        throw common::Error(m_name + ": " + common::formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
     PendingCell value;
     value.set = true;
     const common::RegionalSettings& settings = m_connection.settings();
@@ -120,20 +121,20 @@ void Query::setCellText(std::size_t field, const std::string& text)
         case FieldType::Float: {
             const auto number = parseFloatText(text, settings.decimalSeparator);
             if (!number)
-                throw common::Error(formatMessage(kNotFloat, {text}));
+                throw common::Error(common::formatMessage(kNotFloat, {text}));
             value.cell = Cell::ofNumber(*number);
             break;
         }
         case FieldType::DateTime: {
             const auto date = common::parseDateTime(text, settings, m_connection.currentYear());
             if (!date)
-                throw common::Error(formatMessage(kNotDateTime, {text}));
+                throw common::Error(common::formatMessage(kNotDateTime, {text}));
             value.cell = Cell::ofDate(*date);
             break;
         }
         case FieldType::Boolean:
             if (common::upperAscii(text) != "TRUE" && common::upperAscii(text) != "FALSE")
-                throw common::Error(formatMessage(kNotBoolean, {text}));
+                throw common::Error(common::formatMessage(kNotBoolean, {text}));
             value.cell = Cell::ofBoolean(common::upperAscii(text) == "TRUE");
             break;
         case FieldType::Text:

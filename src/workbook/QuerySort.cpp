@@ -4,6 +4,7 @@
 #include "workbook/Query.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/Connection.h"
 #include "workbook/QueryImpl.h"
@@ -90,7 +91,7 @@ void Query::setSort(const std::string& sortText)
             return common::sameTextIgnoreCase(f.name, key.field, m_connection.codePage());
         });
         if (!known)
-            throw common::Error(formatMessage(kSortUnknownField, {key.field}));
+            throw common::Error(common::formatMessage(kSortUnknownField, {key.field}));
     }
     checkBrowseMode();
     q.sortKeys = std::move(keys);

@@ -1,9 +1,10 @@
 #include "workbook/SharedStringsWrite.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/ByteOrder.h"
 #include "workbook/ByteWriter.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ constexpr std::uint16_t kExtSst = 0x00FF;
 
 [[noreturn]] void cutShort()
 {
-    throw common::Error(formatMessage(kReasonBadRecord, {"its shared strings run past their records"}));
+    throw common::Error(common::formatMessage(kReasonBadRecord, {"its shared strings run past their records"}));
 }
 
 // Reads across the SST's pieces. Only characters cut by a record boundary

@@ -1,11 +1,12 @@
 #include "workbook/SheetReader.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/BiffRecords.h"
 #include "workbook/BiffText.h"
 #include "workbook/ByteOrder.h"
+#include "workbook/ReadMessages.h"
 #include "workbook/WorkbookGlobals.h"
-#include "workbook/WorkbookMessages.h"
 
 #include <algorithm>
 #include <bit>
@@ -23,7 +24,7 @@ constexpr double kFirstSerialAfterFalseLeapDay = 60.0;
 [[noreturn]] void damaged(const Record& record, const char* what)
 {
     throw common::Error(
-        formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " " + what}));
+        common::formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " " + what}));
 }
 
 class SheetCellReader {
@@ -64,7 +65,7 @@ class SheetCellReader {
     }
     [[noreturn]] static void beyondLastColumn()
     {
-        throw common::Error(formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
+        throw common::Error(common::formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
     }
     void label(const Record& r, std::size_t countSize);
     void mulRk(const Record& r);
@@ -272,11 +273,11 @@ void readSheetCells(const SheetContext& context, std::uint32_t offset, const Cel
                     const CellRunVisitor& visitRun, const TextSink& texts)
 {
     if (offset >= context.stream.size())
-        throw common::Error(formatMessage(kReasonBadRecord, {"a sheet begins past the stream's end"}));
+        throw common::Error(common::formatMessage(kReasonBadRecord, {"a sheet begins past the stream's end"}));
     RecordStream records(context.stream, offset);
     Record record;
     if (!records.next(record) || record.type != biff::kBof)
-        throw common::Error(formatMessage(kReasonBadRecord, {"a sheet does not begin with a BOF record"}));
+        throw common::Error(common::formatMessage(kReasonBadRecord, {"a sheet does not begin with a BOF record"}));
     SheetCellReader reader(context, visit, visitRun, texts);
     int depth = 1; // charts embedded in the sheet bring their own BOF/EOF pairs
     while (depth > 0 && records.next(record)) {

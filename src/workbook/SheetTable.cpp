@@ -1,8 +1,9 @@
 #include "workbook/SheetTable.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/CellText.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 
 #include <algorithm>
 
@@ -14,7 +15,7 @@ constexpr std::size_t kSheetRows = 65536; // rows are 16-bit in BIFF5 and BIFF8
 
 [[noreturn]] void overBudget()
 {
-    throw common::Error(formatMessage(kReasonBadRecord, {"its sheets claim far more cells than it holds"}));
+    throw common::Error(common::formatMessage(kReasonBadRecord, {"its sheets claim far more cells than it holds"}));
 }
 
 // What the first pass learns: the used range and each row's last column.

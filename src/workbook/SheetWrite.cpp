@@ -1,11 +1,12 @@
 #include "workbook/SheetWrite.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/BiffRecords.h"
 #include "workbook/ByteOrder.h"
 #include "workbook/ByteWriter.h"
 #include "workbook/CellTableWrite.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 #include "workbook/WriteMessages.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ struct SheetParts {
 
 [[noreturn]] void refuse(const char* reason, std::initializer_list<std::string_view> args)
 {
-    throw common::Error(formatMessage(reason, args));
+    throw common::Error(common::formatMessage(reason, args));
 }
 
 SheetParts findParts(std::string_view segment, const std::string& sheetName)

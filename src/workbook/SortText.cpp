@@ -1,9 +1,11 @@
 #include "workbook/SortText.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/Statement.h"
 #include "workbook/WorkbookMessages.h"
+
 
 namespace workbook {
 
@@ -25,7 +27,7 @@ std::string_view trimmed(std::string_view text)
 
 [[noreturn]] void badText(std::string_view whole)
 {
-    throw common::Error(formatMessage(kSortBadText, {whole}));
+    throw common::Error(common::formatMessage(kSortBadText, {whole}));
 }
 
 // Splits at the commas outside brackets.
@@ -77,7 +79,7 @@ SortKey parseKey(std::string_view item, std::string_view whole, const common::Co
         key.descending = true;
     else if (!direction.empty() && direction != "ASC")
         throw common::Error(
-            formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets, {bracketed ? whole : item}));
+            common::formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets, {bracketed ? whole : item}));
     return key;
 }
 

@@ -1,8 +1,10 @@
 #include "workbook/Workbook.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/BiffText.h"
 #include "workbook/CompoundFile.h"
+#include "workbook/ReadMessages.h"
 #include "workbook/SheetTable.h"
 #include "workbook/WorkbookGlobals.h"
 #include "workbook/WorkbookMessages.h"
@@ -24,7 +26,7 @@ constexpr std::size_t kCellsPerStreamByte = 64;
 
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& reason)
 {
-    throw common::Error(formatMessage(kCannotOpenWorkbook, {path, reason}));
+    throw common::Error(common::formatMessage(kCannotOpenWorkbook, {path, reason}));
 }
 
 // The file's bytes, read without first clearing the buffer they go to.
@@ -91,7 +93,7 @@ std::shared_ptr<Workbook> Workbook::make(std::string_view bytes, const std::stri
     } catch (const common::Error& error) {
         cannotOpen(path, error.what());
     } catch (const std::bad_alloc&) {
-        cannotOpen(path, formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}));
+        cannotOpen(path, common::formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}));
     }
     return workbook;
 }

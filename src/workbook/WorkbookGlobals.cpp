@@ -1,11 +1,12 @@
 #include "workbook/WorkbookGlobals.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/BiffRecords.h"
 #include "workbook/BiffText.h"
 #include "workbook/ByteOrder.h"
 #include "workbook/DateFormat.h"
-#include "workbook/WorkbookMessages.h"
+#include "workbook/ReadMessages.h"
 
 #include <algorithm>
 #include <map>
@@ -16,7 +17,7 @@ namespace {
 
 [[noreturn]] void damaged(const std::string& detail)
 {
-    throw common::Error(formatMessage(kReasonBadRecord, {detail}));
+    throw common::Error(common::formatMessage(kReasonBadRecord, {detail}));
 }
 
 void requireSize(const Record& record, std::size_t size)

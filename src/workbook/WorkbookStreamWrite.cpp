@@ -2,15 +2,16 @@
 
 #include "common/Encoding.h"
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/BiffRecords.h"
 #include "workbook/BiffText.h"
 #include "workbook/ByteOrder.h"
 #include "workbook/ByteWriter.h"
 #include "workbook/CellTableWrite.h"
+#include "workbook/ReadMessages.h"
 #include "workbook/SharedStringsWrite.h"
 #include "workbook/SheetWrite.h"
 #include "workbook/WorkbookGlobals.h"
-#include "workbook/WorkbookMessages.h"
 #include "workbook/WriteMessages.h"
 
 #include <algorithm>
@@ -57,7 +58,7 @@ GlobalsLayout scanGlobals(std::string_view stream)
             return layout;
         }
     }
-    throw common::Error(formatMessage(kReasonBadRecord, {"the workbook globals have no EOF record"}));
+    throw common::Error(common::formatMessage(kReasonBadRecord, {"the workbook globals have no EOF record"}));
 }
 
 // The workbook's own serial for a system date-time value (the reader's
@@ -74,7 +75,7 @@ std::u16string cellText(const CellWrite& write, const common::CodePage& codePage
 {
     std::u16string text = common::codePageToUtf16(write.text, codePage);
     if (text.size() > kMaxTextLength)
-        throw common::Error(formatMessage(kWriteReasonTextTooLong, {cellAddress(write.row, write.column)}));
+        throw common::Error(common::formatMessage(kWriteReasonTextTooLong, {cellAddress(write.row, write.column)}));
     return text;
 }
 
@@ -82,7 +83,7 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
                         std::unique_ptr<SharedStringsWriter>& strings, const common::CodePage& codePage)
 {
     if (write.row > kMaxRow || write.column > kMaxColumn)
-        throw common::Error(formatMessage(kWriteReasonTooFar, {cellAddress(write.row, write.column)}));
+        throw common::Error(common::formatMessage(kWriteReasonTooFar, {cellAddress(write.row, write.column)}));
     StoredCell cell;
     cell.row = write.row;
     cell.column = write.column;
@@ -90,7 +91,7 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
     case CellKind::Number:
         // A NUMBER record can hold infinities and NaNs, but no spreadsheet program reads them back.
         if (!std::isfinite(write.value.number))
-            throw common::Error(formatMessage(kWriteReasonNotFinite, {cellAddress(write.row, write.column)}));
+            throw common::Error(common::formatMessage(kWriteReasonNotFinite, {cellAddress(write.row, write.column)}));
         cell.kind = StoredCell::Kind::Number;
         cell.number = write.value.number;
         break;
@@ -107,7 +108,7 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
             break;
         if (!strings)
             throw common::Error(
-                formatMessage(kWriteReasonNoSharedStrings, {cellAddress(write.row, write.column)}));
+                common::formatMessage(kWriteReasonNoSharedStrings, {cellAddress(write.row, write.column)}));
         cell.kind = StoredCell::Kind::SharedString;
         cell.string = strings->indexOf(cellText(write, codePage));
         break;

@@ -4,9 +4,9 @@
 #include "workbook/BiffText.h"
 #include "workbook/CellTableWrite.h"
 #include "workbook/CompoundFile.h"
+#include "workbook/ReadMessages.h"
 #include "workbook/SheetReader.h"
 #include "workbook/WorkbookGlobals.h"
-#include "workbook/WorkbookMessages.h"
 #include "workbook/WriteMessages.h"
 
 #include <cmath>

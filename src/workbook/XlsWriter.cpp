@@ -1,9 +1,9 @@
 #include "workbook/XlsWriter.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "workbook/CompoundFile.h"
 #include "workbook/CompoundFileWriter.h"
-#include "workbook/WorkbookMessages.h"
 #include "workbook/WriteCheck.h"
 #include "workbook/WriteMessages.h"
 
@@ -31,7 +31,7 @@ struct Refusal {
 
 std::string systemReason(const char* pattern, int error)
 {
-    return formatMessage(pattern, {std::strerror(error)});
+    return common::formatMessage(pattern, {std::strerror(error)});
 }
 
 std::string folderOf(const std::string& path)
@@ -142,7 +142,7 @@ void checkTemporary(const std::string& temporary, const std::string& original, s
     }
     if (difference) {
         ::unlink(temporary.c_str());
-        refuse(formatMessage(kWriteReasonCheckFailed, {*difference}));
+        refuse(common::formatMessage(kWriteReasonCheckFailed, {*difference}));
     }
 }
 
@@ -196,11 +196,11 @@ void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std
     try {
         write(path, sheetIndex, sheetName, cells, codePage);
     } catch (const Refusal& refusal) {
-        throw common::Error(formatMessage(kCannotWriteWorkbook, {path, refusal.reason}));
+        throw common::Error(common::formatMessage(kCannotWriteWorkbook, {path, refusal.reason}));
     } catch (const common::Error& error) {
-        throw common::Error(formatMessage(kCannotWriteWorkbook, {path, error.what()}));
+        throw common::Error(common::formatMessage(kCannotWriteWorkbook, {path, error.what()}));
     } catch (const std::bad_alloc&) {
-        throw common::Error(formatMessage(kCannotWriteWorkbook, {path, "there is not enough memory"}));
+        throw common::Error(common::formatMessage(kCannotWriteWorkbook, {path, "there is not enough memory"}));
     }
 }
 

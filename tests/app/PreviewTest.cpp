@@ -7,10 +7,12 @@
 #include "app/windows/DbGrid.h"
 #include "app/windows/DbNavigator.h"
 #include "app/windows/LabeledEdit.h"
+#include "common/FormatMessage.h"
 #include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 #include "workbook/Connection.h"
 #include "workbook/Query.h"
+#include "workbook/ReadMessages.h"
 #include "workbook/WorkbookMessages.h"
 
 #include <QComboBox>
@@ -196,7 +198,7 @@ void PreviewTest::workbookThatCannotOpenKeepsPathAndSheetList()
 
     page.browse(broken);
     // The message ends in ")", below ".", so the error box adds no full stop.
-    const std::string message = workbook::formatMessage(workbook::kCannotOpenWorkbook,
+    const std::string message = common::formatMessage(workbook::kCannotOpenWorkbook,
                                                         {broken.toStdString(), workbook::kReasonNotCompound});
     QCOMPARE(page.errors(), QStringList{QString::fromStdString(message)});
     QCOMPARE(page.form.LabeledEdit1->text(), broken);

@@ -1,6 +1,6 @@
-#include "workbook/WorkbookMessages.h"
+#include "common/FormatMessage.h"
 
-namespace workbook {
+namespace common {
 
 std::string formatMessage(std::string_view pattern, std::initializer_list<std::string_view> args)
 {
@@ -17,4 +17,4 @@ std::string formatMessage(std::string_view pattern, std::initializer_list<std::s
     return text;
 }
 
-} // namespace workbook
+} // namespace common

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds every fuzz/*Fuzz.cpp as a libFuzzer program against the core sources
-# (common, import, workbook, convert; no Qt) with address and undefined-
+# (common, table, xls, xlswrite, workbook, import, convert; no Qt) with address and undefined-
 # behaviour checks, then runs each one for a bounded time.
 #   FUZZ_SECONDS   seconds per target (default 20)
 #   FUZZ_BUILD_DIR where objects, programs, corpora and crashes go (build-fuzz)
@@ -45,11 +45,11 @@ build_library() {
   return $failed
 }
 
-for folder in convert import workbook common; do
+for folder in convert import workbook xlswrite xls table common; do
   build_library "$folder" || echo "fuzz: some $folder sources did not compile; targets that need them will not link" >&2
 done
 libs=()
-for folder in convert import workbook common; do
+for folder in convert import workbook xlswrite xls table common; do
   [ -f "$out/libfuzz_$folder.a" ] && libs+=("$out/libfuzz_$folder.a")
 done
 

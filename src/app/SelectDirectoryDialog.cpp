@@ -1,4 +1,4 @@
-#include "app/windows/SelectDirectoryDialog.h"
+#include "app/SelectDirectoryDialog.h"
 
 #include "app/Dialogs.h"
 

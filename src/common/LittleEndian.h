@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace workbook {
+namespace common {
 
 inline std::uint8_t byteAt(std::string_view bytes, std::size_t offset)
 {
@@ -37,4 +37,4 @@ inline double readDouble(std::string_view bytes, std::size_t offset)
     return std::bit_cast<double>(readU64(bytes, offset));
 }
 
-} // namespace workbook
+} // namespace common

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace workbook {
+namespace table {
 
 enum class CellKind : std::uint8_t {
     Empty,
@@ -36,4 +36,4 @@ struct Cell {
 
 static_assert(sizeof(Cell) == 16, "cells are kept densely; keep them small");
 
-} // namespace workbook
+} // namespace table

@@ -1,4 +1,4 @@
-#include "workbook/CellText.h"
+#include "table/CellText.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace workbook {
+namespace table {
 
 namespace {
 
@@ -401,4 +401,4 @@ std::string nonNumberCellText(const Cell& cell, const std::vector<std::string>& 
     return {};
 }
 
-} // namespace workbook
+} // namespace table

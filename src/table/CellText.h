@@ -2,12 +2,12 @@
 #pragma once
 
 #include "common/RegionalSettings.h"
-#include "workbook/Cell.h"
+#include "table/Cell.h"
 
 #include <string>
 #include <vector>
 
-namespace workbook {
+namespace table {
 
 // General format with 15 significant digits: "-" for negatives, no thousands
 // separators, `decimalSeparator` for the point, trailing zeros dropped; plain
@@ -42,4 +42,4 @@ inline std::string cellText(const Cell& cell, const std::vector<std::string>& te
     return nonNumberCellText(cell, texts, settings);
 }
 
-} // namespace workbook
+} // namespace table

@@ -1,6 +1,6 @@
-#include "workbook/DateFormat.h"
+#include "table/DateFormat.h"
 
-namespace workbook {
+namespace table {
 
 namespace {
 
@@ -65,4 +65,4 @@ bool isDateFormatCode(std::u16string_view code)
     return false;
 }
 
-} // namespace workbook
+} // namespace table

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace workbook {
+namespace table {
 
 // True for the built-in format numbers that show dates or times: 14-22 and
 // 45-47 everywhere, 27-36 and 50-58 in the East Asian versions.
@@ -16,4 +16,4 @@ bool isBuiltInDateFormat(std::uint16_t formatIndex);
 // the letters y, m, d, h, s (any case), or an elapsed-time bracket like [h].
 bool isDateFormatCode(std::u16string_view code);
 
-} // namespace workbook
+} // namespace table

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace workbook {
+namespace table {
 
 enum class FieldType {
     Float, // every data cell a number (or empty)
@@ -17,4 +17,4 @@ struct Field {
     FieldType type = FieldType::Text;
 };
 
-} // namespace workbook
+} // namespace table

@@ -1,10 +1,10 @@
-#include "workbook/Table.h"
+#include "table/Table.h"
 
-#include "workbook/CellText.h"
+#include "table/CellText.h"
 
 #include <algorithm>
 
-namespace workbook {
+namespace table {
 
 Table::Table(std::vector<std::string>& texts, std::vector<Field> fields, RowCells rows,
              std::uint32_t firstRow, std::uint16_t firstColumn)
@@ -79,4 +79,4 @@ std::vector<FieldType> fieldTypesOf(const RowCells& rows, std::size_t fieldCount
     return types;
 }
 
-} // namespace workbook
+} // namespace table

@@ -6,16 +6,16 @@
 #pragma once
 
 #include "common/RegionalSettings.h"
-#include "workbook/Cell.h"
-#include "workbook/CellText.h"
-#include "workbook/Field.h"
+#include "table/Cell.h"
+#include "table/CellText.h"
+#include "table/Field.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace workbook {
+namespace table {
 
 // The data rows of a table: row r's cells are cells[rowStart[r] .. rowStart[r + 1]).
 struct RowCells {
@@ -49,7 +49,7 @@ class Table {
     const std::vector<std::string>& texts() const { return m_texts; }
     std::string cellText(std::size_t row, std::size_t field, const common::RegionalSettings& settings) const
     {
-        return workbook::cellText(cell(row, field), m_texts, settings);
+        return table::cellText(cell(row, field), m_texts, settings);
     }
 
     // Where the header row and the first field lie in the sheet (0-based).
@@ -77,4 +77,4 @@ class Table {
 // them as values that are not numbers, instead of reading an empty cell.
 std::vector<FieldType> fieldTypesOf(const RowCells& rows, std::size_t fieldCount);
 
-} // namespace workbook
+} // namespace table

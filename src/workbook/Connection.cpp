@@ -4,8 +4,9 @@
 #include "common/Error.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Statement.h"
-#include "workbook/Workbook.h"
 #include "workbook/WorkbookMessages.h"
+#include "xls/Workbook.h"
+
 
 namespace workbook {
 
@@ -33,7 +34,7 @@ void Connection::open()
     if (!source)
         throw common::Error(kNoDataSource);
     m_dataSource = *source;
-    m_workbook = Workbook::open(m_dataSource, m_codePage, m_settings);
+    m_workbook = xls::Workbook::open(m_dataSource, m_codePage, m_settings);
 }
 
 void Connection::close()
@@ -46,7 +47,7 @@ std::vector<TableSchemaRow> Connection::tables() const
     if (!m_workbook)
         throw common::Error(kConnectionClosed);
     std::vector<TableSchemaRow> rows;
-    for (const Sheet& sheet : m_workbook->sheets())
+    for (const xls::Sheet& sheet : m_workbook->sheets())
         rows.push_back({"TABLE", tableNameOf(sheet.name, m_codePage)});
     return rows;
 }

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-namespace workbook {
-
+namespace xls {
 class Workbook; // the parsed file (tables of cells)
+}
+
+namespace workbook {
 
 // One row of the table schema.
 struct TableSchemaRow {
@@ -46,7 +48,7 @@ public:
     int currentYear() const;
     void setSettings(const common::RegionalSettings& settings) { m_settings = settings; }
     // The open workbook; nullptr when closed.
-    std::shared_ptr<Workbook> workbook() const { return m_workbook; }
+    std::shared_ptr<xls::Workbook> workbook() const { return m_workbook; }
     // The workbook file's path as the connection string gave it.
     const std::string& dataSource() const { return m_dataSource; }
 
@@ -57,7 +59,7 @@ private:
     std::string m_dataSource;
     bool m_loginPrompt = true;
     int m_currentYear = 0;
-    std::shared_ptr<Workbook> m_workbook;
+    std::shared_ptr<xls::Workbook> m_workbook;
 };
 
 } // namespace workbook

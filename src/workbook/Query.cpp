@@ -3,7 +3,7 @@
 #include "common/Error.h"
 #include "common/FormatMessage.h"
 #include "common/Text.h"
-#include "workbook/CellText.h"
+#include "table/CellText.h"
 #include "workbook/Connection.h"
 #include "workbook/QueryImpl.h"
 #include "workbook/Statement.h"
@@ -16,7 +16,7 @@ namespace workbook {
 
 namespace {
 
-const std::vector<Field> kNoFields;
+const std::vector<table::Field> kNoFields;
 
 // The rare ways out of cellText, kept out of line so that the usual one, a
 // cell of a browsed row, stays short enough to inline.
@@ -25,10 +25,10 @@ const std::vector<Field> kNoFields;
     throw common::Error(query + ": " + common::formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
 }
 
-std::string pendingCellText(const PendingCell& pending, const Table& table,
+std::string pendingCellText(const PendingCell& pending, const table::Table& table,
                             const common::RegionalSettings& settings)
 {
-    return pending.cell.kind == CellKind::Text ? pending.text
+    return pending.cell.kind == table::CellKind::Text ? pending.text
                                                : cellText(pending.cell, table.texts(), settings);
 }
 
@@ -50,12 +50,12 @@ void Query::open()
 {
     if (isOpen())
         return;
-    const std::shared_ptr<Workbook> workbook = m_connection.workbook();
+    const std::shared_ptr<xls::Workbook> workbook = m_connection.workbook();
     if (!workbook)
         throw common::Error(kConnectionClosed);
     const std::string name = tableNameInStatement(m_statement, m_connection.codePage());
-    Table* table = nullptr;
-    for (const Sheet& sheet : workbook->sheets()) {
+    table::Table* table = nullptr;
+    for (const xls::Sheet& sheet : workbook->sheets()) {
         if (namesSheet(name, sheet.name, m_connection.codePage())) {
             table = sheet.table.get();
             break;
@@ -85,14 +85,14 @@ bool Query::isOpen() const
     return m_impl->isOpen();
 }
 
-const std::vector<Field>& Query::fields() const
+const std::vector<table::Field>& Query::fields() const
 {
     return m_impl->table ? m_impl->table->fields() : kNoFields;
 }
 
 std::size_t Query::fieldIndex(std::string_view name) const
 {
-    const std::vector<Field>& all = fields();
+    const std::vector<table::Field>& all = fields();
     for (std::size_t i = 0; i < all.size(); ++i)
         if (common::sameTextIgnoreCase(all[i].name, name, m_connection.codePage()))
             return i;

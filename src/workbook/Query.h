@@ -3,7 +3,7 @@
 // first() sets bof; next() on the last row sets eof and stays on that row.
 #pragma once
 
-#include "workbook/Field.h"
+#include "table/Field.h"
 
 #include <cstddef>
 #include <memory>
@@ -14,7 +14,6 @@
 namespace workbook {
 
 class Connection;
-class Table;
 
 class Query {
 public:
@@ -33,7 +32,7 @@ public:
     void close();
     bool isOpen() const;
 
-    const std::vector<Field>& fields() const;
+    const std::vector<table::Field>& fields() const;
     // Index of the first field whose name equals `name` ignoring case; throws
     // "ADOQuery1: Field 'X' not found".
     std::size_t fieldIndex(std::string_view name) const;

@@ -118,27 +118,27 @@ void Query::setCellText(std::size_t field, const std::string& text)
     const common::RegionalSettings& settings = m_connection.settings();
     if (!text.empty()) {
         switch (q.table->fields()[field].type) {
-        case FieldType::Float: {
+        case table::FieldType::Float: {
             const auto number = parseFloatText(text, settings.decimalSeparator);
             if (!number)
                 throw common::Error(common::formatMessage(kNotFloat, {text}));
-            value.cell = Cell::ofNumber(*number);
+            value.cell = table::Cell::ofNumber(*number);
             break;
         }
-        case FieldType::DateTime: {
+        case table::FieldType::DateTime: {
             const auto date = common::parseDateTime(text, settings, m_connection.currentYear());
             if (!date)
                 throw common::Error(common::formatMessage(kNotDateTime, {text}));
-            value.cell = Cell::ofDate(*date);
+            value.cell = table::Cell::ofDate(*date);
             break;
         }
-        case FieldType::Boolean:
+        case table::FieldType::Boolean:
             if (common::upperAscii(text) != "TRUE" && common::upperAscii(text) != "FALSE")
                 throw common::Error(common::formatMessage(kNotBoolean, {text}));
-            value.cell = Cell::ofBoolean(common::upperAscii(text) == "TRUE");
+            value.cell = table::Cell::ofBoolean(common::upperAscii(text) == "TRUE");
             break;
-        case FieldType::Text:
-            value.cell = Cell::ofText(0);
+        case table::FieldType::Text:
+            value.cell = table::Cell::ofText(0);
             value.text = text;
             break;
         }
@@ -171,7 +171,7 @@ void Query::post()
         PendingCell& pending = q.buffer[field];
         if (!pending.set)
             continue;
-        if (pending.cell.kind == CellKind::Text)
+        if (pending.cell.kind == table::CellKind::Text)
             pending.cell.text = q.table->addText(std::move(pending.text));
         q.table->setCell(row, field, pending.cell);
     }

@@ -18,7 +18,7 @@ class Connection;
 // Does nothing when no cell is set. Throws common::Error (the writer's
 // kCannotWriteWorkbook) when the file cannot take the row; the file is then
 // as it was.
-void writePostedRow(const Connection& connection, const Table& table, std::optional<std::size_t> row,
+void writePostedRow(const Connection& connection, const table::Table& table, std::optional<std::size_t> row,
                     const std::vector<PendingCell>& buffer);
 
 } // namespace workbook

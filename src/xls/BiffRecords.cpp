@@ -1,14 +1,14 @@
-#include "workbook/BiffRecords.h"
+#include "xls/BiffRecords.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ReadMessages.h"
+#include "common/LittleEndian.h"
+#include "xls/ReadMessages.h"
 
 #include <algorithm>
 #include <cstdio>
 
-namespace workbook {
+namespace xls {
 
 std::string describeRecord(std::uint16_t type, std::size_t offset)
 {
@@ -25,8 +25,8 @@ bool RecordStream::next(Record& record)
 {
     if (m_position + biff::kRecordHeaderSize > m_stream.size())
         return false;
-    const std::uint16_t type = readU16(m_stream, m_position);
-    const std::size_t length = readU16(m_stream, m_position + 2);
+    const std::uint16_t type = common::readU16(m_stream, m_position);
+    const std::size_t length = common::readU16(m_stream, m_position + 2);
     const std::size_t body = m_position + biff::kRecordHeaderSize;
     if (body + length > m_stream.size())
         throw common::Error(common::formatMessage(
@@ -36,8 +36,8 @@ bool RecordStream::next(Record& record)
     record.data = m_stream.substr(body, length);
     m_position = body + length;
     while (m_position + biff::kRecordHeaderSize <= m_stream.size() &&
-           readU16(m_stream, m_position) == biff::kContinue) {
-        const std::size_t more = readU16(m_stream, m_position + 2);
+           common::readU16(m_stream, m_position) == biff::kContinue) {
+        const std::size_t more = common::readU16(m_stream, m_position + 2);
         if (m_position + biff::kRecordHeaderSize + more > m_stream.size())
             throw common::Error(common::formatMessage(kReasonBadRecord, {describeRecord(biff::kContinue, m_position) +
                                                                  " runs past the stream's end"}));
@@ -65,7 +65,7 @@ bool ContinuedReader::nextPiece()
 {
     if (m_nextOffset + biff::kRecordHeaderSize > m_end)
         return false;
-    const std::size_t length = readU16(m_stream, m_nextOffset + 2);
+    const std::size_t length = common::readU16(m_stream, m_nextOffset + 2);
     m_piece = m_stream.substr(m_nextOffset + biff::kRecordHeaderSize, length);
     m_nextOffset += biff::kRecordHeaderSize + length;
     return true;
@@ -76,7 +76,7 @@ std::uint8_t ContinuedReader::u8()
     while (m_piece.empty())
         if (!nextPiece())
             pastEnd();
-    const std::uint8_t value = byteAt(m_piece, 0);
+    const std::uint8_t value = common::byteAt(m_piece, 0);
     m_piece.remove_prefix(1);
     return value;
 }
@@ -84,7 +84,7 @@ std::uint8_t ContinuedReader::u8()
 std::uint16_t ContinuedReader::u16()
 {
     if (m_piece.size() >= 2) {
-        const std::uint16_t value = readU16(m_piece, 0);
+        const std::uint16_t value = common::readU16(m_piece, 0);
         m_piece.remove_prefix(2);
         return value;
     }
@@ -118,7 +118,7 @@ std::u16string ContinuedReader::characters(std::size_t count, bool wide)
         if (m_piece.empty()) {
             if (!nextPiece() || m_piece.empty())
                 pastEnd();
-            wide = (byteAt(m_piece, 0) & 0x01) != 0;
+            wide = (common::byteAt(m_piece, 0) & 0x01) != 0;
             m_piece.remove_prefix(1);
             continue;
         }
@@ -127,8 +127,8 @@ std::u16string ContinuedReader::characters(std::size_t count, bool wide)
         if (take == 0)
             pastEnd(); // half a 16-bit character before the cut
         for (std::size_t i = 0; i < take; ++i)
-            text.push_back(wide ? static_cast<char16_t>(readU16(m_piece, 2 * i))
-                                : static_cast<char16_t>(byteAt(m_piece, i)));
+            text.push_back(wide ? static_cast<char16_t>(common::readU16(m_piece, 2 * i))
+                                : static_cast<char16_t>(common::byteAt(m_piece, i)));
         m_piece.remove_prefix(take * width);
     }
     return text;
@@ -139,4 +139,4 @@ std::size_t ContinuedReader::remaining() const
     return m_piece.size() + (m_end > m_nextOffset ? m_end - m_nextOffset : 0);
 }
 
-} // namespace workbook
+} // namespace xls

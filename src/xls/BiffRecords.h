@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace workbook {
+namespace xls {
 
 namespace biff {
 constexpr std::uint16_t kFormula = 0x0006;
@@ -101,4 +101,4 @@ class ContinuedReader {
 // "record 0x00FC at offset 1234": for error texts.
 std::string describeRecord(std::uint16_t type, std::size_t offset);
 
-} // namespace workbook
+} // namespace xls

@@ -1,14 +1,14 @@
-#include "workbook/BiffText.h"
+#include "xls/BiffText.h"
 
 #include "common/Encoding.h"
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ReadMessages.h"
+#include "common/LittleEndian.h"
+#include "xls/ReadMessages.h"
 
 #include <algorithm>
 
-namespace workbook {
+namespace xls {
 
 namespace {
 
@@ -43,7 +43,7 @@ std::size_t readCount(std::string_view data, std::size_t& pos, std::size_t count
 {
     if (pos + countSize > data.size())
         cutShort(what);
-    const std::size_t count = countSize == 1 ? byteAt(data, pos) : readU16(data, pos);
+    const std::size_t count = countSize == 1 ? common::byteAt(data, pos) : common::readU16(data, pos);
     pos += countSize;
     return count;
 }
@@ -92,19 +92,19 @@ std::u16string readUnicodeCharacters(std::string_view data, std::size_t& pos, st
     const std::size_t count = readCount(data, pos, countSize, what);
     if (pos + 1 > data.size())
         cutShort(what);
-    const std::uint8_t flags = byteAt(data, pos++);
+    const std::uint8_t flags = common::byteAt(data, pos++);
     std::size_t runs = 0;
     std::size_t phonetic = 0;
     if (flags & 0x08) {
         if (pos + 2 > data.size())
             cutShort(what);
-        runs = readU16(data, pos);
+        runs = common::readU16(data, pos);
         pos += 2;
     }
     if (flags & 0x04) {
         if (pos + 4 > data.size())
             cutShort(what);
-        phonetic = readU32(data, pos);
+        phonetic = common::readU32(data, pos);
         pos += 4;
     }
     const bool wide = (flags & 0x01) != 0;
@@ -113,8 +113,8 @@ std::u16string readUnicodeCharacters(std::string_view data, std::size_t& pos, st
         cutShort(what);
     std::u16string text(count, u'\0');
     for (std::size_t i = 0; i < count; ++i)
-        text[i] = wide ? static_cast<char16_t>(readU16(data, pos + 2 * i))
-                       : static_cast<char16_t>(byteAt(data, pos + i));
+        text[i] = wide ? static_cast<char16_t>(common::readU16(data, pos + 2 * i))
+                       : static_cast<char16_t>(common::byteAt(data, pos + i));
     pos += bytes;
     // Formatting runs and phonetic data trail the characters; cells only need the text.
     pos = std::min(data.size(), pos + 4 * runs + phonetic);
@@ -132,4 +132,4 @@ std::string readByteString(std::string_view data, std::size_t& pos, std::size_t 
     return decoder.fromBytes(bytes);
 }
 
-} // namespace workbook
+} // namespace xls

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace workbook {
+namespace xls {
 
 class TextDecoder {
   public:
@@ -44,4 +44,4 @@ std::u16string readUnicodeCharacters(std::string_view data, std::size_t& pos, st
 std::string readByteString(std::string_view data, std::size_t& pos, std::size_t countSize,
                            const TextDecoder& decoder, const char* what);
 
-} // namespace workbook
+} // namespace xls

@@ -1,13 +1,13 @@
-#include "workbook/CompoundFile.h"
+#include "xls/CompoundFile.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ReadMessages.h"
+#include "common/LittleEndian.h"
+#include "xls/ReadMessages.h"
 
 #include <algorithm>
 
-namespace workbook {
+namespace xls {
 
 namespace {
 
@@ -56,25 +56,25 @@ void CompoundFile::readHeader()
     if (m_bytes.size() < cfb::kHeaderSize)
         fail(kReasonTruncated, "the header is incomplete");
     const std::string_view header(m_bytes.data(), cfb::kHeaderSize);
-    if (readU16(header, 0x1C) != 0xFFFE)
+    if (common::readU16(header, 0x1C) != 0xFFFE)
         fail(kReasonBadHeader, "wrong byte-order mark");
-    const std::uint16_t sectorShift = readU16(header, 0x1E);
+    const std::uint16_t sectorShift = common::readU16(header, 0x1E);
     if (sectorShift != 9 && sectorShift != 12)
         fail(kReasonBadHeader, "sector size 2^" + std::to_string(sectorShift));
-    if (readU16(header, 0x20) != 6)
-        fail(kReasonBadHeader, "mini sector size 2^" + std::to_string(readU16(header, 0x20)));
+    if (common::readU16(header, 0x20) != 6)
+        fail(kReasonBadHeader, "mini sector size 2^" + std::to_string(common::readU16(header, 0x20)));
     m_sectorSize = std::size_t{1} << sectorShift;
     m_version4 = sectorShift == 12;
-    m_miniCutoff = readU32(header, 0x38);
+    m_miniCutoff = common::readU32(header, 0x38);
     if (m_miniCutoff != 4096)
         fail(kReasonBadHeader, "mini-stream cutoff " + std::to_string(m_miniCutoff));
     m_sectorCount =
         m_bytes.size() > m_sectorSize ? (m_bytes.size() - m_sectorSize + m_sectorSize - 1) / m_sectorSize : 0;
-    m_fatSectorCount = readU32(header, 0x2C);
-    m_firstDirectorySector = readU32(header, 0x30);
-    m_firstMiniFatSector = readU32(header, 0x3C);
-    m_firstDifatSector = readU32(header, 0x44);
-    m_difatSectorCount = readU32(header, 0x48);
+    m_fatSectorCount = common::readU32(header, 0x2C);
+    m_firstDirectorySector = common::readU32(header, 0x30);
+    m_firstMiniFatSector = common::readU32(header, 0x3C);
+    m_firstDifatSector = common::readU32(header, 0x44);
+    m_difatSectorCount = common::readU32(header, 0x48);
     if (m_fatSectorCount == 0 || m_fatSectorCount > m_sectorCount)
         fail(kReasonBadHeader, std::to_string(m_fatSectorCount) + " FAT sectors in a file of " +
                                    std::to_string(m_sectorCount) + " sectors");
@@ -99,7 +99,7 @@ std::vector<std::uint32_t> CompoundFile::collectFatSectors(std::uint32_t fatSect
     sectors.reserve(fatSectorCount);
     const std::string_view header(m_bytes.data(), cfb::kHeaderSize);
     for (std::size_t i = 0; i < cfb::kHeaderDifatEntries && sectors.size() < fatSectorCount; ++i)
-        sectors.push_back(readU32(header, 0x4C + 4 * i));
+        sectors.push_back(common::readU32(header, 0x4C + 4 * i));
     const std::size_t perSector = m_sectorSize / 4 - 1;
     std::vector<bool> seen(m_sectorCount, false);
     std::uint32_t next = m_firstDifatSector;
@@ -109,8 +109,8 @@ std::vector<std::uint32_t> CompoundFile::collectFatSectors(std::uint32_t fatSect
             fail(kReasonChainLoop, "the DIFAT returns to " + sectorText(next));
         seen[next] = true;
         for (std::size_t i = 0; i < perSector && sectors.size() < fatSectorCount; ++i)
-            sectors.push_back(readU32(bytes, 4 * i));
-        next = readU32(bytes, 4 * perSector);
+            sectors.push_back(common::readU32(bytes, 4 * i));
+        next = common::readU32(bytes, 4 * perSector);
     }
     if (sectors.size() < fatSectorCount)
         fail(kReasonBadHeader, "the DIFAT lists fewer FAT sectors than the header counts");
@@ -125,7 +125,7 @@ void CompoundFile::readFat()
     for (std::uint32_t sector : fatSectors) {
         const std::string_view bytes = sectorBytes(sector, m_sectorSize, "the FAT");
         for (std::size_t i = 0; i < perSector; ++i)
-            m_fat.push_back(readU32(bytes, 4 * i));
+            m_fat.push_back(common::readU32(bytes, 4 * i));
     }
 }
 
@@ -180,17 +180,17 @@ void CompoundFile::readDirectory()
         for (std::size_t i = 0; i < perSector; ++i) {
             const std::string_view raw = bytes.substr(i * cfb::kDirectoryEntrySize, cfb::kDirectoryEntrySize);
             DirectoryEntry entry;
-            const std::size_t nameBytes = std::min<std::size_t>(readU16(raw, 0x40), 64);
+            const std::size_t nameBytes = std::min<std::size_t>(common::readU16(raw, 0x40), 64);
             const std::size_t nameChars = nameBytes >= 2 ? nameBytes / 2 - 1 : 0; // the length counts the NUL
             for (std::size_t c = 0; c < nameChars; ++c)
-                entry.name.push_back(static_cast<char16_t>(readU16(raw, 2 * c)));
-            entry.type = byteAt(raw, 0x42);
-            entry.left = readU32(raw, 0x44);
-            entry.right = readU32(raw, 0x48);
-            entry.child = readU32(raw, 0x4C);
-            entry.startSector = readU32(raw, 0x74);
+                entry.name.push_back(static_cast<char16_t>(common::readU16(raw, 2 * c)));
+            entry.type = common::byteAt(raw, 0x42);
+            entry.left = common::readU32(raw, 0x44);
+            entry.right = common::readU32(raw, 0x48);
+            entry.child = common::readU32(raw, 0x4C);
+            entry.startSector = common::readU32(raw, 0x74);
             // Version 3 files may leave garbage in the high half of the size.
-            entry.size = m_version4 ? readU64(raw, 0x78) : readU32(raw, 0x78);
+            entry.size = m_version4 ? common::readU64(raw, 0x78) : common::readU32(raw, 0x78);
             m_entries.push_back(std::move(entry));
         }
     }
@@ -209,7 +209,7 @@ void CompoundFile::readMiniStream()
     for (std::uint32_t sector : sectors) {
         const std::string_view bytes = sectorBytes(sector, m_sectorSize, "the mini FAT");
         for (std::size_t i = 0; i < m_sectorSize / 4; ++i)
-            m_miniFat.push_back(readU32(bytes, 4 * i));
+            m_miniFat.push_back(common::readU32(bytes, 4 * i));
     }
 }
 
@@ -282,4 +282,4 @@ std::string CompoundFile::readStream(std::size_t entry) const
     return readRegular(e.startSector, e.size, "the workbook stream");
 }
 
-} // namespace workbook
+} // namespace xls

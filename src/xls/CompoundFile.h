@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace workbook {
+namespace xls {
 
 namespace cfb {
 constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
@@ -99,4 +99,4 @@ class CompoundFile {
     std::string m_miniStream;
 };
 
-} // namespace workbook
+} // namespace xls

@@ -3,7 +3,7 @@
 // "Cannot open the workbook" message. "%s" marks where details go.
 #pragma once
 
-namespace workbook {
+namespace xls {
 
 constexpr const char* kReasonEmpty = "the file is empty";
 constexpr const char* kReasonNotCompound = "it is not an Excel 97-2003 workbook (no compound-file signature)";
@@ -18,4 +18,4 @@ constexpr const char* kReasonEncrypted =
 constexpr const char* kReasonOldFormat = "it is in an Excel format older than Excel 5.0";
 constexpr const char* kReasonBadRecord = "its workbook stream is damaged (%s)";
 
-} // namespace workbook
+} // namespace xls

@@ -1,17 +1,17 @@
-#include "workbook/SheetReader.h"
+#include "xls/SheetReader.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/BiffRecords.h"
-#include "workbook/BiffText.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ReadMessages.h"
-#include "workbook/WorkbookGlobals.h"
+#include "common/LittleEndian.h"
+#include "xls/BiffRecords.h"
+#include "xls/BiffText.h"
+#include "xls/ReadMessages.h"
+#include "xls/WorkbookGlobals.h"
 
 #include <algorithm>
 #include <bit>
 
-namespace workbook {
+namespace xls {
 
 namespace {
 
@@ -46,18 +46,18 @@ class SheetCellReader {
             damaged(r, "is too short");
     }
     // Inline: most cells are numbers, and dates are rare.
-    Cell numberCell(std::uint16_t xf, double value) const
+    table::Cell numberCell(std::uint16_t xf, double value) const
     {
         const std::vector<char>& dates = m_context.globals.xfIsDate;
         if (xf < dates.size() && dates[xf])
             return dateCell(value);
-        return Cell::ofNumber(value);
+        return table::Cell::ofNumber(value);
     }
-    Cell dateCell(double value) const;
-    Cell textCell(std::string text) const;
-    void emit(std::uint32_t row, std::uint16_t column, const Cell& cell) const
+    table::Cell dateCell(double value) const;
+    table::Cell textCell(std::string text) const;
+    void emit(std::uint32_t row, std::uint16_t column, const table::Cell& cell) const
     {
-        if (cell.kind == CellKind::Empty)
+        if (cell.kind == table::CellKind::Empty)
             return;
         if (column >= kColumnLimit)
             beyondLastColumn();
@@ -79,24 +79,24 @@ class SheetCellReader {
     const TextSink& m_texts;
     bool m_biff8;
     static constexpr std::size_t kRunLength = 64;
-    Cell m_run[kRunLength]; // a MULRK record's numbers, as many at a time
+    table::Cell m_run[kRunLength]; // a MULRK record's numbers, as many at a time
     bool m_pendingString = false;
     std::uint32_t m_pendingRow = 0;
     std::uint16_t m_pendingColumn = 0;
 };
 
-Cell SheetCellReader::dateCell(double value) const
+table::Cell SheetCellReader::dateCell(double value) const
 {
     if (m_context.globals.dateMode1904)
-        return Cell::ofDate(value + kDays1904To1900);
-    return Cell::ofDate(value >= 0.0 && value < kFirstSerialAfterFalseLeapDay ? value + 1.0 : value);
+        return table::Cell::ofDate(value + kDays1904To1900);
+    return table::Cell::ofDate(value >= 0.0 && value < kFirstSerialAfterFalseLeapDay ? value + 1.0 : value);
 }
 
-Cell SheetCellReader::textCell(std::string text) const
+table::Cell SheetCellReader::textCell(std::string text) const
 {
     if (text.empty())
         return {};
-    return Cell::ofText(m_texts ? m_texts(std::move(text)) : 0);
+    return table::Cell::ofText(m_texts ? m_texts(std::move(text)) : 0);
 }
 
 void SheetCellReader::label(const Record& r, std::size_t countSize)
@@ -104,26 +104,26 @@ void SheetCellReader::label(const Record& r, std::size_t countSize)
     need(r, 6 + countSize);
     std::size_t pos = 6;
     if (!m_texts) {
-        const std::size_t count = countSize == 1 ? byteAt(r.data, 6) : readU16(r.data, 6);
-        emit(readU16(r.data, 0), readU16(r.data, 2), count > 0 ? Cell::ofText(0) : Cell{});
+        const std::size_t count = countSize == 1 ? common::byteAt(r.data, 6) : common::readU16(r.data, 6);
+        emit(common::readU16(r.data, 0), common::readU16(r.data, 2), count > 0 ? table::Cell::ofText(0) : table::Cell{});
         return;
     }
     std::string text = m_biff8 ? readUnicodeString(r.data, pos, countSize, m_context.decoder, "a cell text")
                                : readByteString(r.data, pos, countSize, m_context.decoder, "a cell text");
-    emit(readU16(r.data, 0), readU16(r.data, 2), textCell(std::move(text)));
+    emit(common::readU16(r.data, 0), common::readU16(r.data, 2), textCell(std::move(text)));
 }
 
 void SheetCellReader::mulRk(const Record& r)
 {
     need(r, 6);
-    const std::uint32_t row = readU16(r.data, 0);
-    const std::uint16_t first = readU16(r.data, 2);
+    const std::uint32_t row = common::readU16(r.data, 0);
+    const std::uint16_t first = common::readU16(r.data, 2);
     const std::size_t count = (r.data.size() - 6) / 6;
     if (!m_visitRun) {
         for (std::size_t i = 0; i < count; ++i) {
             const std::size_t at = 4 + 6 * i;
             emit(row, static_cast<std::uint16_t>(first + i),
-                 numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2))));
+                 numberCell(common::readU16(r.data, at), decodeRk(common::readU32(r.data, at + 2))));
         }
         return;
     }
@@ -134,7 +134,7 @@ void SheetCellReader::mulRk(const Record& r)
         const std::size_t n = std::min(kRunLength, count - done);
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t at = 4 + 6 * (done + i);
-            const Cell cell = numberCell(readU16(r.data, at), decodeRk(readU32(r.data, at + 2)));
+            const table::Cell cell = numberCell(common::readU16(r.data, at), decodeRk(common::readU32(r.data, at + 2)));
             // Field by field: a copy of the whole cell was made as a misaligned
             // 8-byte reload across its two halves, which waited for both stores.
             m_run[i].number = cell.number;
@@ -150,23 +150,23 @@ void SheetCellReader::mulRk(const Record& r)
 void SheetCellReader::formula(const Record& r)
 {
     need(r, 14);
-    const std::uint32_t row = readU16(r.data, 0);
-    const std::uint16_t column = readU16(r.data, 2);
-    if (readU16(r.data, 12) != 0xFFFF) {
-        emit(row, column, numberCell(readU16(r.data, 4), readDouble(r.data, 6)));
+    const std::uint32_t row = common::readU16(r.data, 0);
+    const std::uint16_t column = common::readU16(r.data, 2);
+    if (common::readU16(r.data, 12) != 0xFFFF) {
+        emit(row, column, numberCell(common::readU16(r.data, 4), common::readDouble(r.data, 6)));
         return;
     }
-    switch (byteAt(r.data, 6)) {
+    switch (common::byteAt(r.data, 6)) {
     case 0: // text: the STRING record that follows holds it
         m_pendingString = true;
         m_pendingRow = row;
         m_pendingColumn = column;
         break;
     case 1:
-        emit(row, column, Cell::ofBoolean(byteAt(r.data, 8) != 0));
+        emit(row, column, table::Cell::ofBoolean(common::byteAt(r.data, 8) != 0));
         break;
     case 2:
-        emit(row, column, Cell::ofError(byteAt(r.data, 8)));
+        emit(row, column, table::Cell::ofError(common::byteAt(r.data, 8)));
         break;
     default: // 3: the empty text
         break;
@@ -178,7 +178,7 @@ void SheetCellReader::formulaString(const Record& r)
     m_pendingString = false;
     if (!m_texts) {
         emit(m_pendingRow, m_pendingColumn,
-             r.data.size() >= 2 && readU16(r.data, 0) > 0 ? Cell::ofText(0) : Cell{});
+             r.data.size() >= 2 && common::readU16(r.data, 0) > 0 ? table::Cell::ofText(0) : table::Cell{});
         return;
     }
     std::string text;
@@ -205,23 +205,23 @@ void SheetCellReader::record(const Record& r)
     switch (r.type) {
     case biff::kNumber:
         need(r, 14);
-        emit(readU16(r.data, 0), readU16(r.data, 2), numberCell(readU16(r.data, 4), readDouble(r.data, 6)));
+        emit(common::readU16(r.data, 0), common::readU16(r.data, 2), numberCell(common::readU16(r.data, 4), common::readDouble(r.data, 6)));
         return;
     case biff::kRk:
         need(r, 10);
-        emit(readU16(r.data, 0), readU16(r.data, 2),
-             numberCell(readU16(r.data, 4), decodeRk(readU32(r.data, 6))));
+        emit(common::readU16(r.data, 0), common::readU16(r.data, 2),
+             numberCell(common::readU16(r.data, 4), decodeRk(common::readU32(r.data, 6))));
         return;
     case biff::kMulRk:
         mulRk(r);
         return;
     case biff::kLabelSst: {
         need(r, 10);
-        const std::uint32_t index = readU32(r.data, 6);
+        const std::uint32_t index = common::readU32(r.data, 6);
         if (index >= m_context.sharedStringCount)
             damaged(r, "names a shared string that does not exist");
-        emit(readU16(r.data, 0), readU16(r.data, 2),
-             m_context.texts[index].empty() ? Cell{} : Cell::ofText(index));
+        emit(common::readU16(r.data, 0), common::readU16(r.data, 2),
+             m_context.texts[index].empty() ? table::Cell{} : table::Cell::ofText(index));
         return;
     }
     case biff::kLabel:
@@ -230,8 +230,8 @@ void SheetCellReader::record(const Record& r)
         return;
     case biff::kBoolErr:
         need(r, 8);
-        emit(readU16(r.data, 0), readU16(r.data, 2),
-             byteAt(r.data, 7) ? Cell::ofError(byteAt(r.data, 6)) : Cell::ofBoolean(byteAt(r.data, 6) != 0));
+        emit(common::readU16(r.data, 0), common::readU16(r.data, 2),
+             common::byteAt(r.data, 7) ? table::Cell::ofError(common::byteAt(r.data, 6)) : table::Cell::ofBoolean(common::byteAt(r.data, 6) != 0));
         return;
     case biff::kFormula:
         flushPendingFormula();
@@ -291,4 +291,4 @@ void readSheetCells(const SheetContext& context, std::uint32_t offset, const Cel
     reader.finish();
 }
 
-} // namespace workbook
+} // namespace xls

@@ -1,7 +1,7 @@
 // The cell records of one worksheet substream, turned into cell values.
 #pragma once
 
-#include "workbook/Cell.h"
+#include "table/Cell.h"
 
 #include <cstdint>
 #include <functional>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace workbook {
+namespace xls {
 
 class TextDecoder;
 struct WorkbookGlobals;
@@ -25,11 +25,11 @@ struct SheetContext {
 
 // Receives each cell that holds a value (blank and formatting-only cells are
 // not reported), in stream order; a later cell at the same place wins.
-using CellVisitor = std::function<void(std::uint32_t row, std::uint16_t column, const Cell& cell)>;
+using CellVisitor = std::function<void(std::uint32_t row, std::uint16_t column, const table::Cell& cell)>;
 // Receives a run of cells of one row in adjacent columns (a MULRK record's
 // numbers), so that a caller that stores cells in order pays one call a run.
 using CellRunVisitor =
-    std::function<void(std::uint32_t row, std::uint16_t firstColumn, const Cell* cells, std::size_t count)>;
+    std::function<void(std::uint32_t row, std::uint16_t firstColumn, const table::Cell* cells, std::size_t count)>;
 // Adds a cell's own text (LABEL, RSTRING, a formula's text result) to the
 // owner's text list and returns its index there.
 using TextSink = std::function<std::uint32_t(std::string text)>;
@@ -49,4 +49,4 @@ void readSheetCells(const SheetContext& context, std::uint32_t offset, const Cel
 // divided by 100).
 double decodeRk(std::uint32_t rk);
 
-} // namespace workbook
+} // namespace xls

@@ -1,13 +1,13 @@
-#include "workbook/SheetTable.h"
+#include "xls/SheetTable.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/CellText.h"
-#include "workbook/ReadMessages.h"
+#include "table/CellText.h"
+#include "xls/ReadMessages.h"
 
 #include <algorithm>
 
-namespace workbook {
+namespace xls {
 
 namespace {
 
@@ -33,7 +33,7 @@ SheetShape measure(const SheetContext& context, std::uint32_t offset)
 {
     SheetShape shape;
     readSheetCells(context, offset,
-                   [&shape](std::uint32_t row, std::uint16_t column, const Cell&) {
+                   [&shape](std::uint32_t row, std::uint16_t column, const table::Cell&) {
                        shape.firstRow = std::min(shape.firstRow, row);
                        shape.lastRow = std::max(shape.lastRow, row);
                        shape.firstColumn = std::min(shape.firstColumn, column);
@@ -47,9 +47,9 @@ SheetShape measure(const SheetContext& context, std::uint32_t offset)
 }
 
 // The data rows' layout, each row as wide as its last value.
-RowCells layoutRows(const SheetShape& shape, std::size_t& cellBudget)
+table::RowCells layoutRows(const SheetShape& shape, std::size_t& cellBudget)
 {
-    RowCells rows;
+    table::RowCells rows;
     const std::size_t count = shape.lastRow - shape.firstRow; // the header row is not a data row
     rows.rowStart.reserve(count + 1);
     std::size_t total = 0;
@@ -66,12 +66,12 @@ RowCells layoutRows(const SheetShape& shape, std::size_t& cellBudget)
     return rows;
 }
 
-std::vector<Field> headerFields(const std::vector<Cell>& header, const RowCells& rows,
+std::vector<table::Field> headerFields(const std::vector<table::Cell>& header, const table::RowCells& rows,
                                 const std::vector<std::string>& texts,
                                 const common::RegionalSettings& settings)
 {
-    std::vector<Field> fields(header.size());
-    const std::vector<FieldType> types = fieldTypesOf(rows, header.size());
+    std::vector<table::Field> fields(header.size());
+    const std::vector<table::FieldType> types = table::fieldTypesOf(rows, header.size());
     for (std::size_t c = 0; c < header.size(); ++c) {
         fields[c].name = cellText(header[c], texts, settings);
         if (fields[c].name.empty())
@@ -103,7 +103,7 @@ class OrderedRows {
     std::uint16_t firstColumn() const { return m_firstColumn; }
     std::uint16_t lastColumn() const { return m_lastColumn; }
 
-    void add(std::uint32_t row, std::uint16_t column, const Cell& cell)
+    void add(std::uint32_t row, std::uint16_t column, const table::Cell& cell)
     {
         if (!m_any) {
             m_any = true;
@@ -135,7 +135,7 @@ class OrderedRows {
 
     // Cells of one row in adjacent columns: after the first, the rest follow
     // it at the row's end in one step, when the first went there.
-    void addRun(std::uint32_t row, std::uint16_t column, const Cell* run, std::size_t count)
+    void addRun(std::uint32_t row, std::uint16_t column, const table::Cell* run, std::size_t count)
     {
         add(row, column, run[0]);
         if (!m_inOrder || count == 1)
@@ -153,12 +153,12 @@ class OrderedRows {
     }
 
     // The header row's cells and the data rows, columns from the first used one.
-    RowCells finish(std::vector<Cell>& header)
+    table::RowCells finish(std::vector<table::Cell>& header)
     {
         m_rows.rowStart.push_back(static_cast<std::uint32_t>(m_rows.cells.size()));
         if (m_firstColumn > 0)
             cutLeftColumns();
-        header.assign(std::size_t(m_lastColumn) - m_firstColumn + 1, Cell{});
+        header.assign(std::size_t(m_lastColumn) - m_firstColumn + 1, table::Cell{});
         for (std::size_t i = m_rows.rowStart[0]; i < m_rows.rowStart[1]; ++i)
             header[i - m_rows.rowStart[0]] = m_rows.cells[i];
         // The header's cells stay unused at the front; the data rows start after them.
@@ -181,7 +181,7 @@ class OrderedRows {
         m_rows.cells.resize(write);
     }
 
-    RowCells m_rows;
+    table::RowCells m_rows;
     std::size_t m_budget;
     bool m_any = false;
     bool m_inOrder = true;
@@ -191,24 +191,24 @@ class OrderedRows {
     std::uint16_t m_lastColumn = 0;
 };
 
-std::unique_ptr<Table> emptySheetTable(std::vector<std::string>& texts)
+std::unique_ptr<table::Table> emptySheetTable(std::vector<std::string>& texts)
 {
-    return std::make_unique<Table>(texts, std::vector<Field>{{"F1", FieldType::Text}}, RowCells{}, 0, 0);
+    return std::make_unique<table::Table>(texts, std::vector<table::Field>{{"F1", table::FieldType::Text}}, table::RowCells{}, 0, 0);
 }
 
 // Any order of cells: a first pass measures every row, a second fills them.
-std::unique_ptr<Table> loadInTwoPasses(const SheetContext& context, std::uint32_t offset,
+std::unique_ptr<table::Table> loadInTwoPasses(const SheetContext& context, std::uint32_t offset,
                                        std::vector<std::string>& texts,
                                        const common::RegionalSettings& settings, std::size_t& cellBudget)
 {
     const SheetShape shape = measure(context, offset);
     if (shape.empty())
         return emptySheetTable(texts);
-    std::vector<Cell> header(std::size_t(shape.lastColumn) - shape.firstColumn + 1);
-    RowCells rows = layoutRows(shape, cellBudget);
+    std::vector<table::Cell> header(std::size_t(shape.lastColumn) - shape.firstColumn + 1);
+    table::RowCells rows = layoutRows(shape, cellBudget);
     readSheetCells(
         context, offset,
-        [&](std::uint32_t row, std::uint16_t column, const Cell& cell) {
+        [&](std::uint32_t row, std::uint16_t column, const table::Cell& cell) {
             // The second pass sees the same records as the first, so every cell has its place.
             const std::size_t field = column - shape.firstColumn;
             if (row == shape.firstRow)
@@ -217,14 +217,14 @@ std::unique_ptr<Table> loadInTwoPasses(const SheetContext& context, std::uint32_
                 rows.cells[rows.rowStart[row - shape.firstRow - 1] + field] = cell;
         },
         textSinkOf(texts));
-    std::vector<Field> fields = headerFields(header, rows, texts, settings);
-    return std::make_unique<Table>(texts, std::move(fields), std::move(rows), shape.firstRow,
+    std::vector<table::Field> fields = headerFields(header, rows, texts, settings);
+    return std::make_unique<table::Table>(texts, std::move(fields), std::move(rows), shape.firstRow,
                                    shape.firstColumn);
 }
 
 } // namespace
 
-std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
+std::unique_ptr<table::Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
                                       std::vector<std::string>& texts,
                                       const common::RegionalSettings& settings, std::size_t& cellBudget)
 {
@@ -236,10 +236,10 @@ std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t
     OrderedRows ordered(reserve, cellBudget);
     readSheetCells(
         context, offset,
-        [&ordered](std::uint32_t row, std::uint16_t column, const Cell& cell) {
+        [&ordered](std::uint32_t row, std::uint16_t column, const table::Cell& cell) {
             ordered.add(row, column, cell);
         },
-        [&ordered](std::uint32_t row, std::uint16_t column, const Cell* cells, std::size_t count) {
+        [&ordered](std::uint32_t row, std::uint16_t column, const table::Cell* cells, std::size_t count) {
             ordered.addRun(row, column, cells, count);
         },
         textSinkOf(texts));
@@ -249,15 +249,15 @@ std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t
     }
     if (ordered.empty())
         return emptySheetTable(texts);
-    std::vector<Cell> header;
-    RowCells rows = ordered.finish(header);
+    std::vector<table::Cell> header;
+    table::RowCells rows = ordered.finish(header);
     const std::size_t cost = rows.cells.size() + rows.rowCount() / 4;
     if (cost > cellBudget)
         overBudget();
     cellBudget -= cost;
-    std::vector<Field> fields = headerFields(header, rows, texts, settings);
-    return std::make_unique<Table>(texts, std::move(fields), std::move(rows), ordered.firstRow(),
+    std::vector<table::Field> fields = headerFields(header, rows, texts, settings);
+    return std::make_unique<table::Table>(texts, std::move(fields), std::move(rows), ordered.firstRow(),
                                    ordered.firstColumn());
 }
 
-} // namespace workbook
+} // namespace xls

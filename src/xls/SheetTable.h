@@ -3,15 +3,15 @@
 #pragma once
 
 #include "common/RegionalSettings.h"
-#include "workbook/SheetReader.h"
-#include "workbook/Table.h"
+#include "table/Table.h"
+#include "xls/SheetReader.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace workbook {
+namespace xls {
 
 // Reads the sheet at `offset` in two passes (the first measures every row
 // without decoding texts, the second fills the cells in place), so the sheet
@@ -21,8 +21,8 @@ namespace workbook {
 // `cellBudget` is what the workbook's tables may still take (cells, and a
 // quarter cell per row); a sheet that needs more throws common::Error, so a
 // small damaged file cannot make the reader take gigabytes.
-std::unique_ptr<Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
+std::unique_ptr<table::Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
                                       std::vector<std::string>& texts,
                                       const common::RegionalSettings& settings, std::size_t& cellBudget);
 
-} // namespace workbook
+} // namespace xls

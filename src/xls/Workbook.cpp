@@ -1,20 +1,20 @@
-#include "workbook/Workbook.h"
+#include "xls/Workbook.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/BiffText.h"
-#include "workbook/CompoundFile.h"
-#include "workbook/ReadMessages.h"
-#include "workbook/SheetTable.h"
-#include "workbook/WorkbookGlobals.h"
 #include "workbook/WorkbookMessages.h"
+#include "xls/BiffText.h"
+#include "xls/CompoundFile.h"
+#include "xls/ReadMessages.h"
+#include "xls/SheetTable.h"
+#include "xls/WorkbookGlobals.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <sys/stat.h>
 
-namespace workbook {
+namespace xls {
 
 namespace {
 
@@ -26,7 +26,7 @@ constexpr std::size_t kCellsPerStreamByte = 64;
 
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& reason)
 {
-    throw common::Error(common::formatMessage(kCannotOpenWorkbook, {path, reason}));
+    throw common::Error(common::formatMessage(workbook::kCannotOpenWorkbook, {path, reason}));
 }
 
 // The file's bytes, read without first clearing the buffer they go to.
@@ -40,19 +40,19 @@ FileBytes readWholeFile(const std::string& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
-        cannotOpen(path, errno == ENOENT || errno == ENOTDIR ? kReasonMissing : kReasonUnreadable);
+        cannotOpen(path, errno == ENOENT || errno == ENOTDIR ? workbook::kReasonMissing : workbook::kReasonUnreadable);
     if (S_ISDIR(info.st_mode))
-        cannotOpen(path, kReasonFolder);
+        cannotOpen(path, workbook::kReasonFolder);
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        cannotOpen(path, kReasonUnreadable);
+        cannotOpen(path, workbook::kReasonUnreadable);
     FileBytes bytes;
     bytes.data = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(info.st_size) + 1);
     bytes.size = std::fread(bytes.data.get(), 1, static_cast<std::size_t>(info.st_size), file);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed)
-        cannotOpen(path, kReasonUnreadable);
+        cannotOpen(path, workbook::kReasonUnreadable);
     return bytes;
 }
 
@@ -133,4 +133,4 @@ void Workbook::loadStream(std::string_view stream, const common::CodePage& codeP
     }
 }
 
-} // namespace workbook
+} // namespace xls

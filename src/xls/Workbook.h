@@ -4,18 +4,18 @@
 
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
-#include "workbook/Table.h"
+#include "table/Table.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace workbook {
+namespace xls {
 
 struct Sheet {
     std::string name; // system code page
     bool hidden = false;
-    std::unique_ptr<Table> table;
+    std::unique_ptr<table::Table> table;
 };
 
 class Workbook {
@@ -54,4 +54,4 @@ class Workbook {
     std::vector<Sheet> m_sheets;
 };
 
-} // namespace workbook
+} // namespace xls

@@ -1,17 +1,17 @@
-#include "workbook/WorkbookGlobals.h"
+#include "xls/WorkbookGlobals.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/BiffRecords.h"
-#include "workbook/BiffText.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/DateFormat.h"
-#include "workbook/ReadMessages.h"
+#include "common/LittleEndian.h"
+#include "table/DateFormat.h"
+#include "xls/BiffRecords.h"
+#include "xls/BiffText.h"
+#include "xls/ReadMessages.h"
 
 #include <algorithm>
 #include <map>
 
-namespace workbook {
+namespace xls {
 
 namespace {
 
@@ -37,9 +37,9 @@ struct GlobalsReader {
     {
         requireSize(record, 7);
         SheetEntry sheet;
-        sheet.offset = readU32(record.data, 0);
-        sheet.hidden = (byteAt(record.data, 4) & 0x03) != 0;
-        sheet.isWorksheet = byteAt(record.data, 5) == 0;
+        sheet.offset = common::readU32(record.data, 0);
+        sheet.hidden = (common::byteAt(record.data, 4) & 0x03) != 0;
+        sheet.isWorksheet = common::byteAt(record.data, 5) == 0;
         std::size_t pos = 6;
         sheet.name = globals.biffVersion == 8
                          ? readUnicodeString(record.data, pos, 1, decoder, "a sheet name")
@@ -52,18 +52,18 @@ struct GlobalsReader {
         requireSize(record, 3);
         std::size_t pos = 2;
         if (globals.biffVersion == 8) {
-            formats[readU16(record.data, 0)] = readUnicodeCharacters(record.data, pos, 2, "a number format");
+            formats[common::readU16(record.data, 0)] = readUnicodeCharacters(record.data, pos, 2, "a number format");
         } else {
-            const std::size_t count = byteAt(record.data, 2);
+            const std::size_t count = common::byteAt(record.data, 2);
             requireSize(record, 3 + count);
-            formats[readU16(record.data, 0)] = decoder.bytesToUtf16(record.data.substr(3, count));
+            formats[common::readU16(record.data, 0)] = decoder.bytesToUtf16(record.data.substr(3, count));
         }
     }
 
     void sharedStrings(const Record& record)
     {
         requireSize(record, 8);
-        const std::uint32_t unique = readU32(record.data, 4);
+        const std::uint32_t unique = common::readU32(record.data, 4);
         ContinuedReader reader(stream, record);
         reader.skip(8);
         // The counts come from the file: reserve only what its bytes could hold.
@@ -85,8 +85,8 @@ struct GlobalsReader {
         globals.xfIsDate.reserve(xfFormats.size());
         for (std::uint16_t index : xfFormats) {
             const auto it = formats.find(index);
-            globals.xfIsDate.push_back(it != formats.end() ? isDateFormatCode(it->second)
-                                                           : isBuiltInDateFormat(index));
+            globals.xfIsDate.push_back(it != formats.end() ? table::isDateFormatCode(it->second)
+                                                           : table::isBuiltInDateFormat(index));
         }
     }
 
@@ -99,11 +99,11 @@ struct GlobalsReader {
             throw common::Error(kReasonEncrypted);
         case biff::kCodePage:
             requireSize(record, 2);
-            decoder.setSourceCodePage(readU16(record.data, 0));
+            decoder.setSourceCodePage(common::readU16(record.data, 0));
             break;
         case biff::kDateMode:
             requireSize(record, 2);
-            globals.dateMode1904 = readU16(record.data, 0) == 1;
+            globals.dateMode1904 = common::readU16(record.data, 0) == 1;
             break;
         case biff::kBoundSheet:
             boundSheet(record);
@@ -113,7 +113,7 @@ struct GlobalsReader {
             break;
         case biff::kXf:
             requireSize(record, 4);
-            xfFormats.push_back(readU16(record.data, 2));
+            xfFormats.push_back(common::readU16(record.data, 2));
             break;
         case biff::kSst:
             sharedStrings(record);
@@ -133,7 +133,7 @@ int biffVersionOf(std::uint16_t recordType, std::string_view bofData)
         throw common::Error(kReasonOldFormat);
     if (recordType != biff::kBof || bofData.size() < 4)
         damaged("it does not begin with a BOF record");
-    const std::uint16_t version = readU16(bofData, 0);
+    const std::uint16_t version = common::readU16(bofData, 0);
     if (version == biff::kVersionBiff8)
         return 8;
     if (version == biff::kVersionBiff5)
@@ -151,7 +151,7 @@ WorkbookGlobals readGlobals(std::string_view stream, TextDecoder& decoder)
     if (!records.next(record))
         damaged("it is empty");
     reader.globals.biffVersion = biffVersionOf(record.type, record.data);
-    if (readU16(record.data, 2) != biff::kSubstreamGlobals)
+    if (common::readU16(record.data, 2) != biff::kSubstreamGlobals)
         damaged("it does not begin with the workbook globals");
     while (records.next(record) && reader.handle(record)) {
     }
@@ -159,4 +159,4 @@ WorkbookGlobals readGlobals(std::string_view stream, TextDecoder& decoder)
     return std::move(reader.globals);
 }
 
-} // namespace workbook
+} // namespace xls

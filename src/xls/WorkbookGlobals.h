@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace workbook {
+namespace xls {
 
 class TextDecoder;
 
@@ -34,4 +34,4 @@ WorkbookGlobals readGlobals(std::string_view stream, TextDecoder& decoder);
 // The version of a BOF record's data (5 or 8); throws for older formats.
 int biffVersionOf(std::uint16_t recordType, std::string_view bofData);
 
-} // namespace workbook
+} // namespace xls

@@ -1,4 +1,4 @@
-// Little-endian field writing, the counterpart of ByteOrder.h: values go out
+// Little-endian field writing, the counterpart of common/LittleEndian.h: values go out
 // byte by byte, least significant first, whatever the host's byte order.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace workbook {
+namespace xlswrite {
 
 inline void putU16(std::string& bytes, std::size_t offset, std::uint16_t value)
 {
@@ -48,4 +48,4 @@ inline void appendRecord(std::string& bytes, std::uint16_t type, std::string_vie
     bytes.append(data);
 }
 
-} // namespace workbook
+} // namespace xlswrite

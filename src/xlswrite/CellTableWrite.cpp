@@ -1,15 +1,15 @@
-#include "workbook/CellTableWrite.h"
+#include "xlswrite/CellTableWrite.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/BiffRecords.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ByteWriter.h"
-#include "workbook/ReadMessages.h"
+#include "common/LittleEndian.h"
+#include "xls/BiffRecords.h"
+#include "xls/ReadMessages.h"
+#include "xlswrite/ByteWriter.h"
 
 #include <algorithm>
 
-namespace workbook {
+namespace xlswrite {
 
 namespace {
 
@@ -28,16 +28,16 @@ constexpr std::uint8_t kTokenTbl = 0x02;
 bool isCellRecord(std::uint16_t type)
 {
     switch (type) {
-    case biff::kBlank:
-    case biff::kNumber:
-    case biff::kLabel:
-    case biff::kBoolErr:
-    case biff::kRk:
-    case biff::kMulRk:
-    case biff::kMulBlank:
-    case biff::kLabelSst:
-    case biff::kRString:
-    case biff::kFormula:
+    case xls::biff::kBlank:
+    case xls::biff::kNumber:
+    case xls::biff::kLabel:
+    case xls::biff::kBoolErr:
+    case xls::biff::kRk:
+    case xls::biff::kMulRk:
+    case xls::biff::kMulBlank:
+    case xls::biff::kLabelSst:
+    case xls::biff::kRString:
+    case xls::biff::kFormula:
         return true;
     default:
         return false;
@@ -46,14 +46,14 @@ bool isCellRecord(std::uint16_t type)
 
 bool followsFormula(std::uint16_t type)
 {
-    return type == biff::kString || type == biff::kSharedFormula || type == biff::kArray ||
-           type == biff::kTable || type == biff::kContinue;
+    return type == xls::biff::kString || type == xls::biff::kSharedFormula || type == xls::biff::kArray ||
+           type == xls::biff::kTable || type == xls::biff::kContinue;
 }
 
-[[noreturn]] void damaged(const Record& record)
+[[noreturn]] void damaged(const xls::Record& record)
 {
     throw common::Error(
-        common::formatMessage(kReasonBadRecord, {describeRecord(record.type, record.offset) + " is too short"}));
+        common::formatMessage(xls::kReasonBadRecord, {xls::describeRecord(record.type, record.offset) + " is too short"}));
 }
 
 // The group a formula belongs to, from its first token: tExp or tTbl give
@@ -61,12 +61,12 @@ bool followsFormula(std::uint16_t type)
 std::optional<std::pair<std::uint16_t, std::uint16_t>> groupCellOf(std::string_view data)
 {
     // FORMULA: row, column, XF, result (8), flags (2), chain (4), token length (2), tokens.
-    if (data.size() < 27 || readU16(data, 20) < 5)
+    if (data.size() < 27 || common::readU16(data, 20) < 5)
         return std::nullopt;
-    const std::uint8_t first = byteAt(data, 22);
+    const std::uint8_t first = common::byteAt(data, 22);
     if (first != kTokenExp && first != kTokenTbl)
         return std::nullopt;
-    return std::pair(readU16(data, 23), readU16(data, 25));
+    return std::pair(common::readU16(data, 23), common::readU16(data, 25));
 }
 
 std::string singleRecord(std::uint16_t type, std::uint16_t row, std::uint16_t column, std::uint16_t xf,
@@ -85,7 +85,7 @@ std::string singleRecord(std::uint16_t type, std::uint16_t row, std::uint16_t co
 
 std::string_view dataOf(const std::string& record)
 {
-    return std::string_view(record).substr(biff::kRecordHeaderSize, readU16(record, 2));
+    return std::string_view(record).substr(xls::biff::kRecordHeaderSize, common::readU16(record, 2));
 }
 
 } // namespace
@@ -105,8 +105,8 @@ std::string cellAddress(std::uint32_t row, std::uint16_t column)
 
 CellTable::CellTable(std::string_view records, bool blocks) : m_blocks(blocks)
 {
-    RecordStream stream(records);
-    Record record;
+    xls::RecordStream stream(records);
+    xls::Record record;
     std::vector<CellRecord>* lastCells = nullptr;
     while (stream.next(record)) {
         const std::string_view raw = records.substr(record.offset, record.continuedEnd - record.offset);
@@ -115,27 +115,27 @@ CellTable::CellTable(std::string_view records, bool blocks) : m_blocks(blocks)
         } else if (record.type == kRow) {
             if (record.data.size() < kRowDataSize)
                 damaged(record);
-            m_rows[readU16(record.data, 0)].rowRecord = raw;
+            m_rows[common::readU16(record.data, 0)].rowRecord = raw;
         } else if (isCellRecord(record.type)) {
             if (record.data.size() < 6)
                 damaged(record);
             CellRecord cell{
-                record.type, readU16(record.data, 2), readU16(record.data, 2), std::string(raw), Group::None,
+                record.type, common::readU16(record.data, 2), common::readU16(record.data, 2), std::string(raw), Group::None,
                 {}};
-            if (record.type == biff::kMulRk || record.type == biff::kMulBlank)
-                cell.last = readU16(record.data, record.data.size() - 2);
-            if (record.type == biff::kFormula)
+            if (record.type == xls::biff::kMulRk || record.type == xls::biff::kMulBlank)
+                cell.last = common::readU16(record.data, record.data.size() - 2);
+            if (record.type == xls::biff::kFormula)
                 cell.partOf = groupCellOf(record.data);
-            lastCells = &m_rows[readU16(record.data, 0)].cells;
+            lastCells = &m_rows[common::readU16(record.data, 0)].cells;
             lastCells->push_back(std::move(cell));
         } else if (lastCells && !lastCells->empty()) {
             CellRecord& owner = lastCells->back();
             owner.bytes.append(raw);
-            if (record.type == biff::kSharedFormula)
+            if (record.type == xls::biff::kSharedFormula)
                 owner.group = Group::Shared;
-            else if (record.type == biff::kArray)
+            else if (record.type == xls::biff::kArray)
                 owner.group = Group::Array;
-            else if (record.type == biff::kTable)
+            else if (record.type == xls::biff::kTable)
                 owner.group = Group::Table;
         }
     }
@@ -145,8 +145,8 @@ void CellTable::split(std::vector<CellRecord>& cells, std::size_t at)
 {
     const CellRecord multi = cells[at];
     const std::string_view data = dataOf(multi.bytes);
-    const std::uint16_t row = readU16(data, 0);
-    const bool rk = multi.type == biff::kMulRk;
+    const std::uint16_t row = common::readU16(data, 0);
+    const bool rk = multi.type == xls::biff::kMulRk;
     const std::size_t width = rk ? 6 : 2;
     std::vector<CellRecord> singles;
     for (std::uint32_t column = multi.first; column <= multi.last; ++column) {
@@ -154,13 +154,13 @@ void CellTable::split(std::vector<CellRecord>& cells, std::size_t at)
         if (entry + width + 2 > data.size())
             break;
         const auto col = static_cast<std::uint16_t>(column);
-        const std::uint16_t xf = readU16(data, entry);
-        const std::uint16_t type = rk ? biff::kRk : biff::kBlank;
+        const std::uint16_t xf = common::readU16(data, entry);
+        const std::uint16_t type = rk ? xls::biff::kRk : xls::biff::kBlank;
         singles.push_back(
             {type,
              col,
              col,
-             singleRecord(type, row, col, xf, rk ? std::optional(readU32(data, entry + 2)) : std::nullopt),
+             singleRecord(type, row, col, xf, rk ? std::optional(common::readU32(data, entry + 2)) : std::nullopt),
              Group::None,
              {}});
     }
@@ -184,7 +184,7 @@ std::optional<CellTable::Removed> CellTable::removeCell(std::uint32_t row, std::
             continue;
         }
         const CellRecord& cell = cells[i];
-        Removed removed{cell.type, readU16(dataOf(cell.bytes), 4), !canReplace(row, cell)};
+        Removed removed{cell.type, common::readU16(dataOf(cell.bytes), 4), !canReplace(row, cell)};
         if (!removed.inFormulaGroup)
             cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(i));
         return removed;
@@ -198,7 +198,7 @@ void CellTable::insertCell(std::uint32_t row, std::uint16_t column, std::string 
     target.touched = true;
     const auto at = std::find_if(target.cells.begin(), target.cells.end(),
                                  [column](const CellRecord& cell) { return cell.first > column; });
-    const std::uint16_t type = readU16(record, 0);
+    const std::uint16_t type = common::readU16(record, 0);
     target.cells.insert(at, CellRecord{type, column, column, std::move(record), Group::None, {}});
 }
 
@@ -233,18 +233,18 @@ bool CellTable::canReplace(std::uint32_t row, const CellRecord& cell)
 // shared formula are relative to the cell that uses them, so they stay.
 bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
 {
-    std::size_t at = biff::kRecordHeaderSize + readU16(anchor.bytes, 2);
-    while (at + biff::kRecordHeaderSize <= anchor.bytes.size() &&
-           readU16(anchor.bytes, at) != biff::kSharedFormula)
-        at += biff::kRecordHeaderSize + readU16(anchor.bytes, at + 2);
-    if (at + biff::kRecordHeaderSize + 8 > anchor.bytes.size() || readU16(anchor.bytes, at + 2) < 8)
+    std::size_t at = xls::biff::kRecordHeaderSize + common::readU16(anchor.bytes, 2);
+    while (at + xls::biff::kRecordHeaderSize <= anchor.bytes.size() &&
+           common::readU16(anchor.bytes, at) != xls::biff::kSharedFormula)
+        at += xls::biff::kRecordHeaderSize + common::readU16(anchor.bytes, at + 2);
+    if (at + xls::biff::kRecordHeaderSize + 8 > anchor.bytes.size() || common::readU16(anchor.bytes, at + 2) < 8)
         return false;
-    std::string shared = anchor.bytes.substr(at, biff::kRecordHeaderSize + readU16(anchor.bytes, at + 2));
-    const std::size_t data = biff::kRecordHeaderSize;
-    const std::uint16_t firstRow = readU16(shared, data);
-    const std::uint16_t lastRow = readU16(shared, data + 2);
-    const std::uint8_t firstColumn = byteAt(shared, data + 4);
-    const std::uint8_t lastColumn = byteAt(shared, data + 5);
+    std::string shared = anchor.bytes.substr(at, xls::biff::kRecordHeaderSize + common::readU16(anchor.bytes, at + 2));
+    const std::size_t data = xls::biff::kRecordHeaderSize;
+    const std::uint16_t firstRow = common::readU16(shared, data);
+    const std::uint16_t lastRow = common::readU16(shared, data + 2);
+    const std::uint8_t firstColumn = common::byteAt(shared, data + 4);
+    const std::uint8_t lastColumn = common::byteAt(shared, data + 5);
     if (firstRow != row || firstColumn != anchor.first)
         return false;
     if (firstRow == lastRow && firstColumn == lastColumn)
@@ -257,11 +257,11 @@ bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
         firstColumn == lastColumn ? firstColumn : static_cast<std::uint16_t>(firstColumn + 1);
     const std::pair<std::uint16_t, std::uint16_t> oldFirst(firstRow, firstColumn);
     CellRecord* next = find(nextRow, nextColumn);
-    if (!next || next->type != biff::kFormula || next->partOf != oldFirst || next->group != Group::None)
+    if (!next || next->type != xls::biff::kFormula || next->partOf != oldFirst || next->group != Group::None)
         return false;
     for (auto it = m_rows.lower_bound(firstRow); it != m_rows.end() && it->first <= lastRow; ++it) {
         for (CellRecord& cell : it->second.cells) {
-            if (cell.type != biff::kFormula || cell.partOf != oldFirst)
+            if (cell.type != xls::biff::kFormula || cell.partOf != oldFirst)
                 continue;
             putU16(cell.bytes, data + 23, nextRow);
             putU16(cell.bytes, data + 25, nextColumn);
@@ -270,9 +270,9 @@ bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
     }
     putU16(shared, data, nextRow);
     shared[data + 4] = static_cast<char>(nextColumn);
-    if (const std::uint8_t uses = byteAt(shared, data + 7); uses > 1)
+    if (const std::uint8_t uses = common::byteAt(shared, data + 7); uses > 1)
         shared[data + 7] = static_cast<char>(uses - 1);
-    next->bytes.insert(biff::kRecordHeaderSize + readU16(next->bytes, 2), shared);
+    next->bytes.insert(xls::biff::kRecordHeaderSize + common::readU16(next->bytes, 2), shared);
     next->group = Group::Shared;
     return true;
 }
@@ -285,10 +285,10 @@ std::optional<std::uint16_t> CellTable::formatAbove(std::uint32_t row, std::uint
             if (column < cell.first || column > cell.last)
                 continue;
             const std::string_view data = dataOf(cell.bytes);
-            const std::size_t width = cell.type == biff::kMulRk ? 6 : 2;
+            const std::size_t width = cell.type == xls::biff::kMulRk ? 6 : 2;
             const std::size_t at = cell.first == cell.last ? 4 : 4 + width * (column - cell.first);
             if (at + 2 <= data.size())
-                return readU16(data, at);
+                return common::readU16(data, at);
         }
     }
     return std::nullopt;
@@ -349,10 +349,10 @@ std::string CellTable::rowRecordOf(std::uint32_t index, const Row& row) const
             putU16(data, 14, kDefaultRowXf);
             appendRecord(record, kRow, data);
         }
-        record.resize(biff::kRecordHeaderSize + kRowDataSize);
+        record.resize(xls::biff::kRecordHeaderSize + kRowDataSize);
         putU16(record, 2, kRowDataSize);
     }
-    const std::size_t data = biff::kRecordHeaderSize;
+    const std::size_t data = xls::biff::kRecordHeaderSize;
     putU16(record, data, static_cast<std::uint16_t>(index));
     putU16(record, data + 2, row.cells.empty() ? 0 : row.cells.front().first);
     putU16(record, data + 4, row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().last + 1));
@@ -403,4 +403,4 @@ CellTable::Written CellTable::write(std::size_t base) const
     return written;
 }
 
-} // namespace workbook
+} // namespace xlswrite

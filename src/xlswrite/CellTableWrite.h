@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace workbook {
+namespace xlswrite {
 
 // Records that belong in the cell table: ROW, DBCELL, the cell records and
 // what follows a formula (STRING, SHRFMLA, ARRAY, TABLE), and CONTINUE.
@@ -89,4 +89,4 @@ class CellTable {
     bool m_blocks;
 };
 
-} // namespace workbook
+} // namespace xlswrite

@@ -1,11 +1,11 @@
-#include "workbook/CompoundFileWriter.h"
+#include "xlswrite/CompoundFileWriter.h"
 
-#include "workbook/ByteOrder.h"
-#include "workbook/ByteWriter.h"
+#include "common/LittleEndian.h"
+#include "xlswrite/ByteWriter.h"
 
 #include <vector>
 
-namespace workbook {
+namespace xlswrite {
 
 namespace {
 
@@ -22,11 +22,11 @@ class SectorLayout {
     std::uint32_t place(std::string_view data)
     {
         if (data.empty())
-            return cfb::kEndOfChain;
+            return xls::cfb::kEndOfChain;
         const auto first = static_cast<std::uint32_t>(m_fat.size());
         const std::size_t count = (data.size() + m_sectorSize - 1) / m_sectorSize;
         for (std::size_t k = 0; k < count; ++k)
-            m_fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1) : cfb::kEndOfChain);
+            m_fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1) : xls::cfb::kEndOfChain);
         m_body.append(data);
         m_body.append(count * m_sectorSize - data.size(), '\0');
         return first;
@@ -50,11 +50,11 @@ struct MiniStream {
     std::uint32_t place(std::string_view data)
     {
         if (data.empty())
-            return cfb::kEndOfChain;
+            return xls::cfb::kEndOfChain;
         const auto first = static_cast<std::uint32_t>(fat.size());
         const std::size_t count = (data.size() + kMiniSector - 1) / kMiniSector;
         for (std::size_t k = 0; k < count; ++k)
-            fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1) : cfb::kEndOfChain);
+            fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1) : xls::cfb::kEndOfChain);
         bytes.append(data);
         bytes.append(count * kMiniSector - data.size(), '\0');
         return first;
@@ -68,16 +68,16 @@ std::string tableBytes(const std::vector<std::uint32_t>& table, std::size_t sect
         appendU32(out, value);
     if (const std::size_t rest = out.size() % sectorSize; rest != 0)
         for (std::size_t k = rest; k < sectorSize; k += 4)
-            appendU32(out, cfb::kFreeSector);
+            appendU32(out, xls::cfb::kFreeSector);
     return out;
 }
 
 // The directory's sectors exactly as the file holds them, so that class ids,
 // state bits and times survive; only start sectors and sizes are changed.
-std::string rawDirectory(const CompoundFile& file, std::string_view original)
+std::string rawDirectory(const xls::CompoundFile& file, std::string_view original)
 {
     std::string out;
-    for (std::uint32_t sector : file.chain(readU32(original, 0x30)))
+    for (std::uint32_t sector : file.chain(common::readU32(original, 0x30)))
         out.append(original.substr(file.sectorOffset(sector), file.sectorSize()));
     return out;
 }
@@ -97,8 +97,8 @@ FatShape fatShapeFor(std::size_t dataSectors, std::size_t sectorSize)
         const std::size_t total = dataSectors + shape.fatSectors + shape.difatSectors;
         FatShape next;
         next.fatSectors = (total + perFat - 1) / perFat;
-        if (next.fatSectors > cfb::kHeaderDifatEntries)
-            next.difatSectors = (next.fatSectors - cfb::kHeaderDifatEntries + perDifat - 1) / perDifat;
+        if (next.fatSectors > xls::cfb::kHeaderDifatEntries)
+            next.difatSectors = (next.fatSectors - xls::cfb::kHeaderDifatEntries + perDifat - 1) / perDifat;
         if (next.fatSectors == shape.fatSectors && next.difatSectors == shape.difatSectors)
             return shape;
         shape = next;
@@ -110,20 +110,20 @@ FatShape fatShapeFor(std::size_t dataSectors, std::size_t sectorSize)
 struct PlacedStreams {
     std::vector<std::uint32_t> starts;
     std::vector<std::uint64_t> sizes;
-    std::uint32_t miniFatStart = cfb::kEndOfChain;
+    std::uint32_t miniFatStart = xls::cfb::kEndOfChain;
     std::size_t miniFatSectors = 0;
 };
 
-PlacedStreams placeStreams(const CompoundFile& file, std::size_t entry, std::string_view replacement,
+PlacedStreams placeStreams(const xls::CompoundFile& file, std::size_t entry, std::string_view replacement,
                            SectorLayout& layout)
 {
-    const std::vector<DirectoryEntry>& entries = file.entries();
+    const std::vector<xls::DirectoryEntry>& entries = file.entries();
     PlacedStreams placed;
-    placed.starts.assign(entries.size(), cfb::kEndOfChain);
+    placed.starts.assign(entries.size(), xls::cfb::kEndOfChain);
     placed.sizes.assign(entries.size(), 0);
     MiniStream mini;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].type != cfb::kTypeStream)
+        if (entries[i].type != xls::cfb::kTypeStream)
             continue;
         const std::string content = i == entry ? std::string(replacement) : file.readStream(i);
         placed.sizes[i] = content.size();
@@ -148,18 +148,18 @@ std::string difatBytes(const std::vector<std::uint32_t>& fatSectors, const FatSh
     const std::size_t perDifat = sectorSize / 4 - 1;
     for (std::size_t d = 0; d < shape.difatSectors; ++d) {
         for (std::size_t k = 0; k < perDifat; ++k) {
-            const std::size_t index = cfb::kHeaderDifatEntries + d * perDifat + k;
-            appendU32(out, index < fatSectors.size() ? fatSectors[index] : cfb::kFreeSector);
+            const std::size_t index = xls::cfb::kHeaderDifatEntries + d * perDifat + k;
+            appendU32(out, index < fatSectors.size() ? fatSectors[index] : xls::cfb::kFreeSector);
         }
         const bool last = d + 1 == shape.difatSectors;
-        appendU32(out, last ? cfb::kEndOfChain : static_cast<std::uint32_t>(firstSector + d + 1));
+        appendU32(out, last ? xls::cfb::kEndOfChain : static_cast<std::uint32_t>(firstSector + d + 1));
     }
     return out;
 }
 
 } // namespace
 
-std::string rewriteCompoundFile(const CompoundFile& file, std::string_view original, std::size_t entry,
+std::string rewriteCompoundFile(const xls::CompoundFile& file, std::string_view original, std::size_t entry,
                                 std::string_view replacement)
 {
     const std::size_t sectorSize = file.sectorSize();
@@ -168,9 +168,9 @@ std::string rewriteCompoundFile(const CompoundFile& file, std::string_view origi
     std::string directory = rawDirectory(file, original);
     for (std::size_t i = 0; i < file.entries().size(); ++i) {
         const std::uint8_t type = file.entries()[i].type;
-        if (type != cfb::kTypeStream && type != cfb::kTypeRoot)
+        if (type != xls::cfb::kTypeStream && type != xls::cfb::kTypeRoot)
             continue;
-        const std::size_t at = i * cfb::kDirectoryEntrySize;
+        const std::size_t at = i * xls::cfb::kDirectoryEntrySize;
         putU32(directory, at + 0x74, placed.starts[i]);
         putU32(directory, at + 0x78, static_cast<std::uint32_t>(placed.sizes[i]));
         putU32(directory, at + 0x7C, static_cast<std::uint32_t>(placed.sizes[i] >> 32));
@@ -181,16 +181,16 @@ std::string rewriteCompoundFile(const CompoundFile& file, std::string_view origi
     const std::size_t dataSectors = layout.sectorCount();
     const FatShape shape = fatShapeFor(dataSectors, sectorSize);
     std::vector<std::uint32_t>& fat = layout.fat();
-    fat.insert(fat.end(), shape.fatSectors, cfb::kFatSector);
-    fat.insert(fat.end(), shape.difatSectors, cfb::kDifatSector);
-    fat.resize(shape.fatSectors * sectorSize / 4, cfb::kFreeSector);
+    fat.insert(fat.end(), shape.fatSectors, xls::cfb::kFatSector);
+    fat.insert(fat.end(), shape.difatSectors, xls::cfb::kDifatSector);
+    fat.resize(shape.fatSectors * sectorSize / 4, xls::cfb::kFreeSector);
     std::vector<std::uint32_t> fatSectors;
     for (std::size_t k = 0; k < shape.fatSectors; ++k)
         fatSectors.push_back(static_cast<std::uint32_t>(dataSectors + k));
 
     std::string header(original.substr(0, kHeaderFatSlot));
     header.resize(sectorSize, '\0'); // a version 4 header fills a whole 4096-byte sector
-    putU32(header, 0x28, sectorSize == cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
+    putU32(header, 0x28, sectorSize == xls::cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
     putU32(header, 0x2C, static_cast<std::uint32_t>(shape.fatSectors));
     putU32(header, 0x30, directoryStart);
     putU32(header, 0x38, file.miniStreamCutoff());
@@ -198,12 +198,12 @@ std::string rewriteCompoundFile(const CompoundFile& file, std::string_view origi
     putU32(header, 0x40, static_cast<std::uint32_t>(placed.miniFatSectors));
     putU32(header, 0x44,
            shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors)
-                                  : cfb::kEndOfChain);
+                                  : xls::cfb::kEndOfChain);
     putU32(header, 0x48, static_cast<std::uint32_t>(shape.difatSectors));
-    for (std::size_t k = 0; k < cfb::kHeaderDifatEntries; ++k)
-        putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : cfb::kFreeSector);
+    for (std::size_t k = 0; k < xls::cfb::kHeaderDifatEntries; ++k)
+        putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : xls::cfb::kFreeSector);
     return header + layout.body() + tableBytes(fat, sectorSize) +
            difatBytes(fatSectors, shape, dataSectors + shape.fatSectors, sectorSize);
 }
 
-} // namespace workbook
+} // namespace xlswrite

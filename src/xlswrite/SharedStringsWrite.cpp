@@ -1,14 +1,14 @@
-#include "workbook/SharedStringsWrite.h"
+#include "xlswrite/SharedStringsWrite.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ByteWriter.h"
-#include "workbook/ReadMessages.h"
+#include "common/LittleEndian.h"
+#include "xls/ReadMessages.h"
+#include "xlswrite/ByteWriter.h"
 
 #include <algorithm>
 
-namespace workbook {
+namespace xlswrite {
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr std::uint16_t kExtSst = 0x00FF;
 
 [[noreturn]] void cutShort()
 {
-    throw common::Error(common::formatMessage(kReasonBadRecord, {"its shared strings run past their records"}));
+    throw common::Error(common::formatMessage(xls::kReasonBadRecord, {"its shared strings run past their records"}));
 }
 
 // Reads across the SST's pieces. Only characters cut by a record boundary
@@ -85,18 +85,18 @@ class PieceCursor {
 
 } // namespace
 
-SharedStringsWriter::SharedStringsWriter(std::string_view stream, const Record& sst)
+SharedStringsWriter::SharedStringsWriter(std::string_view stream, const xls::Record& sst)
 {
     if (sst.data.size() < 8)
         cutShort();
     m_pieces.emplace_back(sst.data);
-    for (std::size_t at = sst.offset + biff::kRecordHeaderSize + sst.data.size(); at < sst.continuedEnd;) {
-        const std::size_t length = readU16(stream, at + 2);
-        m_pieces.emplace_back(stream.substr(at + biff::kRecordHeaderSize, length));
-        at += biff::kRecordHeaderSize + length;
+    for (std::size_t at = sst.offset + xls::biff::kRecordHeaderSize + sst.data.size(); at < sst.continuedEnd;) {
+        const std::size_t length = common::readU16(stream, at + 2);
+        m_pieces.emplace_back(stream.substr(at + xls::biff::kRecordHeaderSize, length));
+        at += xls::biff::kRecordHeaderSize + length;
     }
-    m_total = readU32(sst.data, 0);
-    const std::uint32_t unique = readU32(sst.data, 4);
+    m_total = common::readU32(sst.data, 0);
+    const std::uint32_t unique = common::readU32(sst.data, 4);
     PieceCursor cursor(m_pieces);
     for (std::uint32_t i = 0; i < unique && !cursor.atEnd(); ++i) {
         m_starts.push_back({cursor.piece(), cursor.offset()});
@@ -150,9 +150,9 @@ std::string SharedStringsWriter::records() const
     putU32(first, 0, m_total);
     putU32(first, 4, static_cast<std::uint32_t>(m_starts.size()));
     std::string out;
-    appendRecord(out, biff::kSst, first);
+    appendRecord(out, xls::biff::kSst, first);
     for (std::size_t p = 1; p < m_pieces.size(); ++p)
-        appendRecord(out, biff::kContinue, m_pieces[p]);
+        appendRecord(out, xls::biff::kContinue, m_pieces[p]);
     return out;
 }
 
@@ -162,13 +162,13 @@ std::string SharedStringsWriter::extSst(std::size_t sstOffset, std::uint16_t per
     std::size_t at = sstOffset;
     for (const std::string& piece : m_pieces) {
         pieceStart.push_back(at);
-        at += biff::kRecordHeaderSize + piece.size();
+        at += xls::biff::kRecordHeaderSize + piece.size();
     }
     std::string data;
     appendU16(data, perBucket);
     for (std::size_t i = 0; i < m_starts.size(); i += perBucket) {
         const Start& start = m_starts[i];
-        const std::size_t inRecord = biff::kRecordHeaderSize + start.offset;
+        const std::size_t inRecord = xls::biff::kRecordHeaderSize + start.offset;
         appendU32(data, static_cast<std::uint32_t>(pieceStart[start.piece] + inRecord));
         appendU16(data, static_cast<std::uint16_t>(inRecord));
         appendU16(data, 0);
@@ -186,4 +186,4 @@ std::uint16_t stringsPerBucket(std::optional<std::uint16_t> original, std::size_
     return static_cast<std::uint16_t>(std::min<std::size_t>(perBucket, 0xFFFF));
 }
 
-} // namespace workbook
+} // namespace xlswrite

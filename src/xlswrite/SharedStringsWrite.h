@@ -4,7 +4,7 @@
 // every LABELSST keeps its index. EXTSST, the table's index, is rebuilt.
 #pragma once
 
-#include "workbook/BiffRecords.h"
+#include "xls/BiffRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,13 +14,13 @@
 #include <unordered_map>
 #include <vector>
 
-namespace workbook {
+namespace xlswrite {
 
 class SharedStringsWriter {
   public:
     // `sst` is the SST record of `stream`, with its CONTINUEs. Throws
     // common::Error when its strings run past their records.
-    SharedStringsWriter(std::string_view stream, const Record& sst);
+    SharedStringsWriter(std::string_view stream, const xls::Record& sst);
 
     // The index of the string with that text, appended when there is none.
     std::uint32_t indexOf(std::u16string_view text);
@@ -55,4 +55,4 @@ class SharedStringsWriter {
 // would need more buckets than the format allows.
 std::uint16_t stringsPerBucket(std::optional<std::uint16_t> original, std::size_t stringCount);
 
-} // namespace workbook
+} // namespace xlswrite

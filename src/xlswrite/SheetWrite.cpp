@@ -1,18 +1,18 @@
-#include "workbook/SheetWrite.h"
+#include "xlswrite/SheetWrite.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/BiffRecords.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ByteWriter.h"
-#include "workbook/CellTableWrite.h"
-#include "workbook/ReadMessages.h"
-#include "workbook/WriteMessages.h"
+#include "common/LittleEndian.h"
+#include "xls/BiffRecords.h"
+#include "xls/ReadMessages.h"
+#include "xlswrite/ByteWriter.h"
+#include "xlswrite/CellTableWrite.h"
+#include "xlswrite/WriteMessages.h"
 
 #include <algorithm>
 #include <optional>
 
-namespace workbook {
+namespace xlswrite {
 
 namespace {
 
@@ -35,15 +35,15 @@ struct SheetParts {
 SheetParts findParts(std::string_view segment, const std::string& sheetName)
 {
     SheetParts parts;
-    RecordStream records(segment);
-    Record record;
+    xls::RecordStream records(segment);
+    xls::Record record;
     int depth = 0;
     bool inTable = false;
     bool tableDone = false;
     while (records.next(record)) {
-        if (record.type == biff::kBof)
+        if (record.type == xls::biff::kBof)
             ++depth;
-        else if (record.type == biff::kEof && --depth == 0)
+        else if (record.type == xls::biff::kEof && --depth == 0)
             break;
         if (depth != 1)
             continue;
@@ -61,9 +61,9 @@ SheetParts findParts(std::string_view segment, const std::string& sheetName)
         }
         if (record.type == kIndex && parts.indexAt == std::string::npos)
             parts.indexAt = record.offset;
-        if (record.type == biff::kDimension && parts.dimensionAt == std::string::npos) {
+        if (record.type == xls::biff::kDimension && parts.dimensionAt == std::string::npos) {
             if (record.data.size() < 12) // the BIFF8 form: 32-bit rows
-                refuse(kReasonBadRecord, {describeRecord(record.type, record.offset) + " is too short"});
+                refuse(xls::kReasonBadRecord, {xls::describeRecord(record.type, record.offset) + " is too short"});
             parts.dimensionAt = record.offset;
             if (!inTable && !tableDone)
                 parts.tableBegin = parts.tableEnd = record.continuedEnd;
@@ -87,16 +87,16 @@ std::string storedRecord(const StoredCell& cell, std::uint16_t xf)
     case StoredCell::Kind::Number:
     case StoredCell::Kind::Date:
         appendDouble(data, cell.number);
-        appendRecord(out, biff::kNumber, data);
+        appendRecord(out, xls::biff::kNumber, data);
         break;
     case StoredCell::Kind::SharedString:
         appendU32(data, cell.string);
-        appendRecord(out, biff::kLabelSst, data);
+        appendRecord(out, xls::biff::kLabelSst, data);
         break;
     case StoredCell::Kind::Boolean:
         data.push_back(cell.boolean ? 1 : 0);
         data.push_back(0);
-        appendRecord(out, biff::kBoolErr, data);
+        appendRecord(out, xls::biff::kBoolErr, data);
         break;
     case StoredCell::Kind::Empty:
         break;
@@ -132,7 +132,7 @@ void applyCell(CellTable& table, const StoredCell& cell, const CellFormats& form
     const std::optional<CellTable::Removed> old = table.removeCell(cell.row, cell.column);
     if (old && old->inFormulaGroup)
         refuse(kWriteReasonFormula, {cellAddress(cell.row, cell.column), sheetName});
-    if (old && old->type == biff::kLabelSst)
+    if (old && old->type == xls::biff::kLabelSst)
         --sharedStringRefs;
     if (cell.kind == StoredCell::Kind::Empty)
         return;
@@ -152,11 +152,11 @@ void growDimension(std::string& prefix, std::size_t at, const CellTable& table)
     const std::optional<CellTable::Extent> extent = table.extent();
     if (!extent)
         return;
-    const std::size_t data = at + biff::kRecordHeaderSize;
-    std::uint32_t firstRow = readU32(prefix, data);
-    std::uint32_t endRow = readU32(prefix, data + 4);
-    std::uint16_t firstColumn = readU16(prefix, data + 8);
-    std::uint16_t endColumn = readU16(prefix, data + 10);
+    const std::size_t data = at + xls::biff::kRecordHeaderSize;
+    std::uint32_t firstRow = common::readU32(prefix, data);
+    std::uint32_t endRow = common::readU32(prefix, data + 4);
+    std::uint16_t firstColumn = common::readU16(prefix, data + 8);
+    std::uint16_t endColumn = common::readU16(prefix, data + 10);
     const bool empty = endRow == 0 && endColumn == 0;
     firstRow = empty ? extent->firstRow : std::min(firstRow, extent->firstRow);
     endRow = std::max(endRow, extent->lastRow + 1);
@@ -170,21 +170,21 @@ void growDimension(std::string& prefix, std::size_t at, const CellTable& table)
 
 std::size_t recordEnd(std::string_view bytes, std::size_t at)
 {
-    return at + biff::kRecordHeaderSize + readU16(bytes, at + 2);
+    return at + xls::biff::kRecordHeaderSize + common::readU16(bytes, at + 2);
 }
 
 // Puts an INDEX record with room for `blocks` DBCELL offsets in place of
 // the one at `at`; returns the old one's offset of the DEFCOLWIDTH record.
 std::uint32_t resizeIndex(std::string& prefix, std::size_t at, std::size_t blocks, std::size_t oldStart)
 {
-    const std::size_t data = at + biff::kRecordHeaderSize;
+    const std::size_t data = at + xls::biff::kRecordHeaderSize;
     const std::size_t end = recordEnd(prefix, at);
     if (end > prefix.size() || end - data < 16)
-        refuse(kReasonBadRecord, {describeRecord(kIndex, oldStart + at) + " is too short"});
+        refuse(xls::kReasonBadRecord, {xls::describeRecord(kIndex, oldStart + at) + " is too short"});
     std::string index;
     appendRecord(index, kIndex, std::string(16 + 4 * blocks, '\0'));
-    index.replace(biff::kRecordHeaderSize, 12, prefix, data, 12); // reserved, first row, last row + 1
-    const std::uint32_t defColWidth = readU32(prefix, data + 12);
+    index.replace(xls::biff::kRecordHeaderSize, 12, prefix, data, 12); // reserved, first row, last row + 1
+    const std::uint32_t defColWidth = common::readU32(prefix, data + 12);
     prefix.replace(at, end - at, index);
     return defColWidth;
 }
@@ -193,9 +193,9 @@ std::uint32_t resizeIndex(std::string& prefix, std::size_t at, std::size_t block
 void fillIndex(std::string& prefix, std::size_t at, const CellTable& table,
                const std::vector<std::size_t>& dbCells, std::uint32_t defColWidth)
 {
-    const std::size_t data = at + biff::kRecordHeaderSize;
-    const std::uint32_t oldFirst = readU32(prefix, data + 4);
-    const std::uint32_t oldEnd = readU32(prefix, data + 8);
+    const std::size_t data = at + xls::biff::kRecordHeaderSize;
+    const std::uint32_t oldFirst = common::readU32(prefix, data + 4);
+    const std::uint32_t oldEnd = common::readU32(prefix, data + 8);
     if (table.blockCount() > 0) {
         const CellTable::Extent rows = table.rowRange();
         const bool empty = oldFirst == 0 && oldEnd == 0;
@@ -246,19 +246,19 @@ SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::s
 std::string moveSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart)
 {
     std::string out(segment);
-    RecordStream records(segment);
-    Record record;
+    xls::RecordStream records(segment);
+    xls::Record record;
     int depth = 0;
     while (records.next(record)) {
-        if (record.type == biff::kBof)
+        if (record.type == xls::biff::kBof)
             ++depth;
-        else if (record.type == biff::kEof && --depth == 0)
+        else if (record.type == xls::biff::kEof && --depth == 0)
             break;
         if (depth != 1 || record.type != kIndex || record.data.size() < 16)
             continue;
-        const std::size_t data = record.offset + biff::kRecordHeaderSize;
+        const std::size_t data = record.offset + xls::biff::kRecordHeaderSize;
         auto shift = [&](std::size_t at) {
-            const std::uint32_t value = readU32(out, at);
+            const std::uint32_t value = common::readU32(out, at);
             if (value != 0)
                 putU32(out, at, static_cast<std::uint32_t>(value - oldStart + newStart));
         };
@@ -270,4 +270,4 @@ std::string moveSheet(std::string_view segment, std::size_t oldStart, std::size_
     return out;
 }
 
-} // namespace workbook
+} // namespace xlswrite

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace workbook {
+namespace xlswrite {
 
 // One cell as it is to be stored.
 struct StoredCell {
@@ -49,4 +49,4 @@ SheetRewrite rewriteSheet(std::string_view segment, std::size_t oldStart, std::s
 // is shifted by `newStart - oldStart`.
 std::string moveSheet(std::string_view segment, std::size_t oldStart, std::size_t newStart);
 
-} // namespace workbook
+} // namespace xlswrite

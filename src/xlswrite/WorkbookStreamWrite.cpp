@@ -1,25 +1,25 @@
-#include "workbook/WorkbookStreamWrite.h"
+#include "xlswrite/WorkbookStreamWrite.h"
 
 #include "common/Encoding.h"
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/BiffRecords.h"
-#include "workbook/BiffText.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/ByteWriter.h"
-#include "workbook/CellTableWrite.h"
-#include "workbook/ReadMessages.h"
-#include "workbook/SharedStringsWrite.h"
-#include "workbook/SheetWrite.h"
-#include "workbook/WorkbookGlobals.h"
-#include "workbook/WriteMessages.h"
+#include "common/LittleEndian.h"
+#include "xls/BiffRecords.h"
+#include "xls/BiffText.h"
+#include "xls/ReadMessages.h"
+#include "xls/WorkbookGlobals.h"
+#include "xlswrite/ByteWriter.h"
+#include "xlswrite/CellTableWrite.h"
+#include "xlswrite/SharedStringsWrite.h"
+#include "xlswrite/SheetWrite.h"
+#include "xlswrite/WriteMessages.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
 
-namespace workbook {
+namespace xlswrite {
 
 namespace {
 
@@ -34,7 +34,7 @@ constexpr std::size_t kMaxTextLength = 32767; // what a cell can hold, in UTF-16
 struct GlobalsLayout {
     std::size_t end = 0;                  // after its EOF
     std::vector<std::size_t> boundSheets; // offsets of the BOUNDSHEET records
-    std::optional<Record> sst;
+    std::optional<xls::Record> sst;
     std::optional<std::uint16_t> extSstBucket;
     std::vector<char> isCellXf;
 };
@@ -42,23 +42,23 @@ struct GlobalsLayout {
 GlobalsLayout scanGlobals(std::string_view stream)
 {
     GlobalsLayout layout;
-    RecordStream records(stream);
-    Record record;
+    xls::RecordStream records(stream);
+    xls::Record record;
     while (records.next(record)) {
-        if (record.type == biff::kBoundSheet)
+        if (record.type == xls::biff::kBoundSheet)
             layout.boundSheets.push_back(record.offset);
-        else if (record.type == biff::kSst)
+        else if (record.type == xls::biff::kSst)
             layout.sst = record;
         else if (record.type == kExtSst && record.data.size() >= 2)
-            layout.extSstBucket = readU16(record.data, 0);
-        else if (record.type == biff::kXf)
-            layout.isCellXf.push_back(record.data.size() >= 6 && (readU16(record.data, 4) & kXfIsStyle) == 0);
-        if (record.type == biff::kEof) {
+            layout.extSstBucket = common::readU16(record.data, 0);
+        else if (record.type == xls::biff::kXf)
+            layout.isCellXf.push_back(record.data.size() >= 6 && (common::readU16(record.data, 4) & kXfIsStyle) == 0);
+        if (record.type == xls::biff::kEof) {
             layout.end = records.position();
             return layout;
         }
     }
-    throw common::Error(common::formatMessage(kReasonBadRecord, {"the workbook globals have no EOF record"}));
+    throw common::Error(common::formatMessage(xls::kReasonBadRecord, {"the workbook globals have no EOF record"}));
 }
 
 // The workbook's own serial for a system date-time value (the reader's
@@ -79,7 +79,7 @@ std::u16string cellText(const CellWrite& write, const common::CodePage& codePage
     return text;
 }
 
-StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
+StoredCell storedCellOf(const CellWrite& write, const xls::WorkbookGlobals& globals,
                         std::unique_ptr<SharedStringsWriter>& strings, const common::CodePage& codePage)
 {
     if (write.row > kMaxRow || write.column > kMaxColumn)
@@ -88,22 +88,22 @@ StoredCell storedCellOf(const CellWrite& write, const WorkbookGlobals& globals,
     cell.row = write.row;
     cell.column = write.column;
     switch (write.value.kind) {
-    case CellKind::Number:
+    case table::CellKind::Number:
         // A NUMBER record can hold infinities and NaNs, but no spreadsheet program reads them back.
         if (!std::isfinite(write.value.number))
             throw common::Error(common::formatMessage(kWriteReasonNotFinite, {cellAddress(write.row, write.column)}));
         cell.kind = StoredCell::Kind::Number;
         cell.number = write.value.number;
         break;
-    case CellKind::Date:
+    case table::CellKind::Date:
         cell.kind = StoredCell::Kind::Date;
         cell.number = serialOf(write.value.number, globals.dateMode1904);
         break;
-    case CellKind::Boolean:
+    case table::CellKind::Boolean:
         cell.kind = StoredCell::Kind::Boolean;
         cell.boolean = write.value.code != 0;
         break;
-    case CellKind::Text:
+    case table::CellKind::Text:
         if (write.text.empty())
             break;
         if (!strings)
@@ -125,14 +125,14 @@ std::string globalsBytes(std::string_view stream, const GlobalsLayout& layout,
 {
     std::string out;
     std::optional<std::size_t> sstAt;
-    RecordStream records(stream.substr(0, layout.end));
-    Record record;
+    xls::RecordStream records(stream.substr(0, layout.end));
+    xls::Record record;
     boundSheetsAt.clear();
     while (records.next(record)) {
         const std::string_view raw = stream.substr(record.offset, record.continuedEnd - record.offset);
-        if (record.type == biff::kBoundSheet)
+        if (record.type == xls::biff::kBoundSheet)
             boundSheetsAt.push_back(out.size());
-        if (record.type == biff::kSst && strings) {
+        if (record.type == xls::biff::kSst && strings) {
             sstAt = out.size();
             out += strings->records();
         } else if (record.type == kExtSst && strings && sstAt) {
@@ -149,8 +149,8 @@ std::string globalsBytes(std::string_view stream, const GlobalsLayout& layout,
 std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, const std::string& sheetName,
                                const std::vector<CellWrite>& cells, const common::CodePage& codePage)
 {
-    TextDecoder decoder(codePage);
-    const WorkbookGlobals globals = readGlobals(stream, decoder);
+    xls::TextDecoder decoder(codePage);
+    const xls::WorkbookGlobals globals = xls::readGlobals(stream, decoder);
     if (globals.biffVersion != 8)
         throw common::Error(kWriteReasonBiff5);
     const GlobalsLayout layout = scanGlobals(stream);
@@ -164,7 +164,7 @@ std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, 
 
     // Substreams as they lie: each runs up to the next one (or the stream's end).
     std::vector<std::size_t> starts;
-    for (const SheetEntry& sheet : globals.sheets)
+    for (const xls::SheetEntry& sheet : globals.sheets)
         starts.push_back(sheet.offset);
     std::sort(starts.begin(), starts.end());
     starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
@@ -203,8 +203,8 @@ std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, 
 
     std::string out = globalsBytes(stream, layout, strings.get(), boundSheetsAt) + gap;
     for (std::size_t at : boundSheetsAt) {
-        const std::size_t field = at + biff::kRecordHeaderSize;
-        const std::uint32_t old = readU32(out, field);
+        const std::size_t field = at + xls::biff::kRecordHeaderSize;
+        const std::uint32_t old = common::readU32(out, field);
         const auto found =
             std::find_if(moved.begin(), moved.end(), [old](const auto& m) { return m.first == old; });
         if (found != moved.end())
@@ -213,4 +213,4 @@ std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, 
     return out + sheets;
 }
 
-} // namespace workbook
+} // namespace xlswrite

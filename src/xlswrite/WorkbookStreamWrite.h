@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/CodePage.h"
-#include "workbook/Cell.h"
+#include "table/Cell.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,14 +12,14 @@
 #include <string_view>
 #include <vector>
 
-namespace workbook {
+namespace xlswrite {
 
 // One cell to store, at its place in the sheet (0-based).
 struct CellWrite {
     std::uint32_t row = 0;
     std::uint16_t column = 0;
     // Empty, Number, Date (the system's date-time value), Text or Boolean.
-    Cell value;
+    table::Cell value;
     std::string text; // Text: the cell's text, in `codePage`
 };
 
@@ -31,4 +31,4 @@ struct CellWrite {
 std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, const std::string& sheetName,
                                const std::vector<CellWrite>& cells, const common::CodePage& codePage);
 
-} // namespace workbook
+} // namespace xlswrite

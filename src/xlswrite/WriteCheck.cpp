@@ -1,19 +1,19 @@
-#include "workbook/WriteCheck.h"
+#include "xlswrite/WriteCheck.h"
 
 #include "common/Error.h"
-#include "workbook/BiffText.h"
-#include "workbook/CellTableWrite.h"
-#include "workbook/CompoundFile.h"
-#include "workbook/ReadMessages.h"
-#include "workbook/SheetReader.h"
-#include "workbook/WorkbookGlobals.h"
-#include "workbook/WriteMessages.h"
+#include "xls/BiffText.h"
+#include "xls/CompoundFile.h"
+#include "xls/ReadMessages.h"
+#include "xls/SheetReader.h"
+#include "xls/WorkbookGlobals.h"
+#include "xlswrite/CellTableWrite.h"
+#include "xlswrite/WriteMessages.h"
 
 #include <cmath>
 #include <map>
 #include <tuple>
 
-namespace workbook {
+namespace xlswrite {
 
 namespace {
 
@@ -22,7 +22,7 @@ namespace {
 constexpr double kDateTolerance = 1e-8;
 
 struct Value {
-    CellKind kind = CellKind::Empty;
+    table::CellKind kind = table::CellKind::Empty;
     double number = 0.0;
     std::string text;
     std::uint8_t code = 0;
@@ -31,7 +31,7 @@ struct Value {
     {
         if (kind != other.kind || text != other.text || code != other.code)
             return false;
-        if (kind == CellKind::Date)
+        if (kind == table::CellKind::Date)
             return std::fabs(number - other.number) <= kDateTolerance;
         return number == other.number;
     }
@@ -42,20 +42,20 @@ using Cells = std::map<Place, Value>;
 
 Cells cellsOf(std::string_view stream, const common::CodePage& codePage)
 {
-    TextDecoder decoder(codePage);
-    const WorkbookGlobals globals = readGlobals(stream, decoder);
+    xls::TextDecoder decoder(codePage);
+    const xls::WorkbookGlobals globals = xls::readGlobals(stream, decoder);
     std::vector<std::string> texts = globals.sharedStrings;
-    const SheetContext context{stream, globals, decoder, texts, globals.sharedStrings.size()};
+    const xls::SheetContext context{stream, globals, decoder, texts, globals.sharedStrings.size()};
     Cells cells;
     std::size_t worksheet = 0;
-    for (const SheetEntry& sheet : globals.sheets) {
+    for (const xls::SheetEntry& sheet : globals.sheets) {
         if (!sheet.isWorksheet)
             continue;
-        readSheetCells(
+        xls::readSheetCells(
             context, sheet.offset,
-            [&](std::uint32_t row, std::uint16_t column, const Cell& cell) {
+            [&](std::uint32_t row, std::uint16_t column, const table::Cell& cell) {
                 Value value{cell.kind, cell.number, {}, cell.code};
-                if (cell.kind == CellKind::Text)
+                if (cell.kind == table::CellKind::Text)
                     value.text = texts.at(cell.text);
                 cells[{worksheet, row, column}] = std::move(value);
             },
@@ -78,12 +78,12 @@ std::string placeText(const Place& place)
 
 std::string workbookStreamOf(std::string_view file, bool biff8Only, std::size_t* entry)
 {
-    const CompoundFile compound(file);
+    const xls::CompoundFile compound(file);
     std::optional<std::size_t> found = compound.findStream(u"Workbook");
     if (!found && compound.findStream(u"Book"))
-        throw common::Error(biff8Only ? kWriteReasonBiff5 : kReasonNoWorkbookStream);
+        throw common::Error(biff8Only ? kWriteReasonBiff5 : xls::kReasonNoWorkbookStream);
     if (!found)
-        throw common::Error(kReasonNoWorkbookStream);
+        throw common::Error(xls::kReasonNoWorkbookStream);
     if (entry)
         *entry = *found;
     return compound.readStream(*found);
@@ -97,9 +97,9 @@ std::optional<std::string> differenceAfterWrite(std::string_view original, std::
     for (const CellWrite& cell : cells) {
         const Place place{sheetIndex, cell.row, cell.column};
         Value value{cell.value.kind, cell.value.number, {}, cell.value.code};
-        if (cell.value.kind == CellKind::Text)
+        if (cell.value.kind == table::CellKind::Text)
             value.text = cell.text;
-        if (value.kind == CellKind::Empty || (value.kind == CellKind::Text && value.text.empty()))
+        if (value.kind == table::CellKind::Empty || (value.kind == table::CellKind::Text && value.text.empty()))
             expected.erase(place);
         else
             expected[place] = std::move(value);
@@ -116,4 +116,4 @@ std::optional<std::string> differenceAfterWrite(std::string_view original, std::
     return std::nullopt;
 }
 
-} // namespace workbook
+} // namespace xlswrite

@@ -4,14 +4,14 @@
 #pragma once
 
 #include "common/CodePage.h"
-#include "workbook/WorkbookStreamWrite.h"
+#include "xlswrite/WorkbookStreamWrite.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace workbook {
+namespace xlswrite {
 
 // Nothing when `written` (a whole compound file) holds `original` with
 // `cells` stored in worksheet `sheetIndex`; otherwise what differs first
@@ -25,4 +25,4 @@ std::optional<std::string> differenceAfterWrite(std::string_view original, std::
 // when `biff8Only`).
 std::string workbookStreamOf(std::string_view file, bool biff8Only, std::size_t* entry = nullptr);
 
-} // namespace workbook
+} // namespace xlswrite

@@ -3,7 +3,7 @@
 // the path, then one of the reasons below.
 #pragma once
 
-namespace workbook {
+namespace xlswrite {
 
 constexpr const char* kCannotWriteWorkbook = "Cannot write the posted row into the workbook \"%s\": %s";
 
@@ -27,4 +27,4 @@ constexpr const char* kWriteReasonTextTooLong =
     "the text for cell %s is longer than the 32767 characters a cell can hold";
 constexpr const char* kWriteReasonCheckFailed = "the written copy does not read back as posted (%s)";
 
-} // namespace workbook
+} // namespace xlswrite

@@ -1,11 +1,11 @@
-#include "workbook/XlsWriter.h"
+#include "xlswrite/XlsWriter.h"
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
-#include "workbook/CompoundFile.h"
-#include "workbook/CompoundFileWriter.h"
-#include "workbook/WriteCheck.h"
-#include "workbook/WriteMessages.h"
+#include "xls/CompoundFile.h"
+#include "xlswrite/CompoundFileWriter.h"
+#include "xlswrite/WriteCheck.h"
+#include "xlswrite/WriteMessages.h"
 
 #include <cerrno>
 #include <climits>
@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace workbook {
+namespace xlswrite {
 
 namespace {
 
@@ -176,7 +176,7 @@ void write(const std::string& path, std::size_t sheetIndex, const std::string& s
     std::size_t entry = 0;
     const std::string stream = workbookStreamOf(original, true, &entry);
     const std::string newStream = writeCellsToStream(stream, sheetIndex, sheetName, cells, codePage);
-    const CompoundFile file(original);
+    const xls::CompoundFile file(original);
     const std::string bytes = rewriteCompoundFile(file, original, entry, newStream);
     const std::string temporary = writeTemporary(target, bytes);
     checkTemporary(temporary, original, sheetIndex, cells, codePage);
@@ -204,4 +204,4 @@ void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std
     }
 }
 
-} // namespace workbook
+} // namespace xlswrite

@@ -7,13 +7,13 @@
 #pragma once
 
 #include "common/CodePage.h"
-#include "workbook/WorkbookStreamWrite.h"
+#include "xlswrite/WorkbookStreamWrite.h"
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-namespace workbook {
+namespace xlswrite {
 
 // Stores `cells` in the `sheetIndex`-th worksheet (named `sheetName`) of the
 // workbook at `path`. Throws common::Error kCannotWriteWorkbook with the
@@ -27,4 +27,4 @@ void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std
 // (a unique suffix is added to it).
 std::string temporaryPrefixFor(const std::string& path);
 
-} // namespace workbook
+} // namespace xlswrite

@@ -12,8 +12,8 @@
 #include "support/WindowFixture.h"
 #include "workbook/Connection.h"
 #include "workbook/Query.h"
-#include "workbook/ReadMessages.h"
 #include "workbook/WorkbookMessages.h"
+#include "xls/ReadMessages.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -199,7 +199,7 @@ void PreviewTest::workbookThatCannotOpenKeepsPathAndSheetList()
     page.browse(broken);
     // The message ends in ")", below ".", so the error box adds no full stop.
     const std::string message = common::formatMessage(workbook::kCannotOpenWorkbook,
-                                                        {broken.toStdString(), workbook::kReasonNotCompound});
+                                                        {broken.toStdString(), xls::kReasonNotCompound});
     QCOMPARE(page.errors(), QStringList{QString::fromStdString(message)});
     QCOMPARE(page.form.LabeledEdit1->text(), broken);
     QCOMPARE(QString::fromStdString(page.form.ADOConnection1->connectionString()),

@@ -1,9 +1,9 @@
 // Line-list files byte for byte: splitting, saving over old files, and every failure message.
 #include "common/LineList.h"
 
-#include "Unprivileged.h"
 #include "common/Error.h"
 #include "support/TestSupport.h"
+#include "support/Unprivileged.h"
 
 #include <filesystem>
 #include <functional>

@@ -5,7 +5,7 @@
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
 #include "support/TestSupport.h"
-#include "workbook/Workbook.h"
+#include "xls/Workbook.h"
 
 #include <memory>
 #include <stdexcept>
@@ -28,16 +28,16 @@ inline common::RegionalSettings chineseSettings()
     return settings;
 }
 
-inline std::shared_ptr<workbook::Workbook>
+inline std::shared_ptr<xls::Workbook>
 openFixture(const std::string& name, const common::CodePage& codePage = kUtf8,
             const common::RegionalSettings& settings = chineseSettings())
 {
-    return workbook::Workbook::open(testing_support::dataPath(name), codePage, settings);
+    return xls::Workbook::open(testing_support::dataPath(name), codePage, settings);
 }
 
-inline const workbook::Table& tableOf(const workbook::Workbook& book, const std::string& sheetName)
+inline const table::Table& tableOf(const xls::Workbook& book, const std::string& sheetName)
 {
-    for (const workbook::Sheet& sheet : book.sheets())
+    for (const xls::Sheet& sheet : book.sheets())
         if (sheet.name == sheetName)
             return *sheet.table;
     throw std::runtime_error("no sheet " + sheetName);
@@ -45,10 +45,10 @@ inline const workbook::Table& tableOf(const workbook::Workbook& book, const std:
 
 // The field names, then every row's cell texts.
 inline std::vector<std::vector<std::string>>
-tableTexts(const workbook::Table& table, const common::RegionalSettings& settings = chineseSettings())
+tableTexts(const table::Table& table, const common::RegionalSettings& settings = chineseSettings())
 {
     std::vector<std::vector<std::string>> rows(1);
-    for (const workbook::Field& field : table.fields())
+    for (const table::Field& field : table.fields())
         rows[0].push_back(field.name);
     for (std::size_t r = 0; r < table.rowCount(); ++r) {
         rows.emplace_back();

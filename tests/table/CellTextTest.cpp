@@ -1,6 +1,6 @@
 // The cell-text rule: general format with 15 significant digits, dates in the
 // regional short date format, booleans and error values.
-#include "workbook/CellText.h"
+#include "table/CellText.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ class NumberText : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberText, GivesTheGeneralFormWith15Digits)
 {
-    EXPECT_EQ(workbook::numberText(GetParam().value, '.'), GetParam().text);
+    EXPECT_EQ(table::numberText(GetParam().value, '.'), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,9 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NumberText, UsesTheRegionalDecimalSeparatorInBothNotations)
 {
-    EXPECT_EQ(workbook::numberText(12.5, ','), "12,5");
-    EXPECT_EQ(workbook::numberText(0.0001, ','), "0,0001");
-    EXPECT_EQ(workbook::numberText(1.5e-7, ','), "1,5E-7");
+    EXPECT_EQ(table::numberText(12.5, ','), "12,5");
+    EXPECT_EQ(table::numberText(0.0001, ','), "0,0001");
+    EXPECT_EQ(table::numberText(1.5e-7, ','), "1,5E-7");
 }
 
 // The quick path must agree with the exact conversion on every value; a
@@ -62,7 +62,7 @@ TEST(NumberText, AgreesWithExactRoundingOverManyValues)
     for (int i = 0; i < 200000; ++i) {
         char exact[64];
         std::snprintf(exact, sizeof exact, "%.14e", value);
-        const std::string text = workbook::numberText(value, '.');
+        const std::string text = table::numberText(value, '.');
         // Both must name the same 15-digit decimal.
         EXPECT_EQ(std::stod(text), std::stod(exact)) << text << " vs " << exact;
         value *= 1.000173;
@@ -186,7 +186,7 @@ TEST(NumberText, GivesTheSameBytesAsTheCorrectlyRoundedRuleOverManyValues)
     for (const double value : numbersToCompare())
         for (const char separator : {'.', ','}) {
             const std::string expected = referenceNumberText(value, separator);
-            const std::string text = workbook::numberText(value, separator);
+            const std::string text = table::numberText(value, separator);
             if (text != expected && ++mismatches <= 20)
                 ADD_FAILURE() << std::hexfloat << value << ": " << text << " instead of " << expected;
         }
@@ -214,7 +214,7 @@ class DateTimeText : public testing::TestWithParam<DateCase> {};
 TEST_P(DateTimeText, FollowsTheShortDateFormatAndAddsTheTime)
 {
     const DateCase& c = GetParam();
-    EXPECT_EQ(workbook::dateTimeText(c.value, settings(c.format, c.separator)), c.text);
+    EXPECT_EQ(table::dateTimeText(c.value, settings(c.format, c.separator)), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, DateTimeText,
@@ -235,18 +235,18 @@ TEST(DateTimeText, UsesTheRegionalTimeSeparator)
 {
     common::RegionalSettings s = settings("yyyy-m-d", '-');
     s.timeSeparator = '.';
-    EXPECT_EQ(workbook::dateTimeText(45296.5, s), "2024-1-5 12.00.00");
+    EXPECT_EQ(table::dateTimeText(45296.5, s), "2024-1-5 12.00.00");
 }
 
 TEST(CellText, BooleansAndErrorValuesHaveFixedTexts)
 {
-    EXPECT_EQ(workbook::booleanText(true), "True");
-    EXPECT_EQ(workbook::booleanText(false), "False");
+    EXPECT_EQ(table::booleanText(true), "True");
+    EXPECT_EQ(table::booleanText(false), "False");
     const std::pair<std::uint8_t, const char*> errors[] = {
         {0x00, "#NULL!"}, {0x07, "#DIV/0!"}, {0x0F, "#VALUE!"}, {0x17, "#REF!"},
         {0x1D, "#NAME?"}, {0x24, "#NUM!"},   {0x2A, "#N/A"},    {0x99, "#ERR153"}};
     for (const auto& [code, text] : errors)
-        EXPECT_EQ(workbook::errorText(code), text);
+        EXPECT_EQ(table::errorText(code), text);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Damaged and unsuitable files: each gives the data layer's clear message,
 // never a crash, a hang or a huge allocation. The damage is done by hand to
 // a real workbook's bytes.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 
@@ -49,7 +49,7 @@ struct Layout {
 std::string openMessage(const std::string& path)
 {
     try {
-        workbook::Workbook::open(path, kUtf8, chineseSettings());
+        xls::Workbook::open(path, kUtf8, chineseSettings());
     } catch (const common::Error& error) {
         return error.what();
     }
@@ -239,7 +239,7 @@ TEST(BrokenWorkbook, TruncatedAtAnyOffsetGivesAClearMessage)
     for (std::size_t size = 0; size < whole.size(); size += (size % 512 == 0 ? 1 : 61)) {
         testing_support::writeBytes(path, whole.substr(0, size));
         try {
-            const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
+            const auto book = xls::Workbook::open(path, kUtf8, chineseSettings());
             ASSERT_EQ(book->sheets().size(), complete->sheets().size()) << size;
             for (std::size_t s = 0; s < book->sheets().size(); ++s)
                 EXPECT_EQ(tableTexts(*book->sheets()[s].table), tableTexts(*complete->sheets()[s].table))

@@ -1,5 +1,5 @@
 // The workbook connection: opening from the connection string and the table schema.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"

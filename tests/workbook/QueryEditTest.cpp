@@ -1,6 +1,6 @@
 // Edits on the open query: edit, insert, append, post, cancel, refresh, and
 // the refused delete. Posted rows live in the connection's workbook.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
@@ -182,8 +182,8 @@ TEST_F(QueryEditTest, DatesAndBooleansAreParsedForTheirFields)
     Query sheet(flags);
     sheet.setStatement("SELECT * FROM [Flags$]");
     sheet.open();
-    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Since")].type, workbook::FieldType::DateTime);
-    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Listed")].type, workbook::FieldType::Boolean);
+    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Since")].type, table::FieldType::DateTime);
+    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Listed")].type, table::FieldType::Boolean);
     sheet.edit();
     sheet.setCellText(sheet.fieldIndex("Since"), "2025-3-1");
     sheet.setCellText(sheet.fieldIndex("Listed"), "false");

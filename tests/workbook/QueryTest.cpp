@@ -1,6 +1,6 @@
 // The sheet query over a real workbook: opening, fields, the cursor, cell
 // texts and sort.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
@@ -59,7 +59,7 @@ TEST_F(QueryTest, OpensASheetWithItsFieldsInOrder)
     ASSERT_EQ(query.fields().size(), 13u);
     EXPECT_EQ(query.fields()[0].name, "Code");
     EXPECT_EQ(query.fields()[8].name, "F9");
-    EXPECT_EQ(query.fields()[2].type, workbook::FieldType::Float);
+    EXPECT_EQ(query.fields()[2].type, table::FieldType::Float);
     EXPECT_EQ(query.rowCount(), 5u);
     EXPECT_EQ(column("Code"), (std::vector<std::string>{"600000", "000001", "300750", "", "600519"}));
 }

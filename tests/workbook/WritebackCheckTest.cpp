@@ -3,7 +3,7 @@
 // it through the query, as the preview grid posts them; the script then has
 // real spreadsheet programs read the copy. Without the variable there is
 // nothing to edit and the case is skipped.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"

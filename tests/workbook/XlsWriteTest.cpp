@@ -1,7 +1,7 @@
 // Posted rows written into real workbooks (LibreOffice and Gnumeric): the
 // file read again, by our reader and by FreeXL, holds the posted values and
 // every other cell of every sheet as before.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
@@ -22,9 +22,9 @@ namespace {
 
 Sheets sheetTexts(const std::string& path)
 {
-    const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    const auto book = xls::Workbook::open(path, kUtf8, chineseSettings());
     Sheets sheets;
-    for (const workbook::Sheet& sheet : book->sheets())
+    for (const xls::Sheet& sheet : book->sheets())
         sheets.push_back(tableTexts(*sheet.table));
     return sheets;
 }
@@ -102,7 +102,7 @@ class XlsWrite : public testing::TestWithParam<const char*> {
     std::size_t column(const std::string& field) { return query.fieldIndex(field); }
     std::size_t sharedStrings() const
     {
-        return workbook::Workbook::open(path, kUtf8, chineseSettings())->texts().size();
+        return xls::Workbook::open(path, kUtf8, chineseSettings())->texts().size();
     }
 
     testing_support::TempDir folder;
@@ -130,11 +130,11 @@ TEST_P(XlsWrite, ANewTextGoesIntoTheSharedStringsAndReadsBack)
 
 TEST_P(XlsWrite, ATextAlreadySharedIsReusedWithoutGrowingTheTable)
 {
-    const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    const auto book = xls::Workbook::open(path, kUtf8, chineseSettings());
     post(3, "Name", "宁德时代");
     before[0][4][column("Name")] = "宁德时代";
     EXPECT_EQ(sheetTexts(path), before);
-    const auto after = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    const auto after = xls::Workbook::open(path, kUtf8, chineseSettings());
     // The text list holds the shared strings first, then one entry per other text.
     EXPECT_EQ(after->texts().size(), book->texts().size());
 }

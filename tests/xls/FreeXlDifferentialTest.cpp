@@ -1,9 +1,9 @@
 // Every cell that FreeXL reads from a fixture must read the same here. FreeXL
 // drops formula results and some whole workbooks, so it only checks what it
 // does read; the fixtures come from LibreOffice and Gnumeric.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
-#include "workbook/CellText.h"
+#include "table/CellText.h"
 
 #include <freexl.h>
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@
 #include <cstdio>
 
 using namespace workbook_testing;
-using workbook::Cell;
-using workbook::CellKind;
+using table::Cell;
+using table::CellKind;
 
 namespace {
 
@@ -41,7 +41,7 @@ std::string freeXlDateText(double value, unsigned char type)
     common::RegionalSettings iso;
     iso.shortDateFormat = "yyyy/mm/dd";
     iso.dateSeparator = '-';
-    const std::string date = workbook::dateTimeText(days == 0 ? 1 : days, iso);
+    const std::string date = table::dateTimeText(days == 0 ? 1 : days, iso);
     char time[16];
     std::snprintf(time, sizeof time, "%02lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
     if (type == FREEXL_CELL_DATE)
@@ -52,7 +52,7 @@ std::string freeXlDateText(double value, unsigned char type)
 }
 
 // The cell of our table at a sheet position; the header row's cells are the field names.
-std::string describe(const workbook::Table& table, unsigned row, unsigned short column, const Cell*& cell)
+std::string describe(const table::Table& table, unsigned row, unsigned short column, const Cell*& cell)
 {
     cell = nullptr;
     if (row < table.headerRow() || column < table.firstColumn() ||
@@ -68,7 +68,7 @@ std::string describe(const workbook::Table& table, unsigned row, unsigned short 
     return table.cellText(dataRow, field, chineseSettings());
 }
 
-void expectSameCell(const workbook::Table& table, unsigned row, unsigned short column,
+void expectSameCell(const table::Table& table, unsigned row, unsigned short column,
                     const FreeXL_CellValue& theirs, const std::string& where)
 {
     const Cell* ours = nullptr;
@@ -80,7 +80,7 @@ void expectSameCell(const workbook::Table& table, unsigned row, unsigned short c
         const double value =
             theirs.type == FREEXL_CELL_INT ? theirs.value.int_value : theirs.value.double_value;
         if (header) {
-            EXPECT_EQ(ourText, workbook::numberText(value, '.')) << where;
+            EXPECT_EQ(ourText, table::numberText(value, '.')) << where;
         } else {
             ASSERT_NE(ours, nullptr) << where;
             if (ours->kind == CellKind::Error)
@@ -129,7 +129,7 @@ TEST_P(FreeXlDifferential, EveryCellFreeXlReadsAgrees)
         unsigned rows = 0;
         unsigned short columns = 0;
         ASSERT_EQ(freexl_worksheet_dimensions(theirs.handle(), &rows, &columns), FREEXL_OK);
-        const workbook::Table& table = *ours->sheets()[s].table;
+        const table::Table& table = *ours->sheets()[s].table;
         for (unsigned r = 0; r < rows; ++r) {
             for (unsigned short c = 0; c < columns; ++c) {
                 FreeXL_CellValue value;

@@ -1,6 +1,6 @@
 // Shared strings cut by CONTINUE records, where 8-bit and 16-bit character
 // runs meet at the cuts: every text must come back whole.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ std::vector<std::string> expectedTexts()
 TEST(LongStrings, EveryTextAcrossContinueRecordsComesBackWhole)
 {
     const auto book = openFixture("LongStrings.xls");
-    const workbook::Table& table = tableOf(*book, "Texts");
+    const table::Table& table = tableOf(*book, "Texts");
     const std::vector<std::string> expected = expectedTexts();
     ASSERT_EQ(table.rowCount(), expected.size());
     for (std::size_t row = 0; row < expected.size(); ++row) {

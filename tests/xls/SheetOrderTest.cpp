@@ -1,15 +1,14 @@
 // Cells in any order: writers store rows top to bottom, but a sheet whose
 // cell records come in another order must read the same. The records of a
 // real workbook's sheet are reordered here (same bytes, other order).
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
-
-#include "workbook/BiffRecords.h"
-#include "workbook/BiffText.h"
-#include "workbook/CompoundFile.h"
-#include "workbook/SheetTable.h"
-#include "workbook/WorkbookGlobals.h"
+#include "xls/BiffRecords.h"
+#include "xls/BiffText.h"
+#include "xls/CompoundFile.h"
+#include "xls/SheetTable.h"
+#include "xls/WorkbookGlobals.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +20,8 @@ namespace {
 
 bool isCellRecord(std::uint16_t type)
 {
-    return type == workbook::biff::kNumber || type == workbook::biff::kRk || type == workbook::biff::kMulRk ||
-           type == workbook::biff::kLabelSst || type == workbook::biff::kBoolErr;
+    return type == xls::biff::kNumber || type == xls::biff::kRk || type == xls::biff::kMulRk ||
+           type == xls::biff::kLabelSst || type == xls::biff::kBoolErr;
 }
 
 struct SheetStream {
@@ -33,22 +32,22 @@ struct SheetStream {
 SheetStream firstSheetOf(const std::string& fixture)
 {
     const std::string bytes = testing_support::readBytes(testing_support::dataPath(fixture));
-    const workbook::CompoundFile file(bytes);
+    const xls::CompoundFile file(bytes);
     SheetStream sheet{file.readStream(*file.findStream(u"Workbook")), 0};
-    workbook::TextDecoder decoder(kUtf8);
-    sheet.offset = workbook::readGlobals(sheet.stream, decoder).sheets.at(0).offset;
+    xls::TextDecoder decoder(kUtf8);
+    sheet.offset = xls::readGlobals(sheet.stream, decoder).sheets.at(0).offset;
     return sheet;
 }
 
 // The same stream with the sheet's last value record moved before its first.
 std::string withLastCellFirst(const SheetStream& sheet)
 {
-    workbook::RecordStream records(sheet.stream, sheet.offset);
-    workbook::Record record;
+    xls::RecordStream records(sheet.stream, sheet.offset);
+    xls::Record record;
     std::vector<std::pair<std::size_t, std::size_t>> pieces; // offset and length of each record
     while (records.next(record)) {
         pieces.emplace_back(record.offset, record.continuedEnd - record.offset);
-        if (record.type == workbook::biff::kEof)
+        if (record.type == xls::biff::kEof)
             break;
     }
     auto first = std::find_if(pieces.begin(), pieces.end(), [&](const auto& p) {
@@ -69,12 +68,12 @@ std::string withLastCellFirst(const SheetStream& sheet)
 
 std::vector<std::vector<std::string>> sheetTexts(const std::string& stream, std::uint32_t offset)
 {
-    workbook::TextDecoder decoder(kUtf8);
-    workbook::WorkbookGlobals globals = workbook::readGlobals(stream, decoder);
+    xls::TextDecoder decoder(kUtf8);
+    xls::WorkbookGlobals globals = xls::readGlobals(stream, decoder);
     std::vector<std::string> texts = globals.sharedStrings;
-    const workbook::SheetContext context{stream, globals, decoder, texts, texts.size()};
+    const xls::SheetContext context{stream, globals, decoder, texts, texts.size()};
     std::size_t budget = 1 << 20;
-    return tableTexts(*workbook::loadSheetTable(context, offset, texts, chineseSettings(), budget));
+    return tableTexts(*xls::loadSheetTable(context, offset, texts, chineseSettings(), budget));
 }
 
 TEST(SheetOrder, CellsOutOfRowOrderReadTheSame)
@@ -93,11 +92,11 @@ TEST(SheetOrder, CellsOutOfRowOrderReadTheSame)
 TEST(SheetOrder, AMulRkRunOverCellsReadBeforeReplacesThem)
 {
     const SheetStream sheet = firstSheetOf("Mixed.xls");
-    workbook::RecordStream records(sheet.stream, sheet.offset);
-    workbook::Record record;
-    while (records.next(record) && record.type != workbook::biff::kMulRk) {
+    xls::RecordStream records(sheet.stream, sheet.offset);
+    xls::Record record;
+    while (records.next(record) && record.type != xls::biff::kMulRk) {
     }
-    ASSERT_EQ(record.type, workbook::biff::kMulRk);
+    ASSERT_EQ(record.type, xls::biff::kMulRk);
     ASSERT_EQ(record.data.substr(0, 4), std::string("\x01\x00\x02\x00", 4)); // row 1, from column C
     ASSERT_EQ(record.data.size(), 24u);                                      // three numbers
     const auto before = sheetTexts(sheet.stream, sheet.offset);
@@ -118,13 +117,13 @@ TEST(SheetOrder, AMulRkRunOverCellsReadBeforeReplacesThem)
 TEST(SheetOrder, ASheetAskingForMoreCellsThanTheBudgetIsRefused)
 {
     const SheetStream sheet = firstSheetOf("Large.xls");
-    workbook::TextDecoder decoder(kUtf8);
-    workbook::WorkbookGlobals globals = workbook::readGlobals(sheet.stream, decoder);
+    xls::TextDecoder decoder(kUtf8);
+    xls::WorkbookGlobals globals = xls::readGlobals(sheet.stream, decoder);
     std::vector<std::string> texts = globals.sharedStrings;
-    const workbook::SheetContext context{sheet.stream, globals, decoder, texts, texts.size()};
+    const xls::SheetContext context{sheet.stream, globals, decoder, texts, texts.size()};
     std::size_t budget = 100000; // the sheet has 150000 cells
     try {
-        workbook::loadSheetTable(context, sheet.offset, texts, chineseSettings(), budget);
+        xls::loadSheetTable(context, sheet.offset, texts, chineseSettings(), budget);
         FAIL() << "a sheet over the budget was read";
     } catch (const common::Error& error) {
         EXPECT_STREQ(error.what(),

@@ -1,11 +1,11 @@
 // Reading real workbooks: every cell of the LibreOffice and Gnumeric
 // fixtures, as field names, field types and cell texts.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include <gtest/gtest.h>
 
 using namespace workbook_testing;
-using workbook::FieldType;
+using table::FieldType;
 using Rows = std::vector<std::vector<std::string>>;
 
 namespace {
@@ -33,18 +33,18 @@ const std::vector<FieldType> kMixedTypes = {
     FieldType::DateTime, FieldType::Float, FieldType::Text,  FieldType::Float, FieldType::Float,
     FieldType::Boolean,  FieldType::Text,  FieldType::Float};
 
-std::vector<FieldType> typesOf(const workbook::Table& table)
+std::vector<FieldType> typesOf(const table::Table& table)
 {
     std::vector<FieldType> types;
-    for (const workbook::Field& field : table.fields())
+    for (const table::Field& field : table.fields())
         types.push_back(field.type);
     return types;
 }
 
-std::vector<std::string> sheetNames(const workbook::Workbook& book)
+std::vector<std::string> sheetNames(const xls::Workbook& book)
 {
     std::vector<std::string> names;
-    for (const workbook::Sheet& sheet : book.sheets())
+    for (const xls::Sheet& sheet : book.sheets())
         names.push_back(sheet.name);
     return names;
 }
@@ -69,7 +69,7 @@ TEST_P(MixedWorkbook, ReadsEveryCellOfEverySheet)
     // A header-only sheet has its fields and no rows.
     EXPECT_EQ(tableTexts(tableOf(*book, "空表")), (Rows{{"Code", "Close"}}));
     // The used range starts where the values start (here B2), not at A1.
-    const workbook::Table& offset = tableOf(*book, "行情");
+    const table::Table& offset = tableOf(*book, "行情");
     EXPECT_EQ(tableTexts(offset), (Rows{{"代码", "开盘"}, {"600036", "35.2"}}));
     EXPECT_EQ(offset.headerRow(), 1u);
     EXPECT_EQ(offset.firstColumn(), 1u);
@@ -97,7 +97,7 @@ TEST(WorkbookReader, Excel97TextIsConvertedFromUtf16IntoTheSystemCodePage)
 TEST(WorkbookReader, FormulaResultsOfEveryTypeAreRead)
 {
     const auto book = openFixture("GnumericFormulas.xls");
-    const workbook::Table& table = tableOf(*book, "公式");
+    const table::Table& table = tableOf(*book, "公式");
     EXPECT_EQ(tableTexts(table),
               (Rows{{"Code", "Price", "Label", "Double", "Check", "Oops", "Blank", "Joined"},
                     {"600000", "10.5", "SH600000", "21", "True", "#DIV/0!", "", "600000-10.5"},
@@ -112,7 +112,7 @@ TEST(WorkbookReader, FormulaResultsOfEveryTypeAreRead)
 TEST(WorkbookReader, BooleanAndErrorValuesInPlainCells)
 {
     const auto book = openFixture("Booleans.xls");
-    const workbook::Table& table = tableOf(*book, "Flags");
+    const table::Table& table = tableOf(*book, "Flags");
     EXPECT_EQ(tableTexts(table), (Rows{{"Code", "Listed", "Since", "Note"},
                                        {"600000", "True", "1995-1-21", "#N/A"},
                                        {"000001", "False", "1995-1-21 18:00:00", "ok"},
@@ -131,7 +131,7 @@ TEST(WorkbookReader, DatesOfThe1904SystemGiveTheSameDays)
 TEST(WorkbookReader, TheLargeSheetHasEveryRowAndColumn)
 {
     const auto book = openFixture("Large.xls");
-    const workbook::Table& table = tableOf(*book, "Large");
+    const table::Table& table = tableOf(*book, "Large");
     ASSERT_EQ(table.rowCount(), 5000u);
     ASSERT_EQ(table.fieldCount(), 30u);
     EXPECT_EQ(table.fields()[0].type, FieldType::Text);
@@ -150,7 +150,7 @@ TEST(WorkbookReader, NumberTextsFollowTheRegionalDecimalSeparator)
     common::RegionalSettings comma = chineseSettings();
     comma.decimalSeparator = ',';
     const auto book = openFixture("Mixed.xls", kUtf8, comma);
-    const workbook::Table& table = tableOf(*book, "Sheet1");
+    const table::Table& table = tableOf(*book, "Sheet1");
     EXPECT_EQ(table.cellText(1, 2, comma), "12,25");
     EXPECT_EQ(table.cellText(4, 11, comma), "1,23456789012346E20");
 }

@@ -1,10 +1,10 @@
 // The container written anew: the replaced stream reads back whatever its
 // size (mini stream, regular sectors, a FAT that needs DIFAT sectors), and
 // every other stream and directory entry is as it was.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
-#include "workbook/CompoundFile.h"
-#include "workbook/CompoundFileWriter.h"
+#include "xls/CompoundFile.h"
+#include "xlswrite/CompoundFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +15,20 @@ namespace {
 void expectRewritten(const std::string& fixture, const std::string& replacement)
 {
     const std::string original = testing_support::readBytes(testing_support::dataPath(fixture));
-    const workbook::CompoundFile before(original);
+    const xls::CompoundFile before(original);
     const std::size_t entry = *before.findStream(u"Workbook");
-    const std::string written = workbook::rewriteCompoundFile(before, original, entry, replacement);
-    const workbook::CompoundFile after(written);
+    const std::string written = xlswrite::rewriteCompoundFile(before, original, entry, replacement);
+    const xls::CompoundFile after(written);
     ASSERT_EQ(after.entries().size(), before.entries().size());
     for (std::size_t i = 0; i < before.entries().size(); ++i) {
-        const workbook::DirectoryEntry& old = before.entries()[i];
-        const workbook::DirectoryEntry& now = after.entries()[i];
+        const xls::DirectoryEntry& old = before.entries()[i];
+        const xls::DirectoryEntry& now = after.entries()[i];
         EXPECT_EQ(now.name, old.name);
         EXPECT_EQ(now.type, old.type);
         EXPECT_EQ(now.left, old.left);
         EXPECT_EQ(now.right, old.right);
         EXPECT_EQ(now.child, old.child);
-        if (old.type != workbook::cfb::kTypeStream)
+        if (old.type != xls::cfb::kTypeStream)
             continue;
         if (i == entry)
             EXPECT_EQ(after.readStream(i), replacement);

@@ -1,16 +1,16 @@
 // The workbook stream as the writer leaves it: untouched parts byte for
 // byte, and every stream offset (BOUNDSHEET, INDEX, DBCELL, EXTSST) still
 // pointing where it should after cells, rows and texts were added.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
-#include "workbook/BiffRecords.h"
-#include "workbook/BiffText.h"
-#include "workbook/ByteOrder.h"
-#include "workbook/WorkbookGlobals.h"
-#include "workbook/WorkbookStreamWrite.h"
-#include "workbook/WriteCheck.h"
-#include "workbook/XlsWriter.h"
+#include "common/LittleEndian.h"
+#include "xls/BiffRecords.h"
+#include "xls/BiffText.h"
+#include "xls/WorkbookGlobals.h"
+#include "xlswrite/WorkbookStreamWrite.h"
+#include "xlswrite/WriteCheck.h"
+#include "xlswrite/XlsWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +19,10 @@
 #include <map>
 
 using namespace workbook_testing;
-using workbook::Cell;
-using workbook::CellWrite;
-using workbook::readU16;
-using workbook::readU32;
+using table::Cell;
+using xlswrite::CellWrite;
+using common::readU16;
+using common::readU32;
 
 namespace {
 
@@ -33,14 +33,14 @@ constexpr std::uint16_t kExtSst = 0x00FF;
 
 std::string streamOf(const std::string& fixture)
 {
-    return workbook::workbookStreamOf(testing_support::readBytes(testing_support::dataPath(fixture)), true);
+    return xlswrite::workbookStreamOf(testing_support::readBytes(testing_support::dataPath(fixture)), true);
 }
 
-std::map<std::size_t, workbook::Record> recordsByOffset(std::string_view stream)
+std::map<std::size_t, xls::Record> recordsByOffset(std::string_view stream)
 {
-    std::map<std::size_t, workbook::Record> records;
-    workbook::RecordStream reader(stream);
-    workbook::Record record;
+    std::map<std::size_t, xls::Record> records;
+    xls::RecordStream reader(stream);
+    xls::Record record;
     while (reader.next(record))
         records[record.offset] = record;
     return records;
@@ -61,7 +61,7 @@ void expectRowBlocksConsistent(std::string_view stream)
             const std::size_t dbCell = readU32(record.data, at);
             ASSERT_TRUE(records.count(dbCell) && records.at(dbCell).type == kDbCell)
                 << "INDEX entry " << dbCell;
-            const workbook::Record& block = records.at(dbCell);
+            const xls::Record& block = records.at(dbCell);
             const std::size_t firstRow = dbCell - readU32(block.data, 0);
             ASSERT_TRUE(records.count(firstRow) && records.at(firstRow).type == kRow)
                 << "DBCELL at " << dbCell;
@@ -69,9 +69,9 @@ void expectRowBlocksConsistent(std::string_view stream)
             std::size_t cellAt = firstRow + 4 + 16;
             for (std::size_t i = 4; i + 2 <= block.data.size(); i += 2, rowAt += 20) {
                 cellAt += readU16(block.data, i);
-                const workbook::Record& row = records.at(rowAt);
+                const xls::Record& row = records.at(rowAt);
                 ASSERT_EQ(row.type, kRow);
-                const workbook::Record& cell = records.at(cellAt);
+                const xls::Record& cell = records.at(cellAt);
                 if (cell.type != kRow && cell.type != kDbCell) {
                     EXPECT_EQ(readU16(cell.data, 0), readU16(row.data, 0))
                         << "first cell of a row at " << cellAt;
@@ -96,7 +96,7 @@ void expectExtSstConsistent(std::string_view stream, const std::vector<std::stri
             const std::size_t at = readU32(record.data, 2 + 8 * b);
             const std::size_t header = at - readU16(record.data, 2 + 8 * b + 4);
             const std::uint16_t type = readU16(stream, header);
-            EXPECT_TRUE(type == workbook::biff::kSst || type == workbook::biff::kContinue) << "bucket " << b;
+            EXPECT_TRUE(type == xls::biff::kSst || type == xls::biff::kContinue) << "bucket " << b;
             const std::size_t count = readU16(stream, at);
             const bool wide = (stream[at + 2] & 0x01) != 0;
             const std::string& expected = strings.at(b * perBucket);
@@ -111,8 +111,8 @@ void expectExtSstConsistent(std::string_view stream, const std::vector<std::stri
 
 std::vector<std::string> sharedStringsOf(std::string_view stream)
 {
-    workbook::TextDecoder decoder(kUtf8);
-    return workbook::readGlobals(stream, decoder).sharedStrings;
+    xls::TextDecoder decoder(kUtf8);
+    return xls::readGlobals(stream, decoder).sharedStrings;
 }
 
 // Gnumeric counts the DBCELL offsets of a block's later rows from another
@@ -140,7 +140,7 @@ TEST_P(UntouchedStream, WritingNoCellGivesTheSameBytes)
 {
     const std::string stream = streamOf(GetParam());
     const auto book = openFixture(GetParam());
-    const std::string written = workbook::writeCellsToStream(stream, 0, book->sheets()[0].name, {}, kUtf8);
+    const std::string written = xlswrite::writeCellsToStream(stream, 0, book->sheets()[0].name, {}, kUtf8);
     // LibreOffice writes neither INDEX nor DBCELL records; Gnumeric does.
     if (std::string(GetParam()).find("Gnumeric") == std::string::npos &&
         std::string(GetParam()) != "Booleans.xls") {
@@ -169,7 +169,7 @@ TEST(WorkbookStreamWrite, RowsAddedInNewBlocksAreReachableThroughIndexAndDbCell)
                                  {40, 0, Cell::ofText(0), "NEW1"},
                                  {41, 3, Cell::ofNumber(1), {}},
                                  {2000, 2, Cell::ofText(0), "NEW2"}};
-    const std::string written = workbook::writeCellsToStream(stream, 0, "Sheet1", cells, kUtf8);
+    const std::string written = xlswrite::writeCellsToStream(stream, 0, "Sheet1", cells, kUtf8);
     expectRowBlocksConsistent(written);
     const auto records = recordsByOffset(written);
     const auto index =
@@ -188,7 +188,7 @@ TEST(WorkbookStreamWrite, TextsAddedToALargeSharedStringTableKeepItsIndexRight)
     const std::string stream = streamOf("Large.xls");
     std::vector<CellWrite> cells{{3000, 1, Cell::ofText(0), "NEW1"}, {5001, 0, Cell::ofText(0), "NEW2"}};
     const std::string written =
-        workbook::writeCellsToStream(stream, 0, openFixture("Large.xls")->sheets()[0].name, cells, kUtf8);
+        xlswrite::writeCellsToStream(stream, 0, openFixture("Large.xls")->sheets()[0].name, cells, kUtf8);
     const std::vector<std::string> strings = sharedStringsOf(written);
     expectExtSstConsistent(stream, sharedStringsOf(stream));
     expectExtSstConsistent(written, strings);
@@ -202,7 +202,7 @@ TEST(WorkbookStreamWrite, ALongWideTextIsCutIntoContinueRecordsAndReadsBack)
     std::string text;
     for (int i = 0; i < 6000; ++i)
         text += "行";
-    const std::string written = workbook::writeCellsToStream(
+    const std::string written = xlswrite::writeCellsToStream(
         stream, 0, openFixture("LongStrings.xls")->sheets()[0].name, {{0, 5, Cell::ofText(0), text}}, kUtf8);
     const std::vector<std::string> strings = sharedStringsOf(written);
     EXPECT_EQ(strings.back(), text);
@@ -215,7 +215,7 @@ std::string writeError(const std::string& fixture, const std::string& sheet,
     path = folder.file(fixture);
     testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath(fixture)));
     try {
-        workbook::writeCellsToFile(path, 0, sheet, {{1, 1, Cell::ofNumber(1), {}}}, kUtf8);
+        xlswrite::writeCellsToFile(path, 0, sheet, {{1, 1, Cell::ofNumber(1), {}}}, kUtf8);
     } catch (const common::Error& error) {
         return error.what();
     }
@@ -273,7 +273,7 @@ TEST(WorkbookStreamWrite, CellsBeyondTheSheetsLimitsAreRefused)
     };
     for (const Case& c : cases) {
         try {
-            workbook::writeCellsToStream(stream, 0, "Sheet1", {c.cell}, kUtf8);
+            xlswrite::writeCellsToStream(stream, 0, "Sheet1", {c.cell}, kUtf8);
             ADD_FAILURE() << "no error for " << c.message;
         } catch (const common::Error& error) {
             EXPECT_STREQ(error.what(), c.message);
@@ -282,7 +282,7 @@ TEST(WorkbookStreamWrite, CellsBeyondTheSheetsLimitsAreRefused)
     // The longest text a cell can hold goes in.
     const std::string longest(32767, 'y');
     const std::string written =
-        workbook::writeCellsToStream(stream, 0, "Sheet1", {{1, 0, Cell::ofText(0), longest}}, kUtf8);
+        xlswrite::writeCellsToStream(stream, 0, "Sheet1", {{1, 0, Cell::ofText(0), longest}}, kUtf8);
     EXPECT_EQ(sharedStringsOf(written).back(), longest);
 }
 
@@ -310,7 +310,7 @@ TEST(WorkbookStreamWrite, DamagedStreamsFailWithTheDataLayersError)
             for (int flips = 1 + round % 4; flips > 0; --flips)
                 damaged[random() % damaged.size()] = static_cast<char>(random());
             try {
-                workbook::writeCellsToStream(damaged, 0, sheet, cells, kUtf8);
+                xlswrite::writeCellsToStream(damaged, 0, sheet, cells, kUtf8);
                 ++written;
             } catch (const common::Error&) {
                 ++refused;

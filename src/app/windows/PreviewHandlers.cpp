@@ -130,7 +130,7 @@ void TForm1::TableNameComboBoxChange()
     // user's picks only; and neither list has a selection afterwards.
     const QSignalBlocker codeBlocker(CodeComboBox);
     const QSignalBlocker mappingBlocker(mappingColumns);
-    for (const workbook::Field& field : ADOQuery1->fields()) {
+    for (const table::Field& field : ADOQuery1->fields()) {
         CodeComboBox->addItem(fromBytes(field.name));
         if (mappingColumns)
             mappingColumns->addItem(fromBytes(field.name));

@@ -1,12 +1,16 @@
-// Little-endian field access on raw bytes. Callers check lengths first; these
-// functions only assemble the bytes, least significant first, so that the
-// result never depends on the host's byte order or alignment.
+// Little-endian fields in raw bytes, the byte order of every binary format
+// the system reads and writes (.xls records, custom-data records). Values
+// are assembled and laid out byte by byte, least significant first, so that
+// nothing depends on the host's byte order or alignment. Callers check
+// lengths first.
 #pragma once
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace common {
 
@@ -35,6 +39,42 @@ inline std::uint64_t readU64(std::string_view bytes, std::size_t offset)
 inline double readDouble(std::string_view bytes, std::size_t offset)
 {
     return std::bit_cast<double>(readU64(bytes, offset));
+}
+
+// Writes over bytes already there: `Bytes` is any indexable run of
+// byte-sized values (std::string, std::array<unsigned char, N>).
+template <typename Bytes>
+inline void putU16(Bytes& bytes, std::size_t offset, std::uint16_t value)
+{
+    using Byte = std::remove_reference_t<decltype(bytes[0])>;
+    bytes[offset] = static_cast<Byte>(value & 0xFF);
+    bytes[offset + 1] = static_cast<Byte>(value >> 8);
+}
+
+template <typename Bytes>
+inline void putU32(Bytes& bytes, std::size_t offset, std::uint32_t value)
+{
+    putU16(bytes, offset, static_cast<std::uint16_t>(value & 0xFFFF));
+    putU16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+inline void appendU16(std::string& bytes, std::uint16_t value)
+{
+    bytes.push_back(static_cast<char>(value & 0xFF));
+    bytes.push_back(static_cast<char>(value >> 8));
+}
+
+inline void appendU32(std::string& bytes, std::uint32_t value)
+{
+    appendU16(bytes, static_cast<std::uint16_t>(value & 0xFFFF));
+    appendU16(bytes, static_cast<std::uint16_t>(value >> 16));
+}
+
+inline void appendDouble(std::string& bytes, double value)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    appendU32(bytes, static_cast<std::uint32_t>(bits));
+    appendU32(bytes, static_cast<std::uint32_t>(bits >> 32));
 }
 
 } // namespace common

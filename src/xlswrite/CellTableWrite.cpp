@@ -73,11 +73,11 @@ std::string singleRecord(std::uint16_t type, std::uint16_t row, std::uint16_t co
                          std::optional<std::uint32_t> rk)
 {
     std::string data;
-    appendU16(data, row);
-    appendU16(data, column);
-    appendU16(data, xf);
+    common::appendU16(data, row);
+    common::appendU16(data, column);
+    common::appendU16(data, xf);
     if (rk)
-        appendU32(data, *rk);
+        common::appendU32(data, *rk);
     std::string out;
     appendRecord(out, type, data);
     return out;
@@ -263,12 +263,12 @@ bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
         for (CellRecord& cell : it->second.cells) {
             if (cell.type != xls::biff::kFormula || cell.partOf != oldFirst)
                 continue;
-            putU16(cell.bytes, data + 23, nextRow);
-            putU16(cell.bytes, data + 25, nextColumn);
+            common::putU16(cell.bytes, data + 23, nextRow);
+            common::putU16(cell.bytes, data + 25, nextColumn);
             cell.partOf = std::pair(nextRow, nextColumn);
         }
     }
-    putU16(shared, data, nextRow);
+    common::putU16(shared, data, nextRow);
     shared[data + 4] = static_cast<char>(nextColumn);
     if (const std::uint8_t uses = common::byteAt(shared, data + 7); uses > 1)
         shared[data + 7] = static_cast<char>(uses - 1);
@@ -344,18 +344,18 @@ std::string CellTable::rowRecordOf(std::uint32_t index, const Row& row) const
             record = (--it)->second.rowRecord;
         if (record.empty()) {
             std::string data(kRowDataSize, '\0');
-            putU16(data, 6, kDefaultRowHeight);
-            putU16(data, 12, kDefaultRowFlags);
-            putU16(data, 14, kDefaultRowXf);
+            common::putU16(data, 6, kDefaultRowHeight);
+            common::putU16(data, 12, kDefaultRowFlags);
+            common::putU16(data, 14, kDefaultRowXf);
             appendRecord(record, kRow, data);
         }
         record.resize(xls::biff::kRecordHeaderSize + kRowDataSize);
-        putU16(record, 2, kRowDataSize);
+        common::putU16(record, 2, kRowDataSize);
     }
     const std::size_t data = xls::biff::kRecordHeaderSize;
-    putU16(record, data, static_cast<std::uint16_t>(index));
-    putU16(record, data + 2, row.cells.empty() ? 0 : row.cells.front().first);
-    putU16(record, data + 4, row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().last + 1));
+    common::putU16(record, data, static_cast<std::uint16_t>(index));
+    common::putU16(record, data + 2, row.cells.empty() ? 0 : row.cells.front().first);
+    common::putU16(record, data + 4, row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().last + 1));
     return record;
 }
 
@@ -392,9 +392,9 @@ CellTable::Written CellTable::write(std::size_t base) const
         if (m_blocks) {
             std::string data;
             const std::size_t dbCell = base + out.size();
-            appendU32(data, offsets.empty() ? 0 : static_cast<std::uint32_t>(dbCell - firstRow));
+            common::appendU32(data, offsets.empty() ? 0 : static_cast<std::uint32_t>(dbCell - firstRow));
             for (std::uint16_t offset : offsets)
-                appendU16(data, offset);
+                common::appendU16(data, offset);
             appendRecord(out, kDbCell, data);
             written.dbCells.push_back(dbCell);
         }

@@ -1,7 +1,6 @@
 #include "xlswrite/CompoundFileWriter.h"
 
 #include "common/LittleEndian.h"
-#include "xlswrite/ByteWriter.h"
 
 #include <vector>
 
@@ -65,10 +64,10 @@ std::string tableBytes(const std::vector<std::uint32_t>& table, std::size_t sect
 {
     std::string out;
     for (std::uint32_t value : table)
-        appendU32(out, value);
+        common::appendU32(out, value);
     if (const std::size_t rest = out.size() % sectorSize; rest != 0)
         for (std::size_t k = rest; k < sectorSize; k += 4)
-            appendU32(out, xls::cfb::kFreeSector);
+            common::appendU32(out, xls::cfb::kFreeSector);
     return out;
 }
 
@@ -149,10 +148,10 @@ std::string difatBytes(const std::vector<std::uint32_t>& fatSectors, const FatSh
     for (std::size_t d = 0; d < shape.difatSectors; ++d) {
         for (std::size_t k = 0; k < perDifat; ++k) {
             const std::size_t index = xls::cfb::kHeaderDifatEntries + d * perDifat + k;
-            appendU32(out, index < fatSectors.size() ? fatSectors[index] : xls::cfb::kFreeSector);
+            common::appendU32(out, index < fatSectors.size() ? fatSectors[index] : xls::cfb::kFreeSector);
         }
         const bool last = d + 1 == shape.difatSectors;
-        appendU32(out, last ? xls::cfb::kEndOfChain : static_cast<std::uint32_t>(firstSector + d + 1));
+        common::appendU32(out, last ? xls::cfb::kEndOfChain : static_cast<std::uint32_t>(firstSector + d + 1));
     }
     return out;
 }
@@ -171,9 +170,9 @@ std::string rewriteCompoundFile(const xls::CompoundFile& file, std::string_view 
         if (type != xls::cfb::kTypeStream && type != xls::cfb::kTypeRoot)
             continue;
         const std::size_t at = i * xls::cfb::kDirectoryEntrySize;
-        putU32(directory, at + 0x74, placed.starts[i]);
-        putU32(directory, at + 0x78, static_cast<std::uint32_t>(placed.sizes[i]));
-        putU32(directory, at + 0x7C, static_cast<std::uint32_t>(placed.sizes[i] >> 32));
+        common::putU32(directory, at + 0x74, placed.starts[i]);
+        common::putU32(directory, at + 0x78, static_cast<std::uint32_t>(placed.sizes[i]));
+        common::putU32(directory, at + 0x7C, static_cast<std::uint32_t>(placed.sizes[i] >> 32));
     }
     const std::size_t directorySectors = directory.size() / sectorSize;
     const std::uint32_t directoryStart = layout.place(directory);
@@ -190,18 +189,18 @@ std::string rewriteCompoundFile(const xls::CompoundFile& file, std::string_view 
 
     std::string header(original.substr(0, kHeaderFatSlot));
     header.resize(sectorSize, '\0'); // a version 4 header fills a whole 4096-byte sector
-    putU32(header, 0x28, sectorSize == xls::cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
-    putU32(header, 0x2C, static_cast<std::uint32_t>(shape.fatSectors));
-    putU32(header, 0x30, directoryStart);
-    putU32(header, 0x38, file.miniStreamCutoff());
-    putU32(header, 0x3C, placed.miniFatStart);
-    putU32(header, 0x40, static_cast<std::uint32_t>(placed.miniFatSectors));
-    putU32(header, 0x44,
+    common::putU32(header, 0x28, sectorSize == xls::cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
+    common::putU32(header, 0x2C, static_cast<std::uint32_t>(shape.fatSectors));
+    common::putU32(header, 0x30, directoryStart);
+    common::putU32(header, 0x38, file.miniStreamCutoff());
+    common::putU32(header, 0x3C, placed.miniFatStart);
+    common::putU32(header, 0x40, static_cast<std::uint32_t>(placed.miniFatSectors));
+    common::putU32(header, 0x44,
            shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors)
                                   : xls::cfb::kEndOfChain);
-    putU32(header, 0x48, static_cast<std::uint32_t>(shape.difatSectors));
+    common::putU32(header, 0x48, static_cast<std::uint32_t>(shape.difatSectors));
     for (std::size_t k = 0; k < xls::cfb::kHeaderDifatEntries; ++k)
-        putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : xls::cfb::kFreeSector);
+        common::putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : xls::cfb::kFreeSector);
     return header + layout.body() + tableBytes(fat, sectorSize) +
            difatBytes(fatSectors, shape, dataSectors + shape.fatSectors, sectorSize);
 }

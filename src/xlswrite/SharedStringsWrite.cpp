@@ -130,7 +130,7 @@ void SharedStringsWriter::append(std::u16string_view text)
     if (m_pieces.back().size() + 3 + width > kMaxRecordData)
         m_pieces.emplace_back();
     m_starts.push_back({m_pieces.size() - 1, m_pieces.back().size()});
-    appendU16(m_pieces.back(), static_cast<std::uint16_t>(text.size()));
+    common::appendU16(m_pieces.back(), static_cast<std::uint16_t>(text.size()));
     m_pieces.back().push_back(wide ? 1 : 0);
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (m_pieces.back().size() + width > kMaxRecordData) {
@@ -138,7 +138,7 @@ void SharedStringsWriter::append(std::u16string_view text)
             m_pieces.back().push_back(wide ? 1 : 0);
         }
         if (wide)
-            appendU16(m_pieces.back(), text[i]);
+            common::appendU16(m_pieces.back(), text[i]);
         else
             m_pieces.back().push_back(static_cast<char>(text[i]));
     }
@@ -147,8 +147,8 @@ void SharedStringsWriter::append(std::u16string_view text)
 std::string SharedStringsWriter::records() const
 {
     std::string first = m_pieces.front();
-    putU32(first, 0, m_total);
-    putU32(first, 4, static_cast<std::uint32_t>(m_starts.size()));
+    common::putU32(first, 0, m_total);
+    common::putU32(first, 4, static_cast<std::uint32_t>(m_starts.size()));
     std::string out;
     appendRecord(out, xls::biff::kSst, first);
     for (std::size_t p = 1; p < m_pieces.size(); ++p)
@@ -165,13 +165,13 @@ std::string SharedStringsWriter::extSst(std::size_t sstOffset, std::uint16_t per
         at += xls::biff::kRecordHeaderSize + piece.size();
     }
     std::string data;
-    appendU16(data, perBucket);
+    common::appendU16(data, perBucket);
     for (std::size_t i = 0; i < m_starts.size(); i += perBucket) {
         const Start& start = m_starts[i];
         const std::size_t inRecord = xls::biff::kRecordHeaderSize + start.offset;
-        appendU32(data, static_cast<std::uint32_t>(pieceStart[start.piece] + inRecord));
-        appendU16(data, static_cast<std::uint16_t>(inRecord));
-        appendU16(data, 0);
+        common::appendU32(data, static_cast<std::uint32_t>(pieceStart[start.piece] + inRecord));
+        common::appendU16(data, static_cast<std::uint16_t>(inRecord));
+        common::appendU16(data, 0);
     }
     std::string out;
     appendRecord(out, kExtSst, data);

@@ -79,18 +79,18 @@ SheetParts findParts(std::string_view segment, const std::string& sheetName)
 std::string storedRecord(const StoredCell& cell, std::uint16_t xf)
 {
     std::string data;
-    appendU16(data, static_cast<std::uint16_t>(cell.row));
-    appendU16(data, cell.column);
-    appendU16(data, xf);
+    common::appendU16(data, static_cast<std::uint16_t>(cell.row));
+    common::appendU16(data, cell.column);
+    common::appendU16(data, xf);
     std::string out;
     switch (cell.kind) {
     case StoredCell::Kind::Number:
     case StoredCell::Kind::Date:
-        appendDouble(data, cell.number);
+        common::appendDouble(data, cell.number);
         appendRecord(out, xls::biff::kNumber, data);
         break;
     case StoredCell::Kind::SharedString:
-        appendU32(data, cell.string);
+        common::appendU32(data, cell.string);
         appendRecord(out, xls::biff::kLabelSst, data);
         break;
     case StoredCell::Kind::Boolean:
@@ -162,10 +162,10 @@ void growDimension(std::string& prefix, std::size_t at, const CellTable& table)
     endRow = std::max(endRow, extent->lastRow + 1);
     firstColumn = empty ? extent->firstColumn : std::min(firstColumn, extent->firstColumn);
     endColumn = std::max<std::uint16_t>(endColumn, static_cast<std::uint16_t>(extent->lastColumn + 1));
-    putU32(prefix, data, firstRow);
-    putU32(prefix, data + 4, endRow);
-    putU16(prefix, data + 8, firstColumn);
-    putU16(prefix, data + 10, endColumn);
+    common::putU32(prefix, data, firstRow);
+    common::putU32(prefix, data + 4, endRow);
+    common::putU16(prefix, data + 8, firstColumn);
+    common::putU16(prefix, data + 10, endColumn);
 }
 
 std::size_t recordEnd(std::string_view bytes, std::size_t at)
@@ -199,12 +199,12 @@ void fillIndex(std::string& prefix, std::size_t at, const CellTable& table,
     if (table.blockCount() > 0) {
         const CellTable::Extent rows = table.rowRange();
         const bool empty = oldFirst == 0 && oldEnd == 0;
-        putU32(prefix, data + 4, empty ? rows.firstRow : std::min(oldFirst, rows.firstRow));
-        putU32(prefix, data + 8, std::max(oldEnd, rows.lastRow + 1));
+        common::putU32(prefix, data + 4, empty ? rows.firstRow : std::min(oldFirst, rows.firstRow));
+        common::putU32(prefix, data + 8, std::max(oldEnd, rows.lastRow + 1));
     }
-    putU32(prefix, data + 12, defColWidth);
+    common::putU32(prefix, data + 12, defColWidth);
     for (std::size_t b = 0; b < dbCells.size(); ++b)
-        putU32(prefix, data + 16 + 4 * b, static_cast<std::uint32_t>(dbCells[b]));
+        common::putU32(prefix, data + 16 + 4 * b, static_cast<std::uint32_t>(dbCells[b]));
 }
 
 } // namespace
@@ -260,7 +260,7 @@ std::string moveSheet(std::string_view segment, std::size_t oldStart, std::size_
         auto shift = [&](std::size_t at) {
             const std::uint32_t value = common::readU32(out, at);
             if (value != 0)
-                putU32(out, at, static_cast<std::uint32_t>(value - oldStart + newStart));
+                common::putU32(out, at, static_cast<std::uint32_t>(value - oldStart + newStart));
         };
         shift(data + 12);
         for (std::size_t at = data + 16; at + 4 <= data + record.data.size(); at += 4)

@@ -8,7 +8,6 @@
 #include "xls/BiffText.h"
 #include "xls/ReadMessages.h"
 #include "xls/WorkbookGlobals.h"
-#include "xlswrite/ByteWriter.h"
 #include "xlswrite/CellTableWrite.h"
 #include "xlswrite/SharedStringsWrite.h"
 #include "xlswrite/SheetWrite.h"
@@ -208,7 +207,7 @@ std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, 
         const auto found =
             std::find_if(moved.begin(), moved.end(), [old](const auto& m) { return m.first == old; });
         if (found != moved.end())
-            putU32(out, field, static_cast<std::uint32_t>(found->second));
+            common::putU32(out, field, static_cast<std::uint32_t>(found->second));
     }
     return out + sheets;
 }

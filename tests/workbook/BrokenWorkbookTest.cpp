@@ -4,35 +4,24 @@
 #include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
+#include "common/LittleEndian.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 using namespace workbook_testing;
+using common::putU32;
 using testing_support::TempDir;
 
 namespace {
-
-std::uint32_t u32At(const std::string& bytes, std::size_t offset)
-{
-    return static_cast<std::uint8_t>(bytes[offset]) | static_cast<std::uint8_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint8_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[offset + 3])) << 24;
-}
-
-void putU32(std::string& bytes, std::size_t offset, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
 
 // Places in Mixed.xls (512-byte sectors), found from its header as a reader would.
 struct Layout {
     std::string bytes = testing_support::readBytes(testing_support::dataPath("Mixed.xls"));
     std::size_t sectorOffset(std::uint32_t sector) const { return (sector + 1) * 512; }
-    std::uint32_t directorySector() const { return u32At(bytes, 0x30); }
-    std::size_t fatEntry(std::uint32_t sector) const { return sectorOffset(u32At(bytes, 0x4C)) + 4 * sector; }
+    std::uint32_t directorySector() const { return common::readU32(bytes, 0x30); }
+    std::size_t fatEntry(std::uint32_t sector) const { return sectorOffset(common::readU32(bytes, 0x4C)) + 4 * sector; }
     // The directory entry of the "Workbook" stream.
     std::size_t workbookEntry() const
     {
@@ -43,7 +32,7 @@ struct Layout {
         }
         throw std::runtime_error("no Workbook entry");
     }
-    std::size_t streamStart() const { return sectorOffset(u32At(bytes, workbookEntry() + 0x74)); }
+    std::size_t streamStart() const { return sectorOffset(common::readU32(bytes, workbookEntry() + 0x74)); }
 };
 
 std::string openMessage(const std::string& path)
@@ -124,7 +113,7 @@ TEST(BrokenWorkbook, AChainLeavingTheFileIsFound)
 TEST(BrokenWorkbook, ALoopInTheWorkbookStreamIsFound)
 {
     Layout layout;
-    const std::uint32_t start = u32At(layout.bytes, layout.workbookEntry() + 0x74);
+    const std::uint32_t start = common::readU32(layout.bytes, layout.workbookEntry() + 0x74);
     putU32(layout.bytes, layout.fatEntry(start), start);
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
               expected("a sector chain of the file runs in a loop (the workbook stream returns to sector " +
@@ -192,7 +181,7 @@ TEST(BrokenWorkbook, ACellRightOfColumnIvIsFound)
         at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
                    static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
     // The first sheet's records, from its BOF (the stream lies in one piece in this file).
-    at = start + u32At(layout.bytes, at + 4);
+    at = start + common::readU32(layout.bytes, at + 4);
     ASSERT_EQ(layout.bytes.substr(at, 2), std::string("\x09\x08", 2));
     while (!(layout.bytes[at] == '\xFD' && layout.bytes[at + 1] == '\x00')) // the first LABELSST
         at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
@@ -214,7 +203,7 @@ TEST(BrokenWorkbook, AMulRkRunReachingPastColumnIvIsFound)
         while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
             at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
                        static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-        at = start + u32At(layout.bytes, at + 4);
+        at = start + common::readU32(layout.bytes, at + 4);
         while (!(layout.bytes[at] == '\xBD' && layout.bytes[at + 1] == '\x00')) // the first MULRK
             at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
                        static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);

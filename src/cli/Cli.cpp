@@ -4,12 +4,12 @@
 #include "common/Clock.h"
 #include "common/Error.h"
 #include "common/ErrorText.h"
+#include "common/Terminal.h"
 
 #include <CLI/CLI.hpp>
 
 #include <exception>
 #include <ostream>
-#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -39,7 +39,7 @@ CliContext userContext(std::ostream& out, std::ostream& err)
 {
     CliContext context{out, err, common::CodePage::fromLocale(), common::loadUserRegionalSettings()};
     context.currentYear = common::currentLocalYear();
-    context.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    context.errIsTerminal = common::standardErrorIsTerminal();
     return context;
 }
 

@@ -27,14 +27,16 @@ constexpr int kInvalidNumericInput = 106; // own code
 // The message for a code: "File not found", "I/O error 183", ...
 std::string ioErrorMessage(int code);
 
-// An Error of Kind::Io with the message of the code.
-Error ioError(int code);
+// An Error of Kind::Io with the message of the code (and, when a system
+// call failed, the system's words for the failure).
+Error ioError(int code, std::string systemText = {});
 
 // The Windows code for an errno value of a failed call on `path` (the path is
 // needed to tell a missing file, 2, from a missing folder on its way, 3).
 int windowsCodeFromErrno(int errnoValue, const std::string& path);
 
-// Throws ioError(windowsCodeFromErrno(errno, path)).
+// Throws ioError(windowsCodeFromErrno(errno, path)) with the system's text
+// for errno.
 [[noreturn]] void throwLastIoError(const std::string& path);
 
 } // namespace common

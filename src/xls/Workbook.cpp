@@ -1,7 +1,10 @@
 #include "xls/Workbook.h"
 
 #include "common/Error.h"
+#include "common/FileRead.h"
+#include "common/FileSystem.h"
 #include "common/FormatMessage.h"
+#include "common/IoError.h"
 #include "workbook/WorkbookMessages.h"
 #include "xls/BiffText.h"
 #include "xls/CompoundFile.h"
@@ -9,10 +12,7 @@
 #include "xls/SheetTable.h"
 #include "xls/WorkbookGlobals.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <memory>
-#include <sys/stat.h>
 
 namespace xls {
 
@@ -29,31 +29,16 @@ constexpr std::size_t kCellsPerStreamByte = 64;
     throw common::Error(common::formatMessage(workbook::kCannotOpenWorkbook, {path, reason}));
 }
 
-// The file's bytes, read without first clearing the buffer they go to.
-struct FileBytes {
-    std::unique_ptr<char[]> data;
-    std::size_t size = 0;
-    std::string_view view() const { return {data.get(), size}; }
-};
-
-FileBytes readWholeFile(const std::string& path)
+common::FileBytes readFile(const std::string& path)
 {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        cannotOpen(path, errno == ENOENT || errno == ENOTDIR ? workbook::kReasonMissing : workbook::kReasonUnreadable);
-    if (S_ISDIR(info.st_mode))
-        cannotOpen(path, workbook::kReasonFolder);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        cannotOpen(path, workbook::kReasonUnreadable);
-    FileBytes bytes;
-    bytes.data = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(info.st_size) + 1);
-    bytes.size = std::fread(bytes.data.get(), 1, static_cast<std::size_t>(info.st_size), file);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        cannotOpen(path, workbook::kReasonUnreadable);
-    return bytes;
+    try {
+        return common::readWholeFile(path);
+    } catch (const common::Error& error) {
+        const int code = error.ioCode();
+        if (code == common::io::kFileNotFound || code == common::io::kPathNotFound)
+            cannotOpen(path, workbook::kReasonMissing);
+        cannotOpen(path, common::folderExists(path) ? workbook::kReasonFolder : workbook::kReasonUnreadable);
+    }
 }
 
 // The BIFF8 stream is "Workbook"; Excel 5.0/95 files call it "Book".
@@ -72,7 +57,7 @@ std::size_t workbookStreamEntry(const CompoundFile& file)
 std::shared_ptr<Workbook> Workbook::open(const std::string& path, const common::CodePage& codePage,
                                          const common::RegionalSettings& settings)
 {
-    const FileBytes bytes = readWholeFile(path);
+    const common::FileBytes bytes = readFile(path);
     return make(bytes.view(), path, codePage, settings);
 }
 

@@ -1,19 +1,16 @@
 #include "xlswrite/XlsWriter.h"
 
 #include "common/Error.h"
+#include "common/FileNames.h"
+#include "common/FileRead.h"
+#include "common/FileReplace.h"
+#include "common/FileSystem.h"
 #include "common/FormatMessage.h"
+#include "common/IoError.h"
 #include "xls/CompoundFile.h"
 #include "xlswrite/CompoundFileWriter.h"
 #include "xlswrite/WriteCheck.h"
 #include "xlswrite/WriteMessages.h"
-
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace xlswrite {
 
@@ -29,166 +26,78 @@ struct Refusal {
     throw Refusal{reason};
 }
 
-std::string systemReason(const char* pattern, int error)
+// LibreOffice marks a workbook it has open with a lock file beside it.
+std::string lockFileOf(const std::string& path, const common::CodePage& codePage)
 {
-    return common::formatMessage(pattern, {std::strerror(error)});
+    return common::folderPart(path, codePage) + ".~lock." + common::namePart(path, codePage) + "#";
 }
 
-std::string folderOf(const std::string& path)
+// Read-only files are refused even where the replace would get past them (a
+// rename needs only the folder's permission, and root may write anything).
+void checkWritable(const std::string& path, const common::CodePage& codePage)
 {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-}
-
-std::string nameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The file the path names, through any symbolic links, so that the rename
-// replaces the workbook and not a link to it.
-std::string realPathOf(const std::string& path)
-{
-    char resolved[PATH_MAX];
-    if (!::realpath(path.c_str(), resolved))
-        refuse(systemReason(kWriteReasonUnwritable, errno));
-    return resolved;
-}
-
-// Read-only files are refused even where the rename would get past them
-// (a rename needs only the folder's permission, and root may write anything).
-std::string readForWriting(const std::string& path, struct stat& info)
-{
-    if (::stat(path.c_str(), &info) != 0)
-        refuse(systemReason(kWriteReasonUnwritable, errno));
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    if (common::isReadOnlyFile(path))
         refuse(kWriteReasonReadOnly);
-    // LibreOffice marks a workbook it has open with a lock file beside it.
-    if (::access((folderOf(path) + "/.~lock." + nameOf(path) + "#").c_str(), F_OK) == 0)
+    if (common::fileExists(lockFileOf(path, codePage)))
         refuse(kWriteReasonInUse);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        refuse(errno == EACCES || errno == EROFS || errno == EPERM
+    if (const std::optional<common::ReplaceFailure> failure = common::checkReplaceable(path))
+        refuse(failure->code == common::io::kAccessDenied
                    ? std::string(kWriteReasonReadOnly)
-                   : systemReason(kWriteReasonUnwritable, errno));
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (got <= 0) {
-            const int error = got < 0 ? errno : EIO;
-            ::close(fd);
-            refuse(systemReason(kWriteReasonUnwritable, error));
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    return bytes;
+                   : common::formatMessage(kWriteReasonUnwritable, {failure->text}));
 }
 
-void writeAll(int fd, const std::string& bytes, const std::string& temporary)
+common::FileBytes readOriginal(const std::string& path)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            const int error = put < 0 ? errno : EIO;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            refuse(systemReason(kWriteReasonNoTemporary, error));
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    if (::fsync(fd) != 0 || ::fchmod(fd, 0600) != 0) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        refuse(systemReason(kWriteReasonNoTemporary, error));
-    }
-}
-
-// Writes the bytes to a new file beside `path`; returns its name.
-std::string writeTemporary(const std::string& path, const std::string& bytes)
-{
-    std::string name = temporaryPrefixFor(path) + "XXXXXX";
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        refuse(systemReason(kWriteReasonNoTemporary, errno));
-    writeAll(fd, bytes, name);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(name.c_str());
-        refuse(systemReason(kWriteReasonNoTemporary, error));
-    }
-    return name;
-}
-
-// Reads the temporary file back from the disk and checks it; removes it
-// when it fails.
-void checkTemporary(const std::string& temporary, const std::string& original, std::size_t sheetIndex,
-                    const std::vector<CellWrite>& cells, const common::CodePage& codePage)
-{
-    struct stat unused {};
-    std::optional<std::string> difference;
     try {
-        const std::string written = readForWriting(temporary, unused);
-        difference = differenceAfterWrite(original, written, sheetIndex, cells, codePage);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    if (difference) {
-        ::unlink(temporary.c_str());
-        refuse(common::formatMessage(kWriteReasonCheckFailed, {*difference}));
+        return common::readWholeFile(path);
+    } catch (const common::Error& error) {
+        refuse(common::formatMessage(kWriteReasonUnwritable, {error.systemText()}));
     }
 }
 
-// The new file takes the original's permissions and, where allowed, its
-// owner, then its name.
-void replaceOriginal(const std::string& temporary, const std::string& path, const struct stat& original)
+// The reason for a replace that failed: the written copy was never renamed
+// over the original, which is as it was.
+std::string reasonOf(const common::ReplaceFailure& failure)
 {
-    if (::chown(temporary.c_str(), original.st_uid, original.st_gid) != 0) {
-        // Only root may give a file away; anyone else's copy stays theirs.
+    using Step = common::ReplaceFailure::Step;
+    switch (failure.step) {
+    case Step::Target:
+        return failure.code == common::io::kAccessDenied
+                   ? std::string(kWriteReasonReadOnly)
+                   : common::formatMessage(kWriteReasonUnwritable, {failure.text});
+    case Step::Temporary:
+    case Step::Write:
+        return common::formatMessage(kWriteReasonNoTemporary, {failure.text});
+    case Step::Check:
+        return common::formatMessage(kWriteReasonCheckFailed, {failure.text});
+    case Step::Rename:
+        break;
     }
-    if (::chmod(temporary.c_str(), original.st_mode & 07777) != 0 ||
-        ::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        refuse(systemReason(kWriteReasonUnwritable, error));
-    }
-    // The rename itself lasts only once the folder is on the disk too.
-    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    return common::formatMessage(kWriteReasonUnwritable, {failure.text});
 }
 
 void write(const std::string& path, std::size_t sheetIndex, const std::string& sheetName,
            const std::vector<CellWrite>& cells, const common::CodePage& codePage)
 {
-    const std::string target = realPathOf(path);
-    struct stat info {};
-    const std::string original = readForWriting(target, info);
+    checkWritable(path, codePage);
+    const common::FileBytes file = readOriginal(path);
+    const std::string_view original = file.view();
     std::size_t entry = 0;
     const std::string stream = workbookStreamOf(original, true, &entry);
     const std::string newStream = writeCellsToStream(stream, sheetIndex, sheetName, cells, codePage);
-    const xls::CompoundFile file(original);
-    const std::string bytes = rewriteCompoundFile(file, original, entry, newStream);
-    const std::string temporary = writeTemporary(target, bytes);
-    checkTemporary(temporary, original, sheetIndex, cells, codePage);
-    replaceOriginal(temporary, target, info);
+    const xls::CompoundFile compound(original);
+    const std::string bytes = rewriteCompoundFile(compound, original, entry, newStream);
+    // The copy on the disk, read back with the reader, must hold every cell
+    // of the original and the posted ones before it takes the original's place.
+    common::ReplaceOptions options;
+    options.check = [&](std::string_view written) {
+        return differenceAfterWrite(original, written, sheetIndex, cells, codePage);
+    };
+    if (const std::optional<common::ReplaceFailure> failure = common::replaceFile(path, bytes, options))
+        refuse(reasonOf(*failure));
 }
 
 } // namespace
-
-std::string temporaryPrefixFor(const std::string& path)
-{
-    return folderOf(path) + "/." + nameOf(path) + ".saving-";
-}
 
 void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std::string& sheetName,
                       const std::vector<CellWrite>& cells, const common::CodePage& codePage)

@@ -1,6 +1,6 @@
 // Writing posted cells into an .xls file on disk. Nothing is ever lost: the
 // new workbook goes to a temporary file beside the original, is read back
-// and checked, and only then renamed over the original. Supported: BIFF8
+// and checked, and only then renamed over the original (common/FileReplace.h). Supported: BIFF8
 // workbooks (Excel 97-2003, as LibreOffice, Gnumeric and Excel write them);
 // numbers, dates, texts and booleans stored, or cells emptied, in one row
 // of one worksheet at a time, including a row past the last.
@@ -22,9 +22,5 @@ namespace xlswrite {
 // temporary file is left behind.
 void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std::string& sheetName,
                       const std::vector<CellWrite>& cells, const common::CodePage& codePage);
-
-// The name of the temporary file beside `path` that the writer starts from
-// (a unique suffix is added to it).
-std::string temporaryPrefixFor(const std::string& path);
 
 } // namespace xlswrite

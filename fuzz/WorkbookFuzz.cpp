@@ -6,15 +6,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const common::CodePage codePage(936);
     const common::RegionalSettings settings;
     try {
-        const auto book = xls::Workbook::fromBytes(
-            std::string(reinterpret_cast<const char*>(data), size), "fuzz.xls", codePage, settings);
+        const auto book = xls::Workbook::read(std::string_view(reinterpret_cast<const char*>(data), size),
+                                              codePage, settings);
         // A sheet may span 65536 x 256 cells however few hold values; reading a
         // bounded number of them per input keeps the runs fast.
         constexpr std::size_t kCellsToRead = 200000;

@@ -4,8 +4,8 @@
 #include "common/Error.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Statement.h"
+#include "workbook/WorkbookFormat.h"
 #include "workbook/WorkbookMessages.h"
-#include "xls/Workbook.h"
 
 
 namespace workbook {
@@ -34,21 +34,21 @@ void Connection::open()
     if (!source)
         throw common::Error(kNoDataSource);
     m_dataSource = *source;
-    m_workbook = xls::Workbook::open(m_dataSource, m_codePage, m_settings);
+    m_file = openWorkbookFile(m_dataSource, m_codePage, m_settings);
 }
 
 void Connection::close()
 {
-    m_workbook.reset();
+    m_file.reset();
 }
 
 std::vector<TableSchemaRow> Connection::tables() const
 {
-    if (!m_workbook)
+    if (!m_file)
         throw common::Error(kConnectionClosed);
     std::vector<TableSchemaRow> rows;
-    for (const xls::Sheet& sheet : m_workbook->sheets())
-        rows.push_back({"TABLE", tableNameOf(sheet.name, m_codePage)});
+    for (const FileTable& table : m_file->tables())
+        rows.push_back({table.tableType, tableNameOf(table.sheetName, m_codePage)});
     return rows;
 }
 

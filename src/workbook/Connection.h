@@ -1,5 +1,5 @@
 // The workbook connection: opened from a connection string whose "Data
-// Source=" piece names an .xls file; lists the workbook's tables.
+// Source=" piece names a workbook file; lists the workbook's tables.
 #pragma once
 
 #include "common/CodePage.h"
@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace xls {
-class Workbook; // the parsed file (tables of cells)
-}
-
 namespace workbook {
+
+class WorkbookFile; // the open file, in whatever format (WorkbookFormat.h)
 
 // One row of the table schema.
 struct TableSchemaRow {
@@ -35,7 +33,7 @@ public:
     // common::Error with the data layer's message; the connection then stays closed.
     void open();
     void close();
-    bool isOpen() const { return m_workbook != nullptr; }
+    bool isOpen() const { return m_file != nullptr; }
 
     // The table schema in workbook order. Throws when the connection is closed.
     std::vector<TableSchemaRow> tables() const;
@@ -47,8 +45,8 @@ public:
     void setCurrentYear(int year) { m_currentYear = year; }
     int currentYear() const;
     void setSettings(const common::RegionalSettings& settings) { m_settings = settings; }
-    // The open workbook; nullptr when closed.
-    std::shared_ptr<xls::Workbook> workbook() const { return m_workbook; }
+    // The open workbook file; nullptr when closed.
+    std::shared_ptr<WorkbookFile> file() const { return m_file; }
     // The workbook file's path as the connection string gave it.
     const std::string& dataSource() const { return m_dataSource; }
 
@@ -59,7 +57,7 @@ private:
     std::string m_dataSource;
     bool m_loginPrompt = true;
     int m_currentYear = 0;
-    std::shared_ptr<xls::Workbook> m_workbook;
+    std::shared_ptr<WorkbookFile> m_file;
 };
 
 } // namespace workbook

@@ -50,22 +50,21 @@ void Query::open()
 {
     if (isOpen())
         return;
-    const std::shared_ptr<xls::Workbook> workbook = m_connection.workbook();
-    if (!workbook)
+    const std::shared_ptr<WorkbookFile> file = m_connection.file();
+    if (!file)
         throw common::Error(kConnectionClosed);
     const std::string name = tableNameInStatement(m_statement, m_connection.codePage());
-    table::Table* table = nullptr;
-    for (const xls::Sheet& sheet : workbook->sheets()) {
-        if (namesSheet(name, sheet.name, m_connection.codePage())) {
-            table = sheet.table.get();
-            break;
-        }
-    }
-    if (!table)
+    const std::vector<FileTable> tables = file->tables();
+    std::size_t index = 0;
+    while (index < tables.size() && !namesSheet(name, tables[index].sheetName, m_connection.codePage()))
+        ++index;
+    if (index == tables.size())
         throw common::Error(common::formatMessage(kUnknownTable, {name}));
+    table::Table* const table = &file->table(index);
     Impl& q = *m_impl;
     q = Impl{};
-    q.workbook = workbook;
+    q.file = file;
+    q.tableIndex = index;
     q.table = table;
     q.order.resize(table->rowCount());
     std::iota(q.order.begin(), q.order.end(), std::size_t{0});

@@ -158,7 +158,7 @@ void Query::post()
     // the edit is cancelled, so the query, the table and the file all keep
     // their old values, and the error goes on to the caller.
     try {
-        writePostedRow(m_connection, *q.table, row == kPendingRow ? std::nullopt : std::optional(row), q.buffer);
+        writePostedRow(m_connection, q.file, q.tableIndex, *q.table, row == kPendingRow ? std::nullopt : std::optional(row), q.buffer);
     } catch (const common::Error&) {
         cancel();
         throw;

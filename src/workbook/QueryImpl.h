@@ -5,7 +5,7 @@
 #include "table/Table.h"
 #include "workbook/Query.h"
 #include "workbook/SortText.h"
-#include "xls/Workbook.h"
+#include "workbook/WorkbookFormat.h"
 
 #include <cstddef>
 #include <limits>
@@ -25,7 +25,8 @@ struct PendingCell {
 };
 
 struct Query::Impl {
-    std::shared_ptr<xls::Workbook> workbook; // keeps the table alive while open
+    std::shared_ptr<WorkbookFile> file; // keeps the table alive while open
+    std::size_t tableIndex = 0;         // the table's place in the file's tables
     table::Table* table = nullptr;
     std::vector<std::size_t> order; // table rows in presented order
     std::vector<SortKey> sortKeys;

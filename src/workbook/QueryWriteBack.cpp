@@ -2,10 +2,8 @@
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
+#include "workbook/WorkbookFormat.h"
 #include "workbook/WorkbookMessages.h"
-#include "xls/Workbook.h"
-#include "xlswrite/WriteMessages.h"
-#include "xlswrite/XlsWriter.h"
 
 
 namespace workbook {
@@ -25,16 +23,17 @@ bool isEmptySheetTable(const table::Table& table)
 
 } // namespace
 
-void writePostedRow(const Connection& connection, const table::Table& table, std::optional<std::size_t> row,
+void writePostedRow(const Connection& connection, const std::shared_ptr<WorkbookFile>& file,
+                    std::size_t tableIndex, const table::Table& table, std::optional<std::size_t> row,
                     const std::vector<PendingCell>& buffer)
 {
-    std::vector<xlswrite::CellWrite> cells;
+    std::vector<table::CellWrite> cells;
     const std::size_t tableRow = row ? *row : table.rowCount();
     const std::uint64_t sheetRow = std::uint64_t{table.headerRow()} + 1 + tableRow;
     for (std::size_t field = 0; field < buffer.size(); ++field) {
         if (!buffer[field].set)
             continue;
-        xlswrite::CellWrite cell;
+        table::CellWrite cell;
         cell.row = static_cast<std::uint32_t>(std::min<std::uint64_t>(sheetRow, UINT32_MAX));
         cell.column =
             static_cast<std::uint16_t>(std::min<std::size_t>(table.firstColumn() + field, UINT16_MAX));
@@ -46,17 +45,11 @@ void writePostedRow(const Connection& connection, const table::Table& table, std
         return;
     if (isEmptySheetTable(table))
         cells.push_back({table.headerRow(), table.firstColumn(), table::Cell::ofText(0), kEmptySheetField});
-    const std::shared_ptr<xls::Workbook> workbook = connection.workbook();
-    if (!workbook)
+    // A query left open on a file the connection has since closed (or
+    // replaced by another) must not write into it.
+    if (!file || connection.file() != file)
         throw common::Error(kConnectionClosed);
-    for (std::size_t sheet = 0; sheet < workbook->sheets().size(); ++sheet) {
-        if (workbook->sheets()[sheet].table.get() == &table) {
-            xlswrite::writeCellsToFile(connection.dataSource(), sheet, workbook->sheets()[sheet].name, cells,
-                             connection.codePage());
-            return;
-        }
-    }
-    throw common::Error(kConnectionClosed);
+    file->writeCells(tableIndex, cells);
 }
 
 } // namespace workbook

@@ -11,8 +11,6 @@ namespace xls {
 
 namespace {
 
-constexpr std::string_view kSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-
 [[noreturn]] void fail(const char* reason, const std::string& detail = {})
 {
     throw common::Error(common::formatMessage(reason, {detail}));
@@ -51,7 +49,7 @@ void CompoundFile::readHeader()
 {
     if (m_bytes.empty())
         fail(kReasonEmpty);
-    if (m_bytes.size() < kSignature.size() || m_bytes.substr(0, kSignature.size()) != kSignature)
+    if (m_bytes.size() < cfb::kSignature.size() || m_bytes.substr(0, cfb::kSignature.size()) != cfb::kSignature)
         fail(kReasonNotCompound);
     if (m_bytes.size() < cfb::kHeaderSize)
         fail(kReasonTruncated, "the header is incomplete");

@@ -17,6 +17,8 @@
 namespace xls {
 
 namespace cfb {
+// The first eight bytes of every compound file.
+constexpr std::string_view kSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
 constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr std::uint32_t kFatSector = 0xFFFFFFFD;

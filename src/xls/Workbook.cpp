@@ -1,11 +1,7 @@
 #include "xls/Workbook.h"
 
 #include "common/Error.h"
-#include "common/FileRead.h"
-#include "common/FileSystem.h"
 #include "common/FormatMessage.h"
-#include "common/IoError.h"
-#include "workbook/WorkbookMessages.h"
 #include "xls/BiffText.h"
 #include "xls/CompoundFile.h"
 #include "xls/ReadMessages.h"
@@ -24,23 +20,6 @@ namespace {
 constexpr std::size_t kBaseCellBudget = std::size_t{4} << 20;
 constexpr std::size_t kCellsPerStreamByte = 64;
 
-[[noreturn]] void cannotOpen(const std::string& path, const std::string& reason)
-{
-    throw common::Error(common::formatMessage(workbook::kCannotOpenWorkbook, {path, reason}));
-}
-
-common::FileBytes readFile(const std::string& path)
-{
-    try {
-        return common::readWholeFile(path);
-    } catch (const common::Error& error) {
-        const int code = error.ioCode();
-        if (code == common::io::kFileNotFound || code == common::io::kPathNotFound)
-            cannotOpen(path, workbook::kReasonMissing);
-        cannotOpen(path, common::folderExists(path) ? workbook::kReasonFolder : workbook::kReasonUnreadable);
-    }
-}
-
 // The BIFF8 stream is "Workbook"; Excel 5.0/95 files call it "Book".
 std::size_t workbookStreamEntry(const CompoundFile& file)
 {
@@ -54,31 +33,14 @@ std::size_t workbookStreamEntry(const CompoundFile& file)
 
 } // namespace
 
-std::shared_ptr<Workbook> Workbook::open(const std::string& path, const common::CodePage& codePage,
+std::unique_ptr<Workbook> Workbook::read(std::string_view bytes, const common::CodePage& codePage,
                                          const common::RegionalSettings& settings)
 {
-    const common::FileBytes bytes = readFile(path);
-    return make(bytes.view(), path, codePage, settings);
-}
-
-std::shared_ptr<Workbook> Workbook::fromBytes(std::string bytes, const std::string& path,
-                                              const common::CodePage& codePage,
-                                              const common::RegionalSettings& settings)
-{
-    return make(bytes, path, codePage, settings);
-}
-
-std::shared_ptr<Workbook> Workbook::make(std::string_view bytes, const std::string& path,
-                                         const common::CodePage& codePage,
-                                         const common::RegionalSettings& settings)
-{
-    std::shared_ptr<Workbook> workbook(new Workbook());
+    std::unique_ptr<Workbook> workbook(new Workbook());
     try {
         workbook->load(bytes, codePage, settings);
-    } catch (const common::Error& error) {
-        cannotOpen(path, error.what());
     } catch (const std::bad_alloc&) {
-        cannotOpen(path, common::formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}));
+        throw common::Error(common::formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}));
     }
     return workbook;
 }

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace xls {
@@ -20,15 +21,13 @@ struct Sheet {
 
 class Workbook {
   public:
-    // Reads the file at `path`. Texts are converted to `codePage`; header
-    // cells that hold numbers or dates are named by their texts under
-    // `settings`. Throws common::Error kCannotOpenWorkbook with the reason.
-    static std::shared_ptr<Workbook> open(const std::string& path, const common::CodePage& codePage,
+    // Reads a whole .xls file's bytes, which are needed only during the
+    // call. Texts are converted to `codePage`; header cells that hold
+    // numbers or dates are named by their texts under `settings`. Throws
+    // common::Error whose text is the reason (ReadMessages.h) the file
+    // cannot be read.
+    static std::unique_ptr<Workbook> read(std::string_view bytes, const common::CodePage& codePage,
                                           const common::RegionalSettings& settings);
-    // The same from the file's bytes; `path` only names the file in messages.
-    static std::shared_ptr<Workbook> fromBytes(std::string bytes, const std::string& path,
-                                               const common::CodePage& codePage,
-                                               const common::RegionalSettings& settings);
 
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
@@ -45,9 +44,6 @@ class Workbook {
               const common::RegionalSettings& settings);
     void loadStream(std::string_view stream, const common::CodePage& codePage,
                     const common::RegionalSettings& settings);
-    static std::shared_ptr<Workbook> make(std::string_view bytes, const std::string& path,
-                                          const common::CodePage& codePage,
-                                          const common::RegionalSettings& settings);
 
     int m_biffVersion = 8;
     std::vector<std::string> m_texts; // the shared strings first, then every other cell text

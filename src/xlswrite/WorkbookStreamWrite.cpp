@@ -70,7 +70,7 @@ double serialOf(double value, bool dateMode1904)
 }
 
 // A cell's text as the shared strings keep it, which counts its length in 16 bits.
-std::u16string cellText(const CellWrite& write, const common::CodePage& codePage)
+std::u16string cellText(const table::CellWrite& write, const common::CodePage& codePage)
 {
     std::u16string text = common::codePageToUtf16(write.text, codePage);
     if (text.size() > kMaxTextLength)
@@ -78,7 +78,7 @@ std::u16string cellText(const CellWrite& write, const common::CodePage& codePage
     return text;
 }
 
-StoredCell storedCellOf(const CellWrite& write, const xls::WorkbookGlobals& globals,
+StoredCell storedCellOf(const table::CellWrite& write, const xls::WorkbookGlobals& globals,
                         std::unique_ptr<SharedStringsWriter>& strings, const common::CodePage& codePage)
 {
     if (write.row > kMaxRow || write.column > kMaxColumn)
@@ -146,7 +146,7 @@ std::string globalsBytes(std::string_view stream, const GlobalsLayout& layout,
 } // namespace
 
 std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, const std::string& sheetName,
-                               const std::vector<CellWrite>& cells, const common::CodePage& codePage)
+                               const std::vector<table::CellWrite>& cells, const common::CodePage& codePage)
 {
     xls::TextDecoder decoder(codePage);
     const xls::WorkbookGlobals globals = xls::readGlobals(stream, decoder);
@@ -174,7 +174,7 @@ std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, 
     if (layout.sst)
         strings = std::make_unique<SharedStringsWriter>(stream, *layout.sst);
     std::vector<StoredCell> stored;
-    for (const CellWrite& cell : cells)
+    for (const table::CellWrite& cell : cells)
         stored.push_back(storedCellOf(cell, globals, strings, codePage));
 
     std::vector<std::size_t> boundSheetsAt;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/CodePage.h"
-#include "table/Cell.h"
+#include "table/CellWrite.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,21 +14,12 @@
 
 namespace xlswrite {
 
-// One cell to store, at its place in the sheet (0-based).
-struct CellWrite {
-    std::uint32_t row = 0;
-    std::uint16_t column = 0;
-    // Empty, Number, Date (the system's date-time value), Text or Boolean.
-    table::Cell value;
-    std::string text; // Text: the cell's text, in `codePage`
-};
-
 // The stream with `cells` stored in its `sheetIndex`-th worksheet (counted
 // as Workbook::sheets counts them), whose name must still be `sheetName`.
 // Throws common::Error whose text is the reason the stream cannot be
 // written (an Excel 5.0/95 stream, encryption, a form this writer does not
 // take, damage).
 std::string writeCellsToStream(std::string_view stream, std::size_t sheetIndex, const std::string& sheetName,
-                               const std::vector<CellWrite>& cells, const common::CodePage& codePage);
+                               const std::vector<table::CellWrite>& cells, const common::CodePage& codePage);
 
 } // namespace xlswrite

@@ -90,11 +90,11 @@ std::string workbookStreamOf(std::string_view file, bool biff8Only, std::size_t*
 }
 
 std::optional<std::string> differenceAfterWrite(std::string_view original, std::string_view written,
-                                                std::size_t sheetIndex, const std::vector<CellWrite>& cells,
+                                                std::size_t sheetIndex, const std::vector<table::CellWrite>& cells,
                                                 const common::CodePage& codePage)
 {
     Cells expected = cellsOf(workbookStreamOf(original, true), codePage);
-    for (const CellWrite& cell : cells) {
+    for (const table::CellWrite& cell : cells) {
         const Place place{sheetIndex, cell.row, cell.column};
         Value value{cell.value.kind, cell.value.number, {}, cell.value.code};
         if (cell.value.kind == table::CellKind::Text)

@@ -77,7 +77,7 @@ std::string reasonOf(const common::ReplaceFailure& failure)
 }
 
 void write(const std::string& path, std::size_t sheetIndex, const std::string& sheetName,
-           const std::vector<CellWrite>& cells, const common::CodePage& codePage)
+           const std::vector<table::CellWrite>& cells, const common::CodePage& codePage)
 {
     checkWritable(path, codePage);
     const common::FileBytes file = readOriginal(path);
@@ -100,7 +100,7 @@ void write(const std::string& path, std::size_t sheetIndex, const std::string& s
 } // namespace
 
 void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std::string& sheetName,
-                      const std::vector<CellWrite>& cells, const common::CodePage& codePage)
+                      const std::vector<table::CellWrite>& cells, const common::CodePage& codePage)
 {
     try {
         write(path, sheetIndex, sheetName, cells, codePage);

@@ -21,6 +21,6 @@ namespace xlswrite {
 // form not supported, the check failed); the file is then unchanged and no
 // temporary file is left behind.
 void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std::string& sheetName,
-                      const std::vector<CellWrite>& cells, const common::CodePage& codePage);
+                      const std::vector<table::CellWrite>& cells, const common::CodePage& codePage);
 
 } // namespace xlswrite

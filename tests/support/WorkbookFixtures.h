@@ -28,11 +28,18 @@ inline common::RegionalSettings chineseSettings()
     return settings;
 }
 
-inline std::shared_ptr<xls::Workbook>
-openFixture(const std::string& name, const common::CodePage& codePage = kUtf8,
-            const common::RegionalSettings& settings = chineseSettings())
+// The workbook at `path`, read by the .xls reader alone.
+inline std::unique_ptr<xls::Workbook> readWorkbook(const std::string& path,
+                                                   const common::CodePage& codePage = kUtf8,
+                                                   const common::RegionalSettings& settings = chineseSettings())
 {
-    return xls::Workbook::open(testing_support::dataPath(name), codePage, settings);
+    return xls::Workbook::read(testing_support::readBytes(path), codePage, settings);
+}
+
+inline std::unique_ptr<xls::Workbook> openFixture(const std::string& name, const common::CodePage& codePage = kUtf8,
+                                                  const common::RegionalSettings& settings = chineseSettings())
+{
+    return readWorkbook(testing_support::dataPath(name), codePage, settings);
 }
 
 inline const table::Table& tableOf(const xls::Workbook& book, const std::string& sheetName)

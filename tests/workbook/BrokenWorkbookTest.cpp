@@ -5,6 +5,7 @@
 
 #include "common/Error.h"
 #include "common/LittleEndian.h"
+#include "workbook/WorkbookFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ struct Layout {
 std::string openMessage(const std::string& path)
 {
     try {
-        xls::Workbook::open(path, kUtf8, chineseSettings());
+        workbook::openWorkbookFile(path, kUtf8, chineseSettings());
     } catch (const common::Error& error) {
         return error.what();
     }
@@ -228,11 +229,10 @@ TEST(BrokenWorkbook, TruncatedAtAnyOffsetGivesAClearMessage)
     for (std::size_t size = 0; size < whole.size(); size += (size % 512 == 0 ? 1 : 61)) {
         testing_support::writeBytes(path, whole.substr(0, size));
         try {
-            const auto book = xls::Workbook::open(path, kUtf8, chineseSettings());
-            ASSERT_EQ(book->sheets().size(), complete->sheets().size()) << size;
-            for (std::size_t s = 0; s < book->sheets().size(); ++s)
-                EXPECT_EQ(tableTexts(*book->sheets()[s].table), tableTexts(*complete->sheets()[s].table))
-                    << size;
+            const auto book = workbook::openWorkbookFile(path, kUtf8, chineseSettings());
+            ASSERT_EQ(book->tables().size(), complete->sheets().size()) << size;
+            for (std::size_t s = 0; s < complete->sheets().size(); ++s)
+                EXPECT_EQ(tableTexts(book->table(s)), tableTexts(*complete->sheets()[s].table)) << size;
         } catch (const common::Error& error) {
             EXPECT_EQ(std::string(error.what()).rfind("Cannot open the workbook \"" + path + "\": ", 0), 0u)
                 << size << ": " << error.what();

@@ -22,7 +22,7 @@ namespace {
 
 Sheets sheetTexts(const std::string& path)
 {
-    const auto book = xls::Workbook::open(path, kUtf8, chineseSettings());
+    const auto book = readWorkbook(path);
     Sheets sheets;
     for (const xls::Sheet& sheet : book->sheets())
         sheets.push_back(tableTexts(*sheet.table));
@@ -102,7 +102,7 @@ class XlsWrite : public testing::TestWithParam<const char*> {
     std::size_t column(const std::string& field) { return query.fieldIndex(field); }
     std::size_t sharedStrings() const
     {
-        return xls::Workbook::open(path, kUtf8, chineseSettings())->texts().size();
+        return readWorkbook(path)->texts().size();
     }
 
     testing_support::TempDir folder;
@@ -130,11 +130,11 @@ TEST_P(XlsWrite, ANewTextGoesIntoTheSharedStringsAndReadsBack)
 
 TEST_P(XlsWrite, ATextAlreadySharedIsReusedWithoutGrowingTheTable)
 {
-    const auto book = xls::Workbook::open(path, kUtf8, chineseSettings());
+    const auto book = readWorkbook(path);
     post(3, "Name", "宁德时代");
     before[0][4][column("Name")] = "宁德时代";
     EXPECT_EQ(sheetTexts(path), before);
-    const auto after = xls::Workbook::open(path, kUtf8, chineseSettings());
+    const auto after = readWorkbook(path);
     // The text list holds the shared strings first, then one entry per other text.
     EXPECT_EQ(after->texts().size(), book->texts().size());
 }

@@ -20,7 +20,7 @@
 
 using namespace workbook_testing;
 using table::Cell;
-using xlswrite::CellWrite;
+using table::CellWrite;
 using common::readU16;
 using common::readU32;
 

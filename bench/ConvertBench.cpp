@@ -13,6 +13,7 @@
 // The target is the run within 2 x the bare loop's time. Processor time, not
 // wall time, so that other work on the machine does not show in the figures.
 // Usage: bench_ConvertBench [output folder]
+#include "common/Clock.h"
 #include "common/CodePage.h"
 #include "common/FileSystem.h"
 #include "common/LineList.h"
@@ -158,7 +159,7 @@ int main(int argc, char** argv)
     for (const std::string& folder : {copyFolder, liveFolder, bareFolder})
         fs::create_directories(folder);
 
-    workbook::Connection connection(kGbk, common::RegionalSettings{});
+    workbook::Connection connection(kGbk, common::RegionalSettings{}, common::currentLocalYear);
     connection.setConnectionString(workbook::connectionStringFor(fixturePath()));
     connection.open();
     workbook::Query query(connection);

@@ -12,6 +12,7 @@
 // Timed runs append to record files that exist already: creating files right
 // after many were deleted is far slower on this platform and would swamp the
 // figures. Usage: bench_ImportBench [output folder]
+#include "common/Clock.h"
 #include "common/FileSystem.h"
 #include "import/CustomDataRecord.h"
 #include "import/ImportRun.h"
@@ -55,6 +56,7 @@ void runEngine(const std::vector<std::string>& entries, const std::string& folde
     importer::ImportOptions options;
     options.customDataFolder = folder;
     options.codePage = common::CodePage(936);
+    options.currentYear = common::currentLocalYear();
     BenchHost host(entries);
     importer::runImport(options, host);
 }

@@ -17,6 +17,7 @@
 #include "app/windows/DateMaskEdit.h"
 #include "app/windows/LabeledEdit.h"
 #include "app/windows/TForm1.h"
+#include "common/Clock.h"
 #include "common/FileSystem.h"
 #include "convert/ConvertRun.h"
 #include "convert/QueryRowSource.h"
@@ -203,7 +204,7 @@ int benchmark(app::TForm1& form, const BenchDialogs& dialogs, const std::string&
         fs::create_directories(folder);
     fillPage(form, windowFolder);
 
-    workbook::Connection connection(kGbk, benchSettings());
+    workbook::Connection connection(kGbk, benchSettings(), common::currentLocalYear);
     connection.setConnectionString(workbook::connectionStringFor(workbookPath));
     connection.open();
     workbook::Query query(connection);

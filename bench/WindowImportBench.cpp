@@ -12,6 +12,7 @@
 #include "app/TextBridge.h"
 #include "app/windows/RadioGroup.h"
 #include "app/windows/TForm1.h"
+#include "common/Clock.h"
 #include "import/ImportRun.h"
 #include "support/ImportBenchInput.h"
 #include "support/RecordTrim.h"
@@ -76,6 +77,7 @@ void runEngine(const std::vector<std::string>& entries, const std::string& folde
     importer::ImportOptions options;
     options.customDataFolder = folder;
     options.codePage = common::CodePage(936);
+    options.currentYear = common::currentLocalYear();
     EngineHost host(entries);
     importer::runImport(options, host);
 }

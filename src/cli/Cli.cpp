@@ -37,10 +37,8 @@ int reportError(const common::Error& error, CliContext& context)
 
 CliContext userContext(std::ostream& out, std::ostream& err)
 {
-    CliContext context{out, err, common::CodePage::fromLocale(), common::loadUserRegionalSettings()};
-    context.currentYear = common::currentLocalYear();
-    context.errIsTerminal = common::standardErrorIsTerminal();
-    return context;
+    return CliContext(out, err, common::CodePage::fromLocale(), common::loadUserRegionalSettings(),
+                      common::currentLocalYear(), common::standardErrorIsTerminal());
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

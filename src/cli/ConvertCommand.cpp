@@ -2,6 +2,7 @@
 // from the command line instead of the page's controls.
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "common/Clock.h"
 #include "common/LineList.h"
 #include "convert/ConvertInputs.h"
 #include "convert/ConvertRun.h"
@@ -96,7 +97,7 @@ void openSheet(const ConvertArguments& arguments, workbook::Connection& connecti
 
 int runConvertCommand(const ConvertArguments& arguments, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings);
+    workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
     workbook::Query query(connection);
     openSheet(arguments, connection, query);
     const std::vector<std::string> mappings = arguments.workbook.empty() || arguments.out.empty()

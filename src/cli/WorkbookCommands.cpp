@@ -2,6 +2,7 @@
 // read through the same connection and query the window uses.
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "common/Clock.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
@@ -31,8 +32,7 @@ void openConnection(workbook::Connection& connection, const std::string& path)
 
 void runSheets(const std::string& path, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings);
-    connection.setCurrentYear(context.currentYear);
+    workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
     openConnection(connection, path);
     std::string text;
     for (const workbook::TableSchemaRow& row : connection.tables())
@@ -43,8 +43,7 @@ void runSheets(const std::string& path, CliContext& context)
 
 void runShow(const ShowArguments& arguments, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings);
-    connection.setCurrentYear(context.currentYear);
+    workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
     openConnection(connection, arguments.workbook);
     workbook::Query query(connection);
     query.setStatement("SELECT * FROM [" + arguments.table + "]");

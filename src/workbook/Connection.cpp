@@ -1,6 +1,5 @@
 #include "workbook/Connection.h"
 
-#include "common/Clock.h"
 #include "common/Error.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Statement.h"
@@ -10,17 +9,13 @@
 
 namespace workbook {
 
-Connection::Connection(common::CodePage codePage, common::RegionalSettings settings)
-    : m_codePage(codePage), m_settings(std::move(settings))
+Connection::Connection(common::CodePage codePage, common::RegionalSettings settings,
+                       common::CurrentYear currentYear)
+    : m_codePage(codePage), m_settings(std::move(settings)), m_currentYear(std::move(currentYear))
 {
 }
 
 Connection::~Connection() = default;
-
-int Connection::currentYear() const
-{
-    return m_currentYear != 0 ? m_currentYear : common::currentLocalYear();
-}
 
 void Connection::setConnectionString(const std::string& text)
 {

@@ -2,6 +2,7 @@
 // Source=" piece names a workbook file; lists the workbook's tables.
 #pragma once
 
+#include "common/Clock.h"
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
 
@@ -21,7 +22,9 @@ struct TableSchemaRow {
 
 class Connection {
 public:
-    Connection(common::CodePage codePage, common::RegionalSettings settings);
+    // `currentYear` places two-digit years of dates typed into cells; it is
+    // asked at every such edit.
+    Connection(common::CodePage codePage, common::RegionalSettings settings, common::CurrentYear currentYear);
     ~Connection();
 
     void setConnectionString(const std::string& text);
@@ -40,10 +43,7 @@ public:
 
     const common::CodePage& codePage() const { return m_codePage; }
     const common::RegionalSettings& settings() const { return m_settings; }
-    // The year that places two-digit years of dates typed into cells; 0 (the
-    // default) takes the local clock's.
-    void setCurrentYear(int year) { m_currentYear = year; }
-    int currentYear() const;
+    int currentYear() const { return m_currentYear(); }
     void setSettings(const common::RegionalSettings& settings) { m_settings = settings; }
     // The open workbook file; nullptr when closed.
     std::shared_ptr<WorkbookFile> file() const { return m_file; }
@@ -56,7 +56,7 @@ private:
     std::string m_connectionString;
     std::string m_dataSource;
     bool m_loginPrompt = true;
-    int m_currentYear = 0;
+    common::CurrentYear m_currentYear;
     std::shared_ptr<WorkbookFile> m_file;
 };
 

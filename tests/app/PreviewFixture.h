@@ -34,7 +34,7 @@ inline std::string connectionStringFor(const std::string& path)
 }
 
 struct PreviewRig {
-    workbook::Connection connection{common::CodePage(65001), common::RegionalSettings{}};
+    workbook::Connection connection{common::CodePage(65001), common::RegionalSettings{}, common::fixedYear(2026)};
     workbook::Query query{connection};
     app::DataSource source{query};
     QStringList errors;    // every error the guard caught, in order

@@ -57,7 +57,7 @@ QString connectionStringFor(const QString& path)
 // a test sees what a later session (or a spreadsheet program) will see.
 std::string cellInFile(const QString& path, const std::string& table, std::size_t row, std::size_t field)
 {
-    workbook::Connection connection(common::CodePage(65001), common::RegionalSettings{});
+    workbook::Connection connection(common::CodePage(65001), common::RegionalSettings{}, common::fixedYear(2026));
     connection.setConnectionString(connectionStringFor(path).toStdString());
     connection.open();
     workbook::Query query(connection);
@@ -74,7 +74,7 @@ struct Page {
     testing_support::TempDir folder;
     QString bookPath;
 
-    Page()
+    explicit Page(app::AppContext context = testing_support::fixedContext()) : windows(std::move(context))
     {
         bookPath = QString::fromStdString(folder.file(kBook));
         testing_support::writeBytes(bookPath.toStdString(),
@@ -139,6 +139,7 @@ class PreviewTest : public QObject {
     void refusedEditShowsTheErrorAndKeepsTheRow();
     void postWithTheEditorOpenStoresWhatWasTyped();
     void cancelWithTheEditorOpenDropsWhatWasTyped();
+    void aDateTypedIntoTheGridTakesTheYearOfTheWindowsContext();
     void pendingEditIsPostedWhenAnotherSheetOpens();
     void navigatorFollowsThePreview();
     void linkOffBlanksGridAndNavigator();
@@ -397,6 +398,23 @@ void PreviewTest::cancelWithTheEditorOpenDropsWhatWasTyped()
     page.form.LabeledEdit1->setFocus();
     QCOMPARE(page.form.ADOQuery1->state(), workbook::Query::State::Browse);
     QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("平安银行"));
+}
+
+// The year the window's context gives, not the clock's, places a date typed
+// without one (the clock is read in the context, and tests pin it there).
+void PreviewTest::aDateTypedIntoTheGridTakesTheYearOfTheWindowsContext()
+{
+    app::AppContext context = testing_support::fixedContext();
+    context.currentYear = common::fixedYear(1990);
+    Page page(context);
+    page.browse(page.bookPath);
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    QAbstractItemModel* model = page.form.DBGrid1->model();
+    const int day = page.fieldColumn(QStringLiteral("Day"));
+    QVERIFY(model->setData(model->index(0, day), QStringLiteral("3/1")));
+    QTest::mouseClick(page.form.DBNavigator1->button(app::DbNavigator::Post), Qt::LeftButton);
+    QCOMPARE(page.errors(), QStringList());
+    QCOMPARE(model->data(model->index(0, day)).toString(), QStringLiteral("1990/03/01"));
 }
 
 void PreviewTest::pendingEditIsPostedWhenAnotherSheetOpens()

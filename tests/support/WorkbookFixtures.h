@@ -2,6 +2,7 @@
 // tables as texts, so that tests compare exact bytes.
 #pragma once
 
+#include "common/Clock.h"
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
 #include "support/TestSupport.h"
@@ -15,6 +16,8 @@
 namespace workbook_testing {
 
 inline const common::CodePage kUtf8{65001};
+// The year the tests pin for two-digit years and dates without a year.
+inline const common::CurrentYear kTestYear = common::fixedYear(2026);
 inline const common::CodePage kGbk{936};
 
 // A Chinese locale's settings: year first, "-" between the date parts.

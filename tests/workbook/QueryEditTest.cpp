@@ -38,7 +38,6 @@ protected:
     void SetUp() override
     {
         connection.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Quotes.xls")));
-        connection.setCurrentYear(2026);
         connection.open();
         query.setStatement("SELECT * FROM [Sheet1$]");
         query.open();
@@ -52,7 +51,7 @@ protected:
     }
 
     testing_support::TempDir folder;
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     Query query{connection};
 };
 
@@ -157,7 +156,7 @@ TEST_F(QueryEditTest, CellsCannotBeSetOutsideAnEdit)
 
 TEST_F(QueryEditTest, EditingAnEmptySheetInsertsARow)
 {
-    workbook::Connection mixed{kUtf8, chineseSettings()};
+    workbook::Connection mixed{kUtf8, chineseSettings(), kTestYear};
     mixed.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Mixed.xls")));
     mixed.open();
     Query empty(mixed);
@@ -175,9 +174,8 @@ TEST_F(QueryEditTest, DatesAndBooleansAreParsedForTheirFields)
 {
     // Booleans.xls holds plain boolean and date cells and no formulas, which
     // the file writer could not rebuild.
-    workbook::Connection flags{kUtf8, chineseSettings()};
+    workbook::Connection flags{kUtf8, chineseSettings(), kTestYear};
     flags.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Booleans.xls")));
-    flags.setCurrentYear(2026);
     flags.open();
     Query sheet(flags);
     sheet.setStatement("SELECT * FROM [Flags$]");

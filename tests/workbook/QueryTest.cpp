@@ -48,7 +48,7 @@ class QueryTest : public testing::Test {
         return texts;
     }
 
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     Query query{connection};
 };
 

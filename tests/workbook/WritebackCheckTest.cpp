@@ -30,9 +30,8 @@ TEST(WritebackCheck, PostsTheScriptsEditsIntoTheWorkbookItNames)
     const char* path = std::getenv("TARNVALE_WRITEBACK_FILE");
     if (!path)
         GTEST_SKIP() << "run by scripts/check-writeback.sh";
-    workbook::Connection connection(kUtf8, chineseSettings());
+    workbook::Connection connection(kUtf8, chineseSettings(), kTestYear);
     connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.setCurrentYear(2026);
     connection.open();
     workbook::Query query(connection);
     query.setStatement("SELECT * FROM [Sheet1$]");

@@ -86,7 +86,6 @@ class XlsWrite : public testing::TestWithParam<const char*> {
         testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath(GetParam())));
         before = sheetTexts(path);
         connection.setConnectionString(workbook::connectionStringFor(path));
-        connection.setCurrentYear(2026);
         connection.open();
         query.setStatement("SELECT * FROM [Sheet1$]");
         query.open();
@@ -108,7 +107,7 @@ class XlsWrite : public testing::TestWithParam<const char*> {
     testing_support::TempDir folder;
     std::string path;
     Sheets before;
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     Query query{connection};
 };
 
@@ -276,7 +275,7 @@ TEST(XlsWriteEmptySheet, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHea
                                 testing_support::readBytes(testing_support::dataPath("EmptySheet.xls")));
     Sheets before = sheetTexts(path);
     ASSERT_EQ(before.at(1), (std::vector<std::vector<std::string>>{{"F1"}}));
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.open();
     Query query(connection);
@@ -298,7 +297,7 @@ TEST(XlsWriteCodePage, TextInTheSystemCodePageIsStoredAsUnicode)
     testing_support::TempDir folder;
     const std::string path = folder.file("Quotes.xls");
     testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("Quotes.xls")));
-    workbook::Connection connection{kGbk, chineseSettings()};
+    workbook::Connection connection{kGbk, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.open();
     Query query(connection);
@@ -319,7 +318,7 @@ TEST(XlsWriteArrayFormula, ACellOfAnArrayFormulaIsRefusedAndTheOtherCellsCanBeWr
     testing_support::writeBytes(path,
                                 testing_support::readBytes(testing_support::dataPath("ArrayFormula.xls")));
     const std::string bytes = testing_support::readBytes(path);
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.open();
     Query query(connection);
@@ -348,9 +347,8 @@ TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
     const std::string path = folder.file("Dates1904.xls");
     testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("Dates1904.xls")));
     Sheets before = sheetTexts(path);
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.setCurrentYear(2026);
     connection.open();
     Query query(connection);
     query.setStatement("SELECT * FROM [" + connection.tables().at(0).tableName + "]");

@@ -68,7 +68,7 @@ void TForm1::Button3Click()
     importer::ImportOptions options;
     options.customDataFolder = toBytes(Dzh2InstallDirEdit->text());
     options.codePage = m_context.codePage;
-    options.currentYear = m_context.currentYear ? m_context.currentYear() : 2026;
+    options.currentYear = m_context.currentYear();
     FormImportHost host(*this);
     ++m_importDepth;
     try {

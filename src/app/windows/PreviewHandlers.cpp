@@ -53,7 +53,8 @@ std::string connectionStringFor(const std::string& workbookPath)
 
 void TForm1::createPreviewObjects()
 {
-    ADOConnection1 = std::make_unique<workbook::Connection>(m_context.codePage, m_context.settings);
+    ADOConnection1 =
+        std::make_unique<workbook::Connection>(m_context.codePage, m_context.settings, m_context.currentYear);
     ADOQuery1 = std::make_unique<workbook::Query>(*ADOConnection1);
     DataSource1 = new DataSource(*ADOQuery1, this);
     DataSource1->setGuard([this](const std::function<void()>& action) {

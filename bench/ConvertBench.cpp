@@ -23,6 +23,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -163,7 +164,7 @@ int main(int argc, char** argv)
     connection.setConnectionString(workbook::connectionStringFor(fixturePath()));
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + connection.tables().front().tableName + "]");
+    query.setStatement(workbook::selectAllFrom(connection.tables().front().tableName));
     query.open();
 
     BenchHost host = benchHost(query);

@@ -24,6 +24,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -208,7 +209,7 @@ int benchmark(app::TForm1& form, const BenchDialogs& dialogs, const std::string&
     connection.setConnectionString(workbook::connectionStringFor(workbookPath));
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + app::toBytes(form.TableNameComboBox->currentText()) + "]");
+    query.setStatement(workbook::selectAllFrom(app::toBytes(form.TableNameComboBox->currentText())));
     query.open();
     HeadlessHost host(mappingLines(query));
     convert::QueryRowSource rows(query);

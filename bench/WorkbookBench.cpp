@@ -16,6 +16,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <freexl.h>
 
@@ -44,7 +45,7 @@ std::size_t readOurs(const std::string& path, const std::string& table)
     connection.setLoginPrompt(false);
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + table + "]");
+    query.setStatement(workbook::selectAllFrom(table));
     query.open();
     const std::size_t fields = query.fields().size();
     std::size_t total = 0;

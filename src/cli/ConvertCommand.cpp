@@ -10,6 +10,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <CLI/CLI.hpp>
 
@@ -89,7 +90,7 @@ void openSheet(const ConvertArguments& arguments, workbook::Connection& connecti
     connection.open();
     if (arguments.table.empty())
         return;
-    query.setStatement("SELECT * FROM [" + arguments.table + "]");
+    query.setStatement(workbook::selectAllFrom(arguments.table));
     query.open();
     if (!arguments.sort.empty())
         query.setSort(arguments.sort);

@@ -6,6 +6,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <CLI/CLI.hpp>
 
@@ -35,9 +36,8 @@ void runSheets(const std::string& path, CliContext& context)
     workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
     openConnection(connection, path);
     std::string text;
-    for (const workbook::TableSchemaRow& row : connection.tables())
-        if (row.tableType == "TABLE" || row.tableType == "VIEW")
-            text += row.tableName + '\n';
+    for (const std::string& name : workbook::listedTableNames(connection.tables()))
+        text += name + '\n';
     context.out << text;
 }
 
@@ -46,7 +46,7 @@ void runShow(const ShowArguments& arguments, CliContext& context)
     workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
     openConnection(connection, arguments.workbook);
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + arguments.table + "]");
+    query.setStatement(workbook::selectAllFrom(arguments.table));
     query.open();
     if (arguments.sortGiven)
         query.setSort(arguments.sort);

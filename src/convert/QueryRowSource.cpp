@@ -1,8 +1,11 @@
 #include "convert/QueryRowSource.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/Query.h"
+#include "workbook/WorkbookMessages.h"
+
 
 namespace convert {
 
@@ -65,7 +68,7 @@ std::size_t RowSnapshot::fieldIndex(std::string_view name) const
     }
     // The data layer's message, so that a run over the copy reads the same as
     // one over the query.
-    throw common::Error(m_queryName + ": Field '" + std::string(name) + "' not found");
+    throw common::Error(m_queryName + ": " + common::formatMessage(workbook::kFieldNotFound, {name}));
 }
 
 std::string RowSnapshot::cellText(std::size_t field) const

@@ -47,4 +47,14 @@ std::vector<TableSchemaRow> Connection::tables() const
     return rows;
 }
 
+std::vector<std::string> listedTableNames(const std::vector<TableSchemaRow>& schema)
+{
+    std::vector<std::string> names;
+    for (const TableSchemaRow& row : schema) {
+        if (row.tableType == "TABLE" || row.tableType == "VIEW")
+            names.push_back(row.tableName);
+    }
+    return names;
+}
+
 } // namespace workbook

@@ -20,6 +20,10 @@ struct TableSchemaRow {
     std::string tableName; // as a statement names it: Sheet1$, '日线 数据$'
 };
 
+// The names a list of the workbook's sheets shows: those of the schema's
+// tables and views, in schema order.
+std::vector<std::string> listedTableNames(const std::vector<TableSchemaRow>& schema);
+
 class Connection {
 public:
     // `currentYear` places two-digit years of dates typed into cells; it is

@@ -20,19 +20,10 @@ namespace workbook {
 
 namespace {
 
-std::string_view trimmedSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 // A number typed in the regional format ("12,5" under a decimal comma).
 std::optional<double> parseFloatText(std::string_view text, char decimalSeparator)
 {
-    std::string plain(trimmedSpaces(text));
+    std::string plain(common::trimmed(text));
     if (decimalSeparator != '.') {
         if (plain.find('.') != std::string::npos)
             return std::nullopt;

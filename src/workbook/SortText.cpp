@@ -11,18 +11,17 @@ namespace workbook {
 
 namespace {
 
+// What separates a field name from ASC or DESC, and the keys from the commas.
+constexpr std::string_view kBlanks = " \t";
+
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return kBlanks.find(c) != std::string_view::npos;
 }
 
 std::string_view trimmed(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return common::trimmed(text, kBlanks);
 }
 
 [[noreturn]] void badText(std::string_view whole)

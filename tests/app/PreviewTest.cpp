@@ -12,6 +12,7 @@
 #include "support/WindowFixture.h"
 #include "workbook/Connection.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 #include "workbook/WorkbookMessages.h"
 #include "xls/ReadMessages.h"
 
@@ -61,7 +62,7 @@ std::string cellInFile(const QString& path, const std::string& table, std::size_
     connection.setConnectionString(connectionStringFor(path).toStdString());
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + table + "]");
+    query.setStatement(workbook::selectAllFrom(table));
     query.open();
     return query.cellText(row, field);
 }

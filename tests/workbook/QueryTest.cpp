@@ -6,6 +6,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ class QueryTest : public testing::Test {
     void openSheet(const std::string& table)
     {
         query.close();
-        query.setStatement("SELECT * FROM [" + table + "]");
+        query.setStatement(workbook::selectAllFrom(table));
         query.open();
     }
     // One column's texts, in the presented order.

@@ -7,6 +7,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <freexl.h>
 #include <gtest/gtest.h>
@@ -351,7 +352,7 @@ TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.open();
     Query query(connection);
-    query.setStatement("SELECT * FROM [" + connection.tables().at(0).tableName + "]");
+    query.setStatement(workbook::selectAllFrom(connection.tables().at(0).tableName));
     query.open();
     query.edit();
     query.setCellText(query.fieldIndex("Day"), "2025-3-1");

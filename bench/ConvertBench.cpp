@@ -20,6 +20,7 @@
 #include "convert/ConvertRun.h"
 #include "convert/NormalizeStockCode.h"
 #include "convert/QueryRowSource.h"
+#include "support/Timing.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
@@ -137,8 +138,7 @@ double medianSeconds(const std::function<void()>& job)
         job();
         times.push_back(cpuSeconds() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::median(times);
 }
 
 void report(const char* what, double seconds, double work)

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "common/Error.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -51,6 +53,16 @@ void writeBytes(const fs::path& path, const std::string& bytes)
 std::string dataPath(const std::string& name)
 {
     return std::string(TARNVALE_TEST_DATA) + "/" + name;
+}
+
+std::string errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const common::Error& error) {
+        return error.what();
+    }
+    return kNoError;
 }
 
 } // namespace testing_support

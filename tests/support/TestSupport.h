@@ -1,8 +1,9 @@
-// Small helpers shared by every test program: a fresh temporary folder per test
-// and whole-file byte access.
+// Small helpers shared by every test program: a fresh temporary folder per test,
+// whole-file byte access, the message of a failing action.
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -30,5 +31,10 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // The folder with the committed fixtures (tests/data).
 std::string dataPath(const std::string& name);
+
+// What errorOf gives for an action that throws nothing.
+inline constexpr const char* kNoError = "(no error)";
+// The message of the common::Error that `action` throws, or kNoError.
+std::string errorOf(const std::function<void()>& action);
 
 } // namespace testing_support

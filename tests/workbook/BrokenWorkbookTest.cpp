@@ -34,6 +34,20 @@ struct Layout {
         throw std::runtime_error("no Workbook entry");
     }
     std::size_t streamStart() const { return sectorOffset(common::readU32(bytes, workbookEntry() + 0x74)); }
+    // The first record of `type` from the record header at `at` on (the
+    // stream lies in one piece in this file).
+    std::size_t findRecord(std::size_t at, std::uint16_t type) const
+    {
+        while (common::readU16(bytes, at) != type)
+            at += 4 + common::readU16(bytes, at + 2);
+        return at;
+    }
+    // The record header of the first sheet's BOF.
+    std::size_t firstSheet() const
+    {
+        const std::size_t boundSheet = findRecord(streamStart(), 0x0085);
+        return streamStart() + common::readU32(bytes, boundSheet + 4);
+    }
 };
 
 std::string openMessage(const std::string& path)
@@ -162,13 +176,8 @@ TEST(BrokenWorkbook, AnOlderExcelFormatIsNamed)
 TEST(BrokenWorkbook, ASheetOffsetOutsideTheStreamIsFound)
 {
     Layout layout;
-    // The first BOUNDSHEET record's offset field: find the record type 0x0085 in the stream's first sector.
-    const std::size_t start = layout.streamStart();
-    std::size_t at = start;
-    while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-    putU32(layout.bytes, at + 4, 0x00FFFFFF);
+    // The first BOUNDSHEET record's offset field.
+    putU32(layout.bytes, layout.findRecord(layout.streamStart(), 0x0085) + 4, 0x00FFFFFF);
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
               expected("its workbook stream is damaged (a sheet begins past the stream's end)"));
 }
@@ -176,17 +185,8 @@ TEST(BrokenWorkbook, ASheetOffsetOutsideTheStreamIsFound)
 TEST(BrokenWorkbook, ACellRightOfColumnIvIsFound)
 {
     Layout layout;
-    const std::size_t start = layout.streamStart();
-    std::size_t at = start;
-    while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-    // The first sheet's records, from its BOF (the stream lies in one piece in this file).
-    at = start + common::readU32(layout.bytes, at + 4);
-    ASSERT_EQ(layout.bytes.substr(at, 2), std::string("\x09\x08", 2));
-    while (!(layout.bytes[at] == '\xFD' && layout.bytes[at + 1] == '\x00')) // the first LABELSST
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+    ASSERT_EQ(layout.bytes.substr(layout.firstSheet(), 2), std::string("\x09\x08", 2));
+    const std::size_t at = layout.findRecord(layout.firstSheet(), 0x00FD); // the first LABELSST
     layout.bytes[at + 6] = '\x2C'; // column 300
     layout.bytes[at + 7] = '\x01';
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
@@ -199,15 +199,7 @@ TEST(BrokenWorkbook, AMulRkRunReachingPastColumnIvIsFound)
 {
     for (const int firstColumn : {253, 254}) {
         Layout layout;
-        const std::size_t start = layout.streamStart();
-        std::size_t at = start;
-        while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-            at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                       static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-        at = start + common::readU32(layout.bytes, at + 4);
-        while (!(layout.bytes[at] == '\xBD' && layout.bytes[at + 1] == '\x00')) // the first MULRK
-            at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                       static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+        const std::size_t at = layout.findRecord(layout.firstSheet(), 0x00BD); // the first MULRK
         ASSERT_EQ(layout.bytes.substr(at + 2, 2), std::string("\x18\x00", 2)); // three numbers
         layout.bytes[at + 6] = static_cast<char>(firstColumn);
         EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),

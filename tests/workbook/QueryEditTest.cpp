@@ -12,18 +12,9 @@
 using namespace workbook_testing;
 using workbook::Query;
 using State = workbook::Query::State;
+using testing_support::errorOf;
 
 namespace {
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 // Posted rows are written into the workbook file: edit copies, never the fixtures.
 std::string copyOf(const testing_support::TempDir& folder, const std::string& fixture)

@@ -12,18 +12,9 @@
 
 using namespace workbook_testing;
 using workbook::Query;
+using testing_support::errorOf;
 
 namespace {
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 class QueryTest : public testing::Test {
   protected:

@@ -18,6 +18,7 @@
 using namespace workbook_testing;
 using workbook::Query;
 using Sheets = std::vector<std::vector<std::vector<std::string>>>;
+using testing_support::errorOf;
 
 namespace {
 
@@ -28,16 +29,6 @@ Sheets sheetTexts(const std::string& path)
     for (const xls::Sheet& sheet : book->sheets())
         sheets.push_back(tableTexts(*sheet.table));
     return sheets;
-}
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "no error";
 }
 
 // FreeXL's reading of one cell of the first sheet, as text.
@@ -232,7 +223,7 @@ TEST_P(XlsWrite, AnInsertThatCannotBeWrittenIsCancelled)
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     query.append();
     query.setCellText(0, "601318");
-    EXPECT_NE(errorOf([&] { query.post(); }), "no error");
+    EXPECT_NE(errorOf([&] { query.post(); }), testing_support::kNoError);
     EXPECT_EQ(query.rowCount(), 5u);
     query.refresh();
     EXPECT_EQ(query.rowCount(), 5u);

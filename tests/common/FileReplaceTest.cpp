@@ -15,17 +15,12 @@
 #include <unistd.h>
 
 using common::ReplaceFailure;
+using testing_support::entryCount;
 using testing_support::readBytes;
 using testing_support::TempDir;
 using testing_support::writeBytes;
 
 namespace {
-
-std::size_t entryCount(const std::filesystem::path& folder)
-{
-    return static_cast<std::size_t>(
-        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
-}
 
 TEST(FileReplace, TheCheckSeesTheBytesOnTheDiskAndARefusalKeepsTheOldFile)
 {

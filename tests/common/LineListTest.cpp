@@ -11,19 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using testing_support::entryCount;
 using testing_support::readBytes;
 using testing_support::TempDir;
 using testing_support::writeBytes;
-using Lines = std::vector<std::string>;
 using testing_support::errorOf;
+using Lines = std::vector<std::string>;
 
 namespace {
-
-std::size_t entryCount(const std::filesystem::path& folder)
-{
-    return static_cast<std::size_t>(
-        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
-}
 
 TEST(LineList, SplitTable)
 {

@@ -34,6 +34,11 @@ std::string TempDir::file(const std::string& name) const
     return (m_path / name).string();
 }
 
+std::size_t entryCount(const fs::path& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
 std::string readBytes(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -27,6 +27,8 @@ private:
 };
 
 std::string readBytes(const std::filesystem::path& path);
+// How many entries `folder` holds (to see that no temporary file was left behind).
+std::size_t entryCount(const std::filesystem::path& folder);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // The folder with the committed fixtures (tests/data).

@@ -42,7 +42,7 @@ std::string freeXlDateText(double value, unsigned char type)
     iso.shortDateFormat = "yyyy/mm/dd";
     iso.dateSeparator = '-';
     const std::string date = table::dateTimeText(days == 0 ? 1 : days, iso);
-    char time[16];
+    char time[64];
     std::snprintf(time, sizeof time, "%02lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
     if (type == FREEXL_CELL_DATE)
         return date;
@@ -56,7 +56,7 @@ std::string describe(const table::Table& table, unsigned row, unsigned short col
 {
     cell = nullptr;
     if (row < table.headerRow() || column < table.firstColumn() ||
-        column - table.firstColumn() >= table.fieldCount())
+        std::size_t{column} - table.firstColumn() >= table.fieldCount())
         return "<outside>";
     const std::size_t field = column - table.firstColumn();
     if (row == table.headerRow())
@@ -94,8 +94,9 @@ void expectSameCell(const table::Table& table, unsigned row, unsigned short colu
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
         EXPECT_EQ(ourText, theirs.value.text_value) << where;
-        if (!header && ours)
+        if (!header && ours) {
             EXPECT_EQ(ours->kind, CellKind::Text) << where;
+        }
         break;
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:

@@ -98,7 +98,8 @@ void compare(const char* what, const std::vector<std::string>& entries, std::siz
     std::vector<double> engine;
     std::vector<double> bare;
     for (int i = 0; i < kRepeats; ++i) {
-        engine.push_back(static_cast<double>(lines) / bench::secondsOf([&] { bench::runImportEngine(entries, engineFolder); }));
+        engine.push_back(static_cast<double>(lines) /
+                         bench::secondsOf([&] { bench::runImportEngine(entries, engineFolder); }));
         bare.push_back(static_cast<double>(lines) / bench::secondsOf([&] { runBareLoop(planned); }));
     }
     std::printf("%-44s engine %9.0f lines/s   bare loop %9.0f lines/s   ratio %.2f (target >= 0.80)\n", what,

@@ -70,7 +70,8 @@ void compare(const char* what, app::TForm1& form, const std::vector<std::string>
     std::vector<double> engine;
     std::vector<double> window;
     for (int i = 0; i < kRepeats; ++i) {
-        engine.push_back(static_cast<double>(lines) / bench::secondsOf([&] { bench::runImportEngine(entries, engineFolder); }));
+        engine.push_back(static_cast<double>(lines) /
+                         bench::secondsOf([&] { bench::runImportEngine(entries, engineFolder); }));
         window.push_back(static_cast<double>(lines) / bench::secondsOf(runWindow));
     }
     std::printf("%-44s engine %9.0f lines/s   window %9.0f lines/s   ratio %.2f (target >= 0.70)\n", what,
@@ -88,7 +89,8 @@ int main(int argc, char** argv)
     const std::string out = fs::absolute(argc > 1 ? argv[1] : TARNVALE_BENCH_OUT).string();
     app::setUiCodePage(common::CodePage(936));
     PrintingDialogs dialogs;
-    app::TForm1 form(dialogs, app::AppContext{common::CodePage(936), bench::importInputSettings(), common::currentLocalYear});
+    app::TForm1 form(dialogs, app::AppContext{common::CodePage(936), bench::importInputSettings(),
+                                              common::currentLocalYear});
     form.show();
     try {
         bench::ImportInput input = bench::prepareImportInput(out);

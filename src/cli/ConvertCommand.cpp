@@ -98,7 +98,8 @@ void openSheet(const ConvertArguments& arguments, workbook::Connection& connecti
 
 int runConvertCommand(const ConvertArguments& arguments, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
+    workbook::Connection connection(context.codePage, context.settings,
+                                    common::fixedYear(context.currentYear));
     workbook::Query query(connection);
     openSheet(arguments, connection, query);
     const std::vector<std::string> mappings = arguments.workbook.empty() || arguments.out.empty()

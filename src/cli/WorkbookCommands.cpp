@@ -33,7 +33,8 @@ void openConnection(workbook::Connection& connection, const std::string& path)
 
 void runSheets(const std::string& path, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
+    workbook::Connection connection(context.codePage, context.settings,
+                                    common::fixedYear(context.currentYear));
     openConnection(connection, path);
     std::string text;
     for (const std::string& name : workbook::listedTableNames(connection.tables()))
@@ -43,7 +44,8 @@ void runSheets(const std::string& path, CliContext& context)
 
 void runShow(const ShowArguments& arguments, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings, common::fixedYear(context.currentYear));
+    workbook::Connection connection(context.codePage, context.settings,
+                                    common::fixedYear(context.currentYear));
     openConnection(connection, arguments.workbook);
     workbook::Query query(connection);
     query.setStatement(workbook::selectAllFrom(arguments.table));

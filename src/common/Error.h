@@ -8,7 +8,7 @@
 namespace common {
 
 class Error : public std::runtime_error {
-public:
+  public:
     enum class Kind {
         General, // data-layer errors, file-create/open errors, overflow, ...
         Io,      // an I/O error with a code (see IoError.h)
@@ -29,7 +29,7 @@ public:
     // quote them; empty otherwise.
     const std::string& systemText() const { return m_systemText; }
 
-private:
+  private:
     Kind m_kind;
     int m_ioCode;
     std::string m_systemText;

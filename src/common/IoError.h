@@ -15,12 +15,12 @@ constexpr int kPathNotFound = 3;
 constexpr int kTooManyOpenFiles = 4;
 constexpr int kAccessDenied = 5;
 constexpr int kSharingViolation = 32;
-constexpr int kDiskFull = 112;        // the operating system's "disk full"
+constexpr int kDiskFull = 112; // the operating system's "disk full"
 constexpr int kInvalidName = 123;
 constexpr int kAlreadyExists = 183;
-constexpr int kReadBeyondEnd = 100;   // own code
-constexpr int kShortWrite = 101;      // own code: fewer bytes written than asked ("Disk full")
-constexpr int kFileNotOpen = 103;     // own code
+constexpr int kReadBeyondEnd = 100;       // own code
+constexpr int kShortWrite = 101;          // own code: fewer bytes written than asked ("Disk full")
+constexpr int kFileNotOpen = 103;         // own code
 constexpr int kInvalidNumericInput = 106; // own code
 } // namespace io
 

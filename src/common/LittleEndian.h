@@ -43,16 +43,14 @@ inline double readDouble(std::string_view bytes, std::size_t offset)
 
 // Writes over bytes already there: `Bytes` is any indexable run of
 // byte-sized values (std::string, std::array<unsigned char, N>).
-template <typename Bytes>
-inline void putU16(Bytes& bytes, std::size_t offset, std::uint16_t value)
+template <typename Bytes> inline void putU16(Bytes& bytes, std::size_t offset, std::uint16_t value)
 {
     using Byte = std::remove_reference_t<decltype(bytes[0])>;
     bytes[offset] = static_cast<Byte>(value & 0xFF);
     bytes[offset + 1] = static_cast<Byte>(value >> 8);
 }
 
-template <typename Bytes>
-inline void putU32(Bytes& bytes, std::size_t offset, std::uint32_t value)
+template <typename Bytes> inline void putU32(Bytes& bytes, std::size_t offset, std::uint32_t value)
 {
     putU16(bytes, offset, static_cast<std::uint16_t>(value & 0xFFFF));
     putU16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));

@@ -6,7 +6,6 @@
 #include "workbook/Query.h"
 #include "workbook/WorkbookMessages.h"
 
-
 namespace convert {
 
 bool QueryRowSource::isOpen() const

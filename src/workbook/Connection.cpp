@@ -6,7 +6,6 @@
 #include "workbook/WorkbookFormat.h"
 #include "workbook/WorkbookMessages.h"
 
-
 namespace workbook {
 
 Connection::Connection(common::CodePage codePage, common::RegionalSettings settings,

@@ -25,7 +25,7 @@ struct TableSchemaRow {
 std::vector<std::string> listedTableNames(const std::vector<TableSchemaRow>& schema);
 
 class Connection {
-public:
+  public:
     // `currentYear` places two-digit years of dates typed into cells; it is
     // asked at every such edit.
     Connection(common::CodePage codePage, common::RegionalSettings settings, common::CurrentYear currentYear);
@@ -54,7 +54,7 @@ public:
     // The workbook file's path as the connection string gave it.
     const std::string& dataSource() const { return m_dataSource; }
 
-private:
+  private:
     common::CodePage m_codePage;
     common::RegionalSettings m_settings;
     std::string m_connectionString;

@@ -29,7 +29,7 @@ std::string pendingCellText(const PendingCell& pending, const table::Table& tabl
                             const common::RegionalSettings& settings)
 {
     return pending.cell.kind == table::CellKind::Text ? pending.text
-                                               : cellText(pending.cell, table.texts(), settings);
+                                                      : cellText(pending.cell, table.texts(), settings);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace workbook {
 class Connection;
 
 class Query {
-public:
+  public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     explicit Query(Connection& connection, std::string name = "ADOQuery1");
@@ -81,7 +81,7 @@ public:
     // was not. Every cursor move, sort and refresh does this first.
     void checkBrowseMode();
 
-private:
+  private:
     struct Impl;
     // Orders the rows by the sort keys taken last (table order when none).
     void applySortKeys();

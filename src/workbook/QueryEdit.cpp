@@ -103,7 +103,8 @@ void Query::setCellText(std::size_t field, const std::string& text)
     if (!q.editing())
         throw common::Error(m_name + ": " + kNotEditing);
     if (field >= q.buffer.size())
-        throw common::Error(m_name + ": " + common::formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
+        throw common::Error(m_name + ": " +
+                            common::formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
     PendingCell value;
     value.set = true;
     const common::RegionalSettings& settings = m_connection.settings();
@@ -149,7 +150,8 @@ void Query::post()
     // the edit is cancelled, so the query, the table and the file all keep
     // their old values, and the error goes on to the caller.
     try {
-        writePostedRow(m_connection, q.file, q.tableIndex, *q.table, row == kPendingRow ? std::nullopt : std::optional(row), q.buffer);
+        writePostedRow(m_connection, q.file, q.tableIndex, *q.table,
+                       row == kPendingRow ? std::nullopt : std::optional(row), q.buffer);
     } catch (const common::Error&) {
         cancel();
         throw;

@@ -47,7 +47,8 @@ struct Query::Impl {
 };
 
 // Sorts `order` (stable) by the keys, whose fields are given as indexes.
-void sortRows(const table::Table& table, std::vector<std::size_t>& order, const std::vector<std::size_t>& fields,
-              const std::vector<bool>& descending, const common::RegionalSettings& settings);
+void sortRows(const table::Table& table, std::vector<std::size_t>& order,
+              const std::vector<std::size_t>& fields, const std::vector<bool>& descending,
+              const common::RegionalSettings& settings);
 
 } // namespace workbook

@@ -61,8 +61,9 @@ int compareRows(const SortColumn& column, std::size_t a, std::size_t b)
 
 } // namespace
 
-void sortRows(const table::Table& table, std::vector<std::size_t>& order, const std::vector<std::size_t>& fields,
-              const std::vector<bool>& descending, const common::RegionalSettings& settings)
+void sortRows(const table::Table& table, std::vector<std::size_t>& order,
+              const std::vector<std::size_t>& fields, const std::vector<bool>& descending,
+              const common::RegionalSettings& settings)
 {
     if (fields.empty())
         return;

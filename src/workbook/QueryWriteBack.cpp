@@ -5,7 +5,6 @@
 #include "workbook/WorkbookFormat.h"
 #include "workbook/WorkbookMessages.h"
 
-
 namespace workbook {
 
 namespace {

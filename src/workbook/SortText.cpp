@@ -6,7 +6,6 @@
 #include "workbook/Statement.h"
 #include "workbook/WorkbookMessages.h"
 
-
 namespace workbook {
 
 namespace {
@@ -77,8 +76,8 @@ SortKey parseKey(std::string_view item, std::string_view whole, const common::Co
     if (direction == "DESC")
         key.descending = true;
     else if (!direction.empty() && direction != "ASC")
-        throw common::Error(
-            common::formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets, {bracketed ? whole : item}));
+        throw common::Error(common::formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets,
+                                                  {bracketed ? whole : item}));
     return key;
 }
 

@@ -3,7 +3,6 @@
 // "%s" marks where a name or a reason goes; common::formatMessage fills them.
 #pragma once
 
-
 namespace workbook {
 
 // Opening a workbook: the path, then one of the reasons below.

@@ -39,8 +39,9 @@ bool RecordStream::next(Record& record)
            common::readU16(m_stream, m_position) == biff::kContinue) {
         const std::size_t more = common::readU16(m_stream, m_position + 2);
         if (m_position + biff::kRecordHeaderSize + more > m_stream.size())
-            throw common::Error(common::formatMessage(kReasonBadRecord, {describeRecord(biff::kContinue, m_position) +
-                                                                 " runs past the stream's end"}));
+            throw common::Error(common::formatMessage(
+                kReasonBadRecord,
+                {describeRecord(biff::kContinue, m_position) + " runs past the stream's end"}));
         m_position += biff::kRecordHeaderSize + more;
     }
     record.continuedEnd = m_position;

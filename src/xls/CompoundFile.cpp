@@ -49,7 +49,8 @@ void CompoundFile::readHeader()
 {
     if (m_bytes.empty())
         fail(kReasonEmpty);
-    if (m_bytes.size() < cfb::kSignature.size() || m_bytes.substr(0, cfb::kSignature.size()) != cfb::kSignature)
+    if (m_bytes.size() < cfb::kSignature.size() ||
+        m_bytes.substr(0, cfb::kSignature.size()) != cfb::kSignature)
         fail(kReasonNotCompound);
     if (m_bytes.size() < cfb::kHeaderSize)
         fail(kReasonTruncated, "the header is incomplete");

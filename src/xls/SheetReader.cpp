@@ -65,7 +65,8 @@ class SheetCellReader {
     }
     [[noreturn]] static void beyondLastColumn()
     {
-        throw common::Error(common::formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
+        throw common::Error(
+            common::formatMessage(kReasonBadRecord, {"a cell lies right of the last column, IV"}));
     }
     void label(const Record& r, std::size_t countSize);
     void mulRk(const Record& r);
@@ -105,7 +106,8 @@ void SheetCellReader::label(const Record& r, std::size_t countSize)
     std::size_t pos = 6;
     if (!m_texts) {
         const std::size_t count = countSize == 1 ? common::byteAt(r.data, 6) : common::readU16(r.data, 6);
-        emit(common::readU16(r.data, 0), common::readU16(r.data, 2), count > 0 ? table::Cell::ofText(0) : table::Cell{});
+        emit(common::readU16(r.data, 0), common::readU16(r.data, 2),
+             count > 0 ? table::Cell::ofText(0) : table::Cell{});
         return;
     }
     std::string text = m_biff8 ? readUnicodeString(r.data, pos, countSize, m_context.decoder, "a cell text")
@@ -134,7 +136,8 @@ void SheetCellReader::mulRk(const Record& r)
         const std::size_t n = std::min(kRunLength, count - done);
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t at = 4 + 6 * (done + i);
-            const table::Cell cell = numberCell(common::readU16(r.data, at), decodeRk(common::readU32(r.data, at + 2)));
+            const table::Cell cell =
+                numberCell(common::readU16(r.data, at), decodeRk(common::readU32(r.data, at + 2)));
             // Field by field: a copy of the whole cell was made as a misaligned
             // 8-byte reload across its two halves, which waited for both stores.
             m_run[i].number = cell.number;
@@ -205,7 +208,8 @@ void SheetCellReader::record(const Record& r)
     switch (r.type) {
     case biff::kNumber:
         need(r, 14);
-        emit(common::readU16(r.data, 0), common::readU16(r.data, 2), numberCell(common::readU16(r.data, 4), common::readDouble(r.data, 6)));
+        emit(common::readU16(r.data, 0), common::readU16(r.data, 2),
+             numberCell(common::readU16(r.data, 4), common::readDouble(r.data, 6)));
         return;
     case biff::kRk:
         need(r, 10);
@@ -231,7 +235,8 @@ void SheetCellReader::record(const Record& r)
     case biff::kBoolErr:
         need(r, 8);
         emit(common::readU16(r.data, 0), common::readU16(r.data, 2),
-             common::byteAt(r.data, 7) ? table::Cell::ofError(common::byteAt(r.data, 6)) : table::Cell::ofBoolean(common::byteAt(r.data, 6) != 0));
+             common::byteAt(r.data, 7) ? table::Cell::ofError(common::byteAt(r.data, 6))
+                                       : table::Cell::ofBoolean(common::byteAt(r.data, 6) != 0));
         return;
     case biff::kFormula:
         flushPendingFormula();
@@ -273,11 +278,13 @@ void readSheetCells(const SheetContext& context, std::uint32_t offset, const Cel
                     const CellRunVisitor& visitRun, const TextSink& texts)
 {
     if (offset >= context.stream.size())
-        throw common::Error(common::formatMessage(kReasonBadRecord, {"a sheet begins past the stream's end"}));
+        throw common::Error(
+            common::formatMessage(kReasonBadRecord, {"a sheet begins past the stream's end"}));
     RecordStream records(context.stream, offset);
     Record record;
     if (!records.next(record) || record.type != biff::kBof)
-        throw common::Error(common::formatMessage(kReasonBadRecord, {"a sheet does not begin with a BOF record"}));
+        throw common::Error(
+            common::formatMessage(kReasonBadRecord, {"a sheet does not begin with a BOF record"}));
     SheetCellReader reader(context, visit, visitRun, texts);
     int depth = 1; // charts embedded in the sheet bring their own BOF/EOF pairs
     while (depth > 0 && records.next(record)) {

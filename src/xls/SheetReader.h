@@ -28,8 +28,8 @@ struct SheetContext {
 using CellVisitor = std::function<void(std::uint32_t row, std::uint16_t column, const table::Cell& cell)>;
 // Receives a run of cells of one row in adjacent columns (a MULRK record's
 // numbers), so that a caller that stores cells in order pays one call a run.
-using CellRunVisitor =
-    std::function<void(std::uint32_t row, std::uint16_t firstColumn, const table::Cell* cells, std::size_t count)>;
+using CellRunVisitor = std::function<void(std::uint32_t row, std::uint16_t firstColumn,
+                                          const table::Cell* cells, std::size_t count)>;
 // Adds a cell's own text (LABEL, RSTRING, a formula's text result) to the
 // owner's text list and returns its index there.
 using TextSink = std::function<std::uint32_t(std::string text)>;

@@ -15,7 +15,8 @@ constexpr std::size_t kSheetRows = 65536; // rows are 16-bit in BIFF5 and BIFF8
 
 [[noreturn]] void overBudget()
 {
-    throw common::Error(common::formatMessage(kReasonBadRecord, {"its sheets claim far more cells than it holds"}));
+    throw common::Error(
+        common::formatMessage(kReasonBadRecord, {"its sheets claim far more cells than it holds"}));
 }
 
 // What the first pass learns: the used range and each row's last column.
@@ -67,8 +68,8 @@ table::RowCells layoutRows(const SheetShape& shape, std::size_t& cellBudget)
 }
 
 std::vector<table::Field> headerFields(const std::vector<table::Cell>& header, const table::RowCells& rows,
-                                const std::vector<std::string>& texts,
-                                const common::RegionalSettings& settings)
+                                       const std::vector<std::string>& texts,
+                                       const common::RegionalSettings& settings)
 {
     std::vector<table::Field> fields(header.size());
     const std::vector<table::FieldType> types = table::fieldTypesOf(rows, header.size());
@@ -193,13 +194,15 @@ class OrderedRows {
 
 std::unique_ptr<table::Table> emptySheetTable(std::vector<std::string>& texts)
 {
-    return std::make_unique<table::Table>(texts, std::vector<table::Field>{{"F1", table::FieldType::Text}}, table::RowCells{}, 0, 0);
+    return std::make_unique<table::Table>(texts, std::vector<table::Field>{{"F1", table::FieldType::Text}},
+                                          table::RowCells{}, 0, 0);
 }
 
 // Any order of cells: a first pass measures every row, a second fills them.
 std::unique_ptr<table::Table> loadInTwoPasses(const SheetContext& context, std::uint32_t offset,
-                                       std::vector<std::string>& texts,
-                                       const common::RegionalSettings& settings, std::size_t& cellBudget)
+                                              std::vector<std::string>& texts,
+                                              const common::RegionalSettings& settings,
+                                              std::size_t& cellBudget)
 {
     const SheetShape shape = measure(context, offset);
     if (shape.empty())
@@ -219,14 +222,15 @@ std::unique_ptr<table::Table> loadInTwoPasses(const SheetContext& context, std::
         textSinkOf(texts));
     std::vector<table::Field> fields = headerFields(header, rows, texts, settings);
     return std::make_unique<table::Table>(texts, std::move(fields), std::move(rows), shape.firstRow,
-                                   shape.firstColumn);
+                                          shape.firstColumn);
 }
 
 } // namespace
 
 std::unique_ptr<table::Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
-                                      std::vector<std::string>& texts,
-                                      const common::RegionalSettings& settings, std::size_t& cellBudget)
+                                             std::vector<std::string>& texts,
+                                             const common::RegionalSettings& settings,
+                                             std::size_t& cellBudget)
 {
     // A cell record takes at least 6 bytes: room for that many cells is
     // reserved (address space only, until cells are written).
@@ -257,7 +261,7 @@ std::unique_ptr<table::Table> loadSheetTable(const SheetContext& context, std::u
     cellBudget -= cost;
     std::vector<table::Field> fields = headerFields(header, rows, texts, settings);
     return std::make_unique<table::Table>(texts, std::move(fields), std::move(rows), ordered.firstRow(),
-                                   ordered.firstColumn());
+                                          ordered.firstColumn());
 }
 
 } // namespace xls

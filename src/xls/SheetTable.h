@@ -22,7 +22,8 @@ namespace xls {
 // quarter cell per row); a sheet that needs more throws common::Error, so a
 // small damaged file cannot make the reader take gigabytes.
 std::unique_ptr<table::Table> loadSheetTable(const SheetContext& context, std::uint32_t offset,
-                                      std::vector<std::string>& texts,
-                                      const common::RegionalSettings& settings, std::size_t& cellBudget);
+                                             std::vector<std::string>& texts,
+                                             const common::RegionalSettings& settings,
+                                             std::size_t& cellBudget);
 
 } // namespace xls

@@ -40,7 +40,8 @@ std::unique_ptr<Workbook> Workbook::read(std::string_view bytes, const common::C
     try {
         workbook->load(bytes, codePage, settings);
     } catch (const std::bad_alloc&) {
-        throw common::Error(common::formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}));
+        throw common::Error(
+            common::formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}));
     }
     return workbook;
 }

@@ -52,7 +52,8 @@ struct GlobalsReader {
         requireSize(record, 3);
         std::size_t pos = 2;
         if (globals.biffVersion == 8) {
-            formats[common::readU16(record.data, 0)] = readUnicodeCharacters(record.data, pos, 2, "a number format");
+            formats[common::readU16(record.data, 0)] =
+                readUnicodeCharacters(record.data, pos, 2, "a number format");
         } else {
             const std::size_t count = common::byteAt(record.data, 2);
             requireSize(record, 3 + count);

@@ -52,8 +52,8 @@ bool followsFormula(std::uint16_t type)
 
 [[noreturn]] void damaged(const xls::Record& record)
 {
-    throw common::Error(
-        common::formatMessage(xls::kReasonBadRecord, {xls::describeRecord(record.type, record.offset) + " is too short"}));
+    throw common::Error(common::formatMessage(
+        xls::kReasonBadRecord, {xls::describeRecord(record.type, record.offset) + " is too short"}));
 }
 
 // The group a formula belongs to, from its first token: tExp or tTbl give
@@ -119,9 +119,12 @@ CellTable::CellTable(std::string_view records, bool blocks) : m_blocks(blocks)
         } else if (isCellRecord(record.type)) {
             if (record.data.size() < 6)
                 damaged(record);
-            CellRecord cell{
-                record.type, common::readU16(record.data, 2), common::readU16(record.data, 2), std::string(raw), Group::None,
-                {}};
+            CellRecord cell{record.type,
+                            common::readU16(record.data, 2),
+                            common::readU16(record.data, 2),
+                            std::string(raw),
+                            Group::None,
+                            {}};
             if (record.type == xls::biff::kMulRk || record.type == xls::biff::kMulBlank)
                 cell.last = common::readU16(record.data, record.data.size() - 2);
             if (record.type == xls::biff::kFormula)
@@ -156,13 +159,13 @@ void CellTable::split(std::vector<CellRecord>& cells, std::size_t at)
         const auto col = static_cast<std::uint16_t>(column);
         const std::uint16_t xf = common::readU16(data, entry);
         const std::uint16_t type = rk ? xls::biff::kRk : xls::biff::kBlank;
-        singles.push_back(
-            {type,
-             col,
-             col,
-             singleRecord(type, row, col, xf, rk ? std::optional(common::readU32(data, entry + 2)) : std::nullopt),
-             Group::None,
-             {}});
+        singles.push_back({type,
+                           col,
+                           col,
+                           singleRecord(type, row, col, xf,
+                                        rk ? std::optional(common::readU32(data, entry + 2)) : std::nullopt),
+                           Group::None,
+                           {}});
     }
     cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(at));
     cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(at), singles.begin(), singles.end());
@@ -237,9 +240,11 @@ bool CellTable::moveSharedFormula(std::uint32_t row, const CellRecord& anchor)
     while (at + xls::biff::kRecordHeaderSize <= anchor.bytes.size() &&
            common::readU16(anchor.bytes, at) != xls::biff::kSharedFormula)
         at += xls::biff::kRecordHeaderSize + common::readU16(anchor.bytes, at + 2);
-    if (at + xls::biff::kRecordHeaderSize + 8 > anchor.bytes.size() || common::readU16(anchor.bytes, at + 2) < 8)
+    if (at + xls::biff::kRecordHeaderSize + 8 > anchor.bytes.size() ||
+        common::readU16(anchor.bytes, at + 2) < 8)
         return false;
-    std::string shared = anchor.bytes.substr(at, xls::biff::kRecordHeaderSize + common::readU16(anchor.bytes, at + 2));
+    std::string shared =
+        anchor.bytes.substr(at, xls::biff::kRecordHeaderSize + common::readU16(anchor.bytes, at + 2));
     const std::size_t data = xls::biff::kRecordHeaderSize;
     const std::uint16_t firstRow = common::readU16(shared, data);
     const std::uint16_t lastRow = common::readU16(shared, data + 2);
@@ -355,7 +360,8 @@ std::string CellTable::rowRecordOf(std::uint32_t index, const Row& row) const
     const std::size_t data = xls::biff::kRecordHeaderSize;
     common::putU16(record, data, static_cast<std::uint16_t>(index));
     common::putU16(record, data + 2, row.cells.empty() ? 0 : row.cells.front().first);
-    common::putU16(record, data + 4, row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().last + 1));
+    common::putU16(record, data + 4,
+                   row.cells.empty() ? 0 : static_cast<std::uint16_t>(row.cells.back().last + 1));
     return record;
 }
 

@@ -25,7 +25,8 @@ class SectorLayout {
         const auto first = static_cast<std::uint32_t>(m_fat.size());
         const std::size_t count = (data.size() + m_sectorSize - 1) / m_sectorSize;
         for (std::size_t k = 0; k < count; ++k)
-            m_fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1) : xls::cfb::kEndOfChain);
+            m_fat.push_back(k + 1 < count ? static_cast<std::uint32_t>(first + k + 1)
+                                          : xls::cfb::kEndOfChain);
         m_body.append(data);
         m_body.append(count * m_sectorSize - data.size(), '\0');
         return first;
@@ -151,7 +152,8 @@ std::string difatBytes(const std::vector<std::uint32_t>& fatSectors, const FatSh
             common::appendU32(out, index < fatSectors.size() ? fatSectors[index] : xls::cfb::kFreeSector);
         }
         const bool last = d + 1 == shape.difatSectors;
-        common::appendU32(out, last ? xls::cfb::kEndOfChain : static_cast<std::uint32_t>(firstSector + d + 1));
+        common::appendU32(out,
+                          last ? xls::cfb::kEndOfChain : static_cast<std::uint32_t>(firstSector + d + 1));
     }
     return out;
 }
@@ -189,18 +191,20 @@ std::string rewriteCompoundFile(const xls::CompoundFile& file, std::string_view 
 
     std::string header(original.substr(0, kHeaderFatSlot));
     header.resize(sectorSize, '\0'); // a version 4 header fills a whole 4096-byte sector
-    common::putU32(header, 0x28, sectorSize == xls::cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
+    common::putU32(header, 0x28,
+                   sectorSize == xls::cfb::kHeaderSize ? 0 : static_cast<std::uint32_t>(directorySectors));
     common::putU32(header, 0x2C, static_cast<std::uint32_t>(shape.fatSectors));
     common::putU32(header, 0x30, directoryStart);
     common::putU32(header, 0x38, file.miniStreamCutoff());
     common::putU32(header, 0x3C, placed.miniFatStart);
     common::putU32(header, 0x40, static_cast<std::uint32_t>(placed.miniFatSectors));
     common::putU32(header, 0x44,
-           shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors)
-                                  : xls::cfb::kEndOfChain);
+                   shape.difatSectors > 0 ? static_cast<std::uint32_t>(dataSectors + shape.fatSectors)
+                                          : xls::cfb::kEndOfChain);
     common::putU32(header, 0x48, static_cast<std::uint32_t>(shape.difatSectors));
     for (std::size_t k = 0; k < xls::cfb::kHeaderDifatEntries; ++k)
-        common::putU32(header, kHeaderFatSlot + 4 * k, k < fatSectors.size() ? fatSectors[k] : xls::cfb::kFreeSector);
+        common::putU32(header, kHeaderFatSlot + 4 * k,
+                       k < fatSectors.size() ? fatSectors[k] : xls::cfb::kFreeSector);
     return header + layout.body() + tableBytes(fat, sectorSize) +
            difatBytes(fatSectors, shape, dataSectors + shape.fatSectors, sectorSize);
 }

@@ -18,7 +18,8 @@ constexpr std::uint16_t kExtSst = 0x00FF;
 
 [[noreturn]] void cutShort()
 {
-    throw common::Error(common::formatMessage(xls::kReasonBadRecord, {"its shared strings run past their records"}));
+    throw common::Error(
+        common::formatMessage(xls::kReasonBadRecord, {"its shared strings run past their records"}));
 }
 
 // Reads across the SST's pieces. Only characters cut by a record boundary
@@ -90,7 +91,8 @@ SharedStringsWriter::SharedStringsWriter(std::string_view stream, const xls::Rec
     if (sst.data.size() < 8)
         cutShort();
     m_pieces.emplace_back(sst.data);
-    for (std::size_t at = sst.offset + xls::biff::kRecordHeaderSize + sst.data.size(); at < sst.continuedEnd;) {
+    for (std::size_t at = sst.offset + xls::biff::kRecordHeaderSize + sst.data.size();
+         at < sst.continuedEnd;) {
         const std::size_t length = common::readU16(stream, at + 2);
         m_pieces.emplace_back(stream.substr(at + xls::biff::kRecordHeaderSize, length));
         at += xls::biff::kRecordHeaderSize + length;

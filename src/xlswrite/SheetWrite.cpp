@@ -63,7 +63,8 @@ SheetParts findParts(std::string_view segment, const std::string& sheetName)
             parts.indexAt = record.offset;
         if (record.type == xls::biff::kDimension && parts.dimensionAt == std::string::npos) {
             if (record.data.size() < 12) // the BIFF8 form: 32-bit rows
-                refuse(xls::kReasonBadRecord, {xls::describeRecord(record.type, record.offset) + " is too short"});
+                refuse(xls::kReasonBadRecord,
+                       {xls::describeRecord(record.type, record.offset) + " is too short"});
             parts.dimensionAt = record.offset;
             if (!inTable && !tableDone)
                 parts.tableBegin = parts.tableEnd = record.continuedEnd;

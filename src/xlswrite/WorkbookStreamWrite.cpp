@@ -51,13 +51,15 @@ GlobalsLayout scanGlobals(std::string_view stream)
         else if (record.type == kExtSst && record.data.size() >= 2)
             layout.extSstBucket = common::readU16(record.data, 0);
         else if (record.type == xls::biff::kXf)
-            layout.isCellXf.push_back(record.data.size() >= 6 && (common::readU16(record.data, 4) & kXfIsStyle) == 0);
+            layout.isCellXf.push_back(record.data.size() >= 6 &&
+                                      (common::readU16(record.data, 4) & kXfIsStyle) == 0);
         if (record.type == xls::biff::kEof) {
             layout.end = records.position();
             return layout;
         }
     }
-    throw common::Error(common::formatMessage(xls::kReasonBadRecord, {"the workbook globals have no EOF record"}));
+    throw common::Error(
+        common::formatMessage(xls::kReasonBadRecord, {"the workbook globals have no EOF record"}));
 }
 
 // The workbook's own serial for a system date-time value (the reader's
@@ -74,7 +76,8 @@ std::u16string cellText(const table::CellWrite& write, const common::CodePage& c
 {
     std::u16string text = common::codePageToUtf16(write.text, codePage);
     if (text.size() > kMaxTextLength)
-        throw common::Error(common::formatMessage(kWriteReasonTextTooLong, {cellAddress(write.row, write.column)}));
+        throw common::Error(
+            common::formatMessage(kWriteReasonTextTooLong, {cellAddress(write.row, write.column)}));
     return text;
 }
 
@@ -82,7 +85,8 @@ StoredCell storedCellOf(const table::CellWrite& write, const xls::WorkbookGlobal
                         std::unique_ptr<SharedStringsWriter>& strings, const common::CodePage& codePage)
 {
     if (write.row > kMaxRow || write.column > kMaxColumn)
-        throw common::Error(common::formatMessage(kWriteReasonTooFar, {cellAddress(write.row, write.column)}));
+        throw common::Error(
+            common::formatMessage(kWriteReasonTooFar, {cellAddress(write.row, write.column)}));
     StoredCell cell;
     cell.row = write.row;
     cell.column = write.column;
@@ -90,7 +94,8 @@ StoredCell storedCellOf(const table::CellWrite& write, const xls::WorkbookGlobal
     case table::CellKind::Number:
         // A NUMBER record can hold infinities and NaNs, but no spreadsheet program reads them back.
         if (!std::isfinite(write.value.number))
-            throw common::Error(common::formatMessage(kWriteReasonNotFinite, {cellAddress(write.row, write.column)}));
+            throw common::Error(
+                common::formatMessage(kWriteReasonNotFinite, {cellAddress(write.row, write.column)}));
         cell.kind = StoredCell::Kind::Number;
         cell.number = write.value.number;
         break;

@@ -90,7 +90,8 @@ std::string workbookStreamOf(std::string_view file, bool biff8Only, std::size_t*
 }
 
 std::optional<std::string> differenceAfterWrite(std::string_view original, std::string_view written,
-                                                std::size_t sheetIndex, const std::vector<table::CellWrite>& cells,
+                                                std::size_t sheetIndex,
+                                                const std::vector<table::CellWrite>& cells,
                                                 const common::CodePage& codePage)
 {
     Cells expected = cellsOf(workbookStreamOf(original, true), codePage);
@@ -99,7 +100,8 @@ std::optional<std::string> differenceAfterWrite(std::string_view original, std::
         Value value{cell.value.kind, cell.value.number, {}, cell.value.code};
         if (cell.value.kind == table::CellKind::Text)
             value.text = cell.text;
-        if (value.kind == table::CellKind::Empty || (value.kind == table::CellKind::Text && value.text.empty()))
+        if (value.kind == table::CellKind::Empty ||
+            (value.kind == table::CellKind::Text && value.text.empty()))
             expected.erase(place);
         else
             expected[place] = std::move(value);

@@ -17,7 +17,8 @@ namespace xlswrite {
 // `cells` stored in worksheet `sheetIndex`; otherwise what differs first
 // ("cell B7 of sheet 2"). Throws common::Error when `written` cannot be read.
 std::optional<std::string> differenceAfterWrite(std::string_view original, std::string_view written,
-                                                std::size_t sheetIndex, const std::vector<table::CellWrite>& cells,
+                                                std::size_t sheetIndex,
+                                                const std::vector<table::CellWrite>& cells,
                                                 const common::CodePage& codePage);
 
 // The workbook stream of a compound file: its directory entry and bytes.

@@ -109,7 +109,8 @@ void writeCellsToFile(const std::string& path, std::size_t sheetIndex, const std
     } catch (const common::Error& error) {
         throw common::Error(common::formatMessage(kCannotWriteWorkbook, {path, error.what()}));
     } catch (const std::bad_alloc&) {
-        throw common::Error(common::formatMessage(kCannotWriteWorkbook, {path, "there is not enough memory"}));
+        throw common::Error(
+            common::formatMessage(kCannotWriteWorkbook, {path, "there is not enough memory"}));
     }
 }
 

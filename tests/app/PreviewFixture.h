@@ -30,7 +30,8 @@ inline constexpr int kQuotesRows = 5;
 inline constexpr int kQuotesFields = 13;
 
 struct PreviewRig {
-    workbook::Connection connection{common::CodePage(65001), common::RegionalSettings{}, common::fixedYear(2026)};
+    workbook::Connection connection{common::CodePage(65001), common::RegionalSettings{},
+                                    common::fixedYear(2026)};
     workbook::Query query{connection};
     app::DataSource source{query};
     QStringList errors;    // every error the guard caught, in order

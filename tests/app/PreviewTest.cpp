@@ -58,7 +58,8 @@ QString connectionStringFor(const QString& path)
 // a test sees what a later session (or a spreadsheet program) will see.
 std::string cellInFile(const QString& path, const std::string& table, std::size_t row, std::size_t field)
 {
-    workbook::Connection connection(common::CodePage(65001), common::RegionalSettings{}, common::fixedYear(2026));
+    workbook::Connection connection(common::CodePage(65001), common::RegionalSettings{},
+                                    common::fixedYear(2026));
     connection.setConnectionString(connectionStringFor(path).toStdString());
     connection.open();
     workbook::Query query(connection);
@@ -200,8 +201,8 @@ void PreviewTest::workbookThatCannotOpenKeepsPathAndSheetList()
 
     page.browse(broken);
     // The message ends in ")", below ".", so the error box adds no full stop.
-    const std::string message = common::formatMessage(workbook::kCannotOpenWorkbook,
-                                                        {broken.toStdString(), xls::kReasonNotCompound});
+    const std::string message =
+        common::formatMessage(workbook::kCannotOpenWorkbook, {broken.toStdString(), xls::kReasonNotCompound});
     QCOMPARE(page.errors(), QStringList{QString::fromStdString(message)});
     QCOMPARE(page.form.LabeledEdit1->text(), broken);
     QCOMPARE(QString::fromStdString(page.form.ADOConnection1->connectionString()),

@@ -18,8 +18,8 @@ TEST(ErrorText, AFullStopFollowsALastCharacterAboveTheFullStop)
         {"Ends in a slash/", "Ends in a slash/."},                                // "/" is just above
         {"Ends in a hyphen-", "Ends in a hyphen-"},                               // "-" is just below
         {"", ""},
-        {"\xCE\xC4\xBC\xFE", "\xCE\xC4\xBC\xFE."},                                  // GBK: the trail byte counts
-        {"\xE6\x96\x87\xE4\xBB\xB6", "\xE6\x96\x87\xE4\xBB\xB6."},                  // UTF-8 likewise
+        {"\xCE\xC4\xBC\xFE", "\xCE\xC4\xBC\xFE."},                 // GBK: the trail byte counts
+        {"\xE6\x96\x87\xE4\xBB\xB6", "\xE6\x96\x87\xE4\xBB\xB6."}, // UTF-8 likewise
     };
     for (const auto& c : cases)
         EXPECT_EQ(common::errorBoxText(c.message), c.shown) << c.message;

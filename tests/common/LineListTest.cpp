@@ -12,10 +12,10 @@
 #include <unistd.h>
 
 using testing_support::entryCount;
+using testing_support::errorOf;
 using testing_support::readBytes;
 using testing_support::TempDir;
 using testing_support::writeBytes;
-using testing_support::errorOf;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -143,7 +143,8 @@ TEST(LineList, SaveInAReadOnlyFolderOverwritesAWritableFile)
     ::chmod(dir.file("ro").c_str(), 0555);
     const std::string refused = "Cannot create file \"" + dir.file("ro/new.txt") + "\". Permission denied";
     const int unprivileged = testing_support::runUnprivileged([&] {
-        if (errorOf([&] { common::saveLineList(dir.file("ro/list.txt"), {"x"}); }) != testing_support::kNoError)
+        if (errorOf([&] { common::saveLineList(dir.file("ro/list.txt"), {"x"}); }) !=
+            testing_support::kNoError)
             return 1;
         return errorOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }) == refused ? 0 : 2;
     });

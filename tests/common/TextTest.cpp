@@ -99,8 +99,12 @@ TEST(Text, TrimmedDropsOnlyTheGivenBlanksAtBothEnds)
         std::string_view blanks;
         std::string_view trimmed;
     } cases[] = {
-        {"  a b  ", " ", "a b"}, {"\t a \t", " ", "\t a \t"}, {"\t a \r\n", " \t\r\n", "a"},
-        {"   ", " ", ""},        {"", " ", ""},                  {"\xCA\xD5 ", " ", "\xCA\xD5"},
+        {"  a b  ", " ", "a b"},
+        {"\t a \t", " ", "\t a \t"},
+        {"\t a \r\n", " \t\r\n", "a"},
+        {"   ", " ", ""},
+        {"", " ", ""},
+        {"\xCA\xD5 ", " ", "\xCA\xD5"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(common::trimmed(c.text, c.blanks), c.trimmed) << c.text;

@@ -22,7 +22,8 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ec);
+    for (auto it =
+             fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);

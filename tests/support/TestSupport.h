@@ -12,7 +12,7 @@ namespace testing_support {
 // everything in it) when the object goes away. Restores write permission on
 // the way out so that tests may leave read-only files behind.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -22,7 +22,7 @@ public:
     // path() / name, as a byte string.
     std::string file(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

@@ -32,15 +32,16 @@ inline common::RegionalSettings chineseSettings()
 }
 
 // The workbook at `path`, read by the .xls reader alone.
-inline std::unique_ptr<xls::Workbook> readWorkbook(const std::string& path,
-                                                   const common::CodePage& codePage = kUtf8,
-                                                   const common::RegionalSettings& settings = chineseSettings())
+inline std::unique_ptr<xls::Workbook>
+readWorkbook(const std::string& path, const common::CodePage& codePage = kUtf8,
+             const common::RegionalSettings& settings = chineseSettings())
 {
     return xls::Workbook::read(testing_support::readBytes(path), codePage, settings);
 }
 
-inline std::unique_ptr<xls::Workbook> openFixture(const std::string& name, const common::CodePage& codePage = kUtf8,
-                                                  const common::RegionalSettings& settings = chineseSettings())
+inline std::unique_ptr<xls::Workbook>
+openFixture(const std::string& name, const common::CodePage& codePage = kUtf8,
+            const common::RegionalSettings& settings = chineseSettings())
 {
     return readWorkbook(testing_support::dataPath(name), codePage, settings);
 }

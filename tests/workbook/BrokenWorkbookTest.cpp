@@ -22,7 +22,10 @@ struct Layout {
     std::string bytes = testing_support::readBytes(testing_support::dataPath("Mixed.xls"));
     std::size_t sectorOffset(std::uint32_t sector) const { return (sector + 1) * 512; }
     std::uint32_t directorySector() const { return common::readU32(bytes, 0x30); }
-    std::size_t fatEntry(std::uint32_t sector) const { return sectorOffset(common::readU32(bytes, 0x4C)) + 4 * sector; }
+    std::size_t fatEntry(std::uint32_t sector) const
+    {
+        return sectorOffset(common::readU32(bytes, 0x4C)) + 4 * sector;
+    }
     // The directory entry of the "Workbook" stream.
     std::size_t workbookEntry() const
     {
@@ -187,7 +190,7 @@ TEST(BrokenWorkbook, ACellRightOfColumnIvIsFound)
     Layout layout;
     ASSERT_EQ(layout.bytes.substr(layout.firstSheet(), 2), std::string("\x09\x08", 2));
     const std::size_t at = layout.findRecord(layout.firstSheet(), 0x00FD); // the first LABELSST
-    layout.bytes[at + 6] = '\x2C'; // column 300
+    layout.bytes[at + 6] = '\x2C';                                         // column 300
     layout.bytes[at + 7] = '\x01';
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
               expected("its workbook stream is damaged (a cell lies right of the last column, IV)"));

@@ -25,7 +25,7 @@ std::string copyOf(const testing_support::TempDir& folder, const std::string& fi
 }
 
 class QueryEditTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         connection.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Quotes.xls")));
@@ -56,7 +56,8 @@ TEST_F(QueryEditTest, APostedEditChangesTheRowForEveryReader)
     EXPECT_EQ(query.cellText(1), "13.5"); // the edit shows before it is posted
     query.post();
     EXPECT_EQ(query.state(), State::Browse);
-    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "000002|13.5|7890", "300750|198.8|4321"}));
+    EXPECT_EQ(rows(query),
+              (std::vector<std::string>{"600000|10.5|123456", "000002|13.5|7890", "300750|198.8|4321"}));
     Query other(connection, "ADOQuery2");
     other.setStatement("SELECT * FROM [Sheet1$]");
     other.open();
@@ -84,12 +85,12 @@ TEST_F(QueryEditTest, InsertPutsANewRowBeforeTheCurrentOne)
     EXPECT_FALSE(query.insertedRowUnchanged());
     query.setCellText(1, "1700");
     query.post();
-    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "600519|1700|", "000001|12.25|7890",
-                                                     "300750|198.8|4321"}));
+    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "600519|1700|",
+                                                     "000001|12.25|7890", "300750|198.8|4321"}));
     // The data source keeps posted rows at the end of the sheet.
     query.refresh();
-    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "000001|12.25|7890", "300750|198.8|4321",
-                                                     "600519|1700|"}));
+    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "000001|12.25|7890",
+                                                     "300750|198.8|4321", "600519|1700|"}));
 }
 
 TEST_F(QueryEditTest, AppendAddsAfterTheLastRowAndCancelTakesItBack)
@@ -141,7 +142,8 @@ TEST_F(QueryEditTest, CellsCannotBeSetOutsideAnEdit)
     EXPECT_EQ(errorOf([&] { query.setCellText(0, "x"); }), "ADOQuery1: Dataset not in edit or insert mode");
     query.close();
     EXPECT_EQ(errorOf([&] { query.edit(); }), "ADOQuery1: Cannot perform this operation on a closed dataset");
-    EXPECT_EQ(errorOf([&] { query.setSort("Code"); }), "ADOQuery1: Cannot perform this operation on a closed dataset");
+    EXPECT_EQ(errorOf([&] { query.setSort("Code"); }),
+              "ADOQuery1: Cannot perform this operation on a closed dataset");
     EXPECT_FALSE(query.canModify());
 }
 

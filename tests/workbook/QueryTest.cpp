@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 using namespace workbook_testing;
-using workbook::Query;
 using testing_support::errorOf;
+using workbook::Query;
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Table names, the statement, the connection string and the sort text.
+#include "workbook/Statement.h"
 #include "common/Error.h"
 #include "support/TestSupport.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/SortText.h"
-#include "workbook/Statement.h"
 
 #include <gtest/gtest.h>
 

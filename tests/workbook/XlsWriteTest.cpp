@@ -91,10 +91,7 @@ class XlsWrite : public testing::TestWithParam<const char*> {
         query.post();
     }
     std::size_t column(const std::string& field) { return query.fieldIndex(field); }
-    std::size_t sharedStrings() const
-    {
-        return readWorkbook(path)->texts().size();
-    }
+    std::size_t sharedStrings() const { return readWorkbook(path)->texts().size(); }
 
     testing_support::TempDir folder;
     std::string path;

@@ -19,10 +19,10 @@
 #include <map>
 
 using namespace workbook_testing;
-using table::Cell;
-using table::CellWrite;
 using common::readU16;
 using common::readU32;
+using table::Cell;
+using table::CellWrite;
 
 namespace {
 

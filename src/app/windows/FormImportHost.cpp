@@ -22,7 +22,10 @@ constexpr qint64 kRepaintIntervalMs = 16; // about one screen refresh
 constexpr qint64 kFullPassIntervalNs = 1'000'000;
 } // namespace
 
-FormImportHost::FormImportHost(TForm1& form) : m_form(form) { m_sinceRepaint.start(); }
+FormImportHost::FormImportHost(TForm1& form) : m_form(form)
+{
+    m_sinceRepaint.start();
+}
 
 FormImportHost::~FormImportHost()
 {
@@ -30,7 +33,10 @@ FormImportHost::~FormImportHost()
     m_form.Label3->setUpdatesEnabled(true);
 }
 
-std::size_t FormImportHost::entryCount() { return static_cast<std::size_t>(m_form.TxtListBox->count()); }
+std::size_t FormImportHost::entryCount()
+{
+    return static_cast<std::size_t>(m_form.TxtListBox->count());
+}
 
 std::string FormImportHost::entry(std::size_t position)
 {
@@ -43,7 +49,7 @@ std::string FormImportHost::entry(std::size_t position)
 importer::ImportTarget FormImportHost::target()
 {
     return m_form.RadioGroup1->itemIndex() == 0 ? importer::ImportTarget::DaZhiHui
-                                                 : importer::ImportTarget::FeiHu;
+                                                : importer::ImportTarget::FeiHu;
 }
 
 void FormImportHost::beforeLine()
@@ -74,8 +80,14 @@ void FormImportHost::progress(const std::string& text)
     label->setCaption(fromBytes(text));
 }
 
-void FormImportHost::message(const std::string& text) { m_form.dialogs().info(fromBytes(text)); }
+void FormImportHost::message(const std::string& text)
+{
+    m_form.dialogs().info(fromBytes(text));
+}
 
-const common::RegionalSettings& FormImportHost::settings() { return m_form.context().settings; }
+const common::RegionalSettings& FormImportHost::settings()
+{
+    return m_form.context().settings;
+}
 
 } // namespace app

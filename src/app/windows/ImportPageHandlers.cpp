@@ -51,7 +51,10 @@ void TForm1::AddTxtButtonClick()
         TxtListBox->addItems(*files);
 }
 
-void TForm1::DelFileListButtonClick() { TxtListBox->clear(); }
+void TForm1::DelFileListButtonClick()
+{
+    TxtListBox->clear();
+}
 
 void TForm1::Button4Click()
 {

@@ -109,7 +109,8 @@ std::optional<ReplaceFailure> overwriteInPlace(const std::string& target, std::s
 void flushFolderOf(const std::string& target)
 {
     const std::size_t slash = target.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);

@@ -74,7 +74,8 @@ bool fileExists(const std::string& path)
 bool isReadOnlyFile(const std::string& path)
 {
     struct stat info {};
-    return statEntry(path, info) && !S_ISDIR(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return statEntry(path, info) && !S_ISDIR(info.st_mode) &&
+           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 std::vector<FolderEntry> listFolder(const std::string& folder)

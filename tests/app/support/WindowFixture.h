@@ -29,7 +29,10 @@ struct WindowFixture {
 };
 
 // A path as the window shows it (the test code page is UTF-8).
-inline QString qPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+inline QString qPath(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
 
 // The texts of a list's items, in order.
 inline QStringList listItems(const QListWidget* list)

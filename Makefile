@@ -1,9 +1,14 @@
 # Entry points for users and CI. The build lives in build/, binaries in build/bin/.
+# The CMake presets (CMakePresets.json) give the same builds with fixed
+# folders: dev (warnings are errors) and asan-ubsan (the core suites under
+# the sanitizers); see ARCHITECTURE.md.
 BUILD_DIR ?= build
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_CXX ?= clang++-14
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNVALE_WARNINGS_AS_ERRORS=ON
 
-.PHONY: deps configure build run test bench fuzz screenshot check-writeback clean
+.PHONY: deps configure build run test bench fuzz format format-check screenshot check-writeback clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -17,14 +22,28 @@ build: configure
 run: build
 	@$(BUILD_DIR)/bin/tarnvale
 
+# Every test, the layering checks and format-check included (CTest).
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
 
 bench: build
 	@bash bench/run.sh $(BUILD_DIR)
 
-fuzz: deps
-	@bash fuzz/run.sh
+# The libFuzzer programs are built by CMake with clang (BUILD_FUZZERS), then
+# each runs for FUZZ_SECONDS (default 20).
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DCMAKE_BUILD_TYPE= \
+	  -DCMAKE_CXX_FLAGS="-O1 -g" -DBUILD_FUZZERS=ON -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF \
+	  -DBUILD_GUI=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target fuzzers
+	@bash fuzz/run.sh $(FUZZ_BUILD_DIR)
+
+format-check: deps
+	@bash scripts/format-check.sh
+
+format: deps
+	@bash scripts/format-check.sh --fix
 
 screenshot: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bin/tarnvale-screenshots screenshots
@@ -33,4 +52,4 @@ check-writeback: build
 	@bash scripts/check-writeback.sh $(BUILD_DIR)
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(FUZZ_BUILD_DIR)

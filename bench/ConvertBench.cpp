@@ -13,15 +13,18 @@
 // The target is the run within 2 x the bare loop's time. Processor time, not
 // wall time, so that other work on the machine does not show in the figures.
 // Usage: bench_ConvertBench [output folder]
+#include "common/Clock.h"
 #include "common/CodePage.h"
 #include "common/FileSystem.h"
 #include "common/LineList.h"
 #include "convert/ConvertRun.h"
 #include "convert/NormalizeStockCode.h"
 #include "convert/QueryRowSource.h"
+#include "support/Timing.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -135,8 +138,7 @@ double medianSeconds(const std::function<void()>& job)
         job();
         times.push_back(cpuSeconds() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::median(times);
 }
 
 void report(const char* what, double seconds, double work)
@@ -158,11 +160,11 @@ int main(int argc, char** argv)
     for (const std::string& folder : {copyFolder, liveFolder, bareFolder})
         fs::create_directories(folder);
 
-    workbook::Connection connection(kGbk, common::RegionalSettings{});
+    workbook::Connection connection(kGbk, common::RegionalSettings{}, common::currentLocalYear);
     connection.setConnectionString(workbook::connectionStringFor(fixturePath()));
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + connection.tables().front().tableName + "]");
+    query.setStatement(workbook::selectAllFrom(connection.tables().front().tableName));
     query.open();
 
     BenchHost host = benchHost(query);

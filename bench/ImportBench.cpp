@@ -14,9 +14,10 @@
 // figures. Usage: bench_ImportBench [output folder]
 #include "common/FileSystem.h"
 #include "import/CustomDataRecord.h"
-#include "import/ImportRun.h"
 #include "support/ImportBenchInput.h"
+#include "support/ImportEngine.h"
 #include "support/RecordTrim.h"
+#include "support/Timing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -31,33 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kRepeats = 5;
-
-class BenchHost : public importer::ImportHost {
-  public:
-    explicit BenchHost(const std::vector<std::string>& entries) : m_entries(entries)
-    {
-        m_settings.shortDateFormat = "yyyy/M/d";
-    }
-    std::size_t entryCount() override { return m_entries.size(); }
-    std::string entry(std::size_t position) override { return m_entries.at(position); }
-    importer::ImportTarget target() override { return importer::ImportTarget::FeiHu; }
-    void progress(const std::string&) override {}
-    void message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    const common::RegionalSettings& settings() override { return m_settings; }
-
-  private:
-    const std::vector<std::string>& m_entries;
-    common::RegionalSettings m_settings;
-};
-
-void runEngine(const std::vector<std::string>& entries, const std::string& folder)
-{
-    importer::ImportOptions options;
-    options.customDataFolder = folder;
-    options.codePage = common::CodePage(936);
-    BenchHost host(entries);
-    importer::runImport(options, host);
-}
 
 // One input file as the bare loop sees it: the target of every line.
 struct PlannedFile {
@@ -107,19 +81,6 @@ void runBareLoop(const std::vector<PlannedFile>& files)
     }
 }
 
-double secondsOf(const std::function<void()>& action)
-{
-    auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void compare(const char* what, const std::vector<std::string>& entries, std::size_t lines,
              const std::string& out)
 {
@@ -130,25 +91,26 @@ void compare(const char* what, const std::vector<std::string>& entries, std::siz
     bench::trimRecordFiles(bareFolder);
     std::vector<PlannedFile> planned = plan(entries, bareFolder);
     // One untimed pass each, so that every record file of the timed runs exists.
-    runEngine(entries, engineFolder);
+    bench::runImportEngine(entries, engineFolder);
     runBareLoop(planned);
     // Taken in turns, so that a burst of other work on the machine or of
     // write-back hits both sides alike.
     std::vector<double> engine;
     std::vector<double> bare;
     for (int i = 0; i < kRepeats; ++i) {
-        engine.push_back(static_cast<double>(lines) / secondsOf([&] { runEngine(entries, engineFolder); }));
-        bare.push_back(static_cast<double>(lines) / secondsOf([&] { runBareLoop(planned); }));
+        engine.push_back(static_cast<double>(lines) /
+                         bench::secondsOf([&] { bench::runImportEngine(entries, engineFolder); }));
+        bare.push_back(static_cast<double>(lines) / bench::secondsOf([&] { runBareLoop(planned); }));
     }
     std::printf("%-44s engine %9.0f lines/s   bare loop %9.0f lines/s   ratio %.2f (target >= 0.80)\n", what,
-                median(engine), median(bare), median(engine) / median(bare));
+                bench::median(engine), bench::median(bare), bench::median(engine) / bench::median(bare));
 }
 
 void firstImport(const std::vector<std::string>& entries, std::size_t lines, const std::string& out)
 {
     const std::string folder = out + "/first/" + std::to_string(::getpid());
     fs::create_directories(folder);
-    double seconds = secondsOf([&] { runEngine(entries, folder); });
+    double seconds = bench::secondsOf([&] { bench::runImportEngine(entries, folder); });
     std::printf("%-44s engine %9.0f lines/s\n", "first import (daily files, files created)",
                 static_cast<double>(lines) / seconds);
 }

@@ -17,12 +17,15 @@
 #include "app/windows/DateMaskEdit.h"
 #include "app/windows/LabeledEdit.h"
 #include "app/windows/TForm1.h"
+#include "common/Clock.h"
 #include "common/FileSystem.h"
 #include "convert/ConvertRun.h"
 #include "convert/QueryRowSource.h"
+#include "support/Timing.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -140,12 +143,6 @@ double cpuNow()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Processor time of the whole program (Qt's threads included) is the figure:
 // other work on the machine hardly moves it. Wall time is shown beside it.
 struct Timings {
@@ -160,8 +157,8 @@ struct Timings {
         cpu.push_back(cpuNow() - cpuStart);
         wall.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
-    double cpuSeconds() const { return median(cpu); }
-    double wallSeconds() const { return median(wall); }
+    double cpuSeconds() const { return bench::median(cpu); }
+    double wallSeconds() const { return bench::median(wall); }
 };
 
 void report(const char* what, const Timings& timings, double work)
@@ -203,11 +200,11 @@ int benchmark(app::TForm1& form, const BenchDialogs& dialogs, const std::string&
         fs::create_directories(folder);
     fillPage(form, windowFolder);
 
-    workbook::Connection connection(kGbk, benchSettings());
+    workbook::Connection connection(kGbk, benchSettings(), common::currentLocalYear);
     connection.setConnectionString(workbook::connectionStringFor(workbookPath));
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + app::toBytes(form.TableNameComboBox->currentText()) + "]");
+    query.setStatement(workbook::selectAllFrom(app::toBytes(form.TableNameComboBox->currentText())));
     query.open();
     HeadlessHost host(mappingLines(query));
     convert::QueryRowSource rows(query);
@@ -265,7 +262,7 @@ int main(int argc, char** argv)
     const std::string workbookPath = std::string(TARNVALE_TEST_DATA) + "/Large.xls";
     app::setUiCodePage(kGbk);
     BenchDialogs dialogs(app::fromBytes(workbookPath));
-    app::TForm1 form(dialogs, app::AppContext{kGbk, benchSettings(), [] { return 2026; }});
+    app::TForm1 form(dialogs, app::AppContext{kGbk, benchSettings(), common::currentLocalYear});
     form.show();
     try {
         return benchmark(form, dialogs, workbookPath, out);

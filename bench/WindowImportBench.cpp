@@ -12,9 +12,11 @@
 #include "app/TextBridge.h"
 #include "app/windows/RadioGroup.h"
 #include "app/windows/TForm1.h"
-#include "import/ImportRun.h"
+#include "common/Clock.h"
 #include "support/ImportBenchInput.h"
+#include "support/ImportEngine.h"
 #include "support/RecordTrim.h"
+#include "support/Timing.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -31,13 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kRepeats = 5;
-
-common::RegionalSettings benchSettings()
-{
-    common::RegionalSettings settings;
-    settings.shortDateFormat = "yyyy/M/d";
-    return settings;
-}
 
 // A box would wait for a user that is not there: every message is printed.
 class PrintingDialogs : public app::Dialogs {
@@ -56,43 +51,6 @@ class PrintingDialogs : public app::Dialogs {
     bool yesNo(const QString&) override { return false; }
 };
 
-class EngineHost : public importer::ImportHost {
-  public:
-    explicit EngineHost(const std::vector<std::string>& entries) : m_entries(entries) {}
-    std::size_t entryCount() override { return m_entries.size(); }
-    std::string entry(std::size_t position) override { return m_entries.at(position); }
-    importer::ImportTarget target() override { return importer::ImportTarget::FeiHu; }
-    void progress(const std::string&) override {}
-    void message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    const common::RegionalSettings& settings() override { return m_settings; }
-
-  private:
-    const std::vector<std::string>& m_entries;
-    common::RegionalSettings m_settings = benchSettings();
-};
-
-void runEngine(const std::vector<std::string>& entries, const std::string& folder)
-{
-    importer::ImportOptions options;
-    options.customDataFolder = folder;
-    options.codePage = common::CodePage(936);
-    EngineHost host(entries);
-    importer::runImport(options, host);
-}
-
-double secondsOf(const std::function<void()>& action)
-{
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void compare(const char* what, app::TForm1& form, const std::vector<std::string>& entries, std::size_t lines,
              const std::string& out)
 {
@@ -107,16 +65,17 @@ void compare(const char* what, app::TForm1& form, const std::vector<std::string>
         form.TxtListBox->addItem(app::fromBytes(entry));
     form.Dzh2InstallDirEdit->setText(app::fromBytes(windowFolder));
     const auto runWindow = [&] { form.Button3->click(); };
-    runEngine(entries, engineFolder); // every record file exists for the timed runs
+    bench::runImportEngine(entries, engineFolder); // every record file exists for the timed runs
     runWindow();
     std::vector<double> engine;
     std::vector<double> window;
     for (int i = 0; i < kRepeats; ++i) {
-        engine.push_back(static_cast<double>(lines) / secondsOf([&] { runEngine(entries, engineFolder); }));
-        window.push_back(static_cast<double>(lines) / secondsOf(runWindow));
+        engine.push_back(static_cast<double>(lines) /
+                         bench::secondsOf([&] { bench::runImportEngine(entries, engineFolder); }));
+        window.push_back(static_cast<double>(lines) / bench::secondsOf(runWindow));
     }
     std::printf("%-44s engine %9.0f lines/s   window %9.0f lines/s   ratio %.2f (target >= 0.90)\n", what,
-                median(engine), median(window), median(window) / median(engine));
+                bench::median(engine), bench::median(window), bench::median(window) / bench::median(engine));
 }
 
 } // namespace
@@ -130,7 +89,8 @@ int main(int argc, char** argv)
     const std::string out = fs::absolute(argc > 1 ? argv[1] : TARNVALE_BENCH_OUT).string();
     app::setUiCodePage(common::CodePage(936));
     PrintingDialogs dialogs;
-    app::TForm1 form(dialogs, app::AppContext{common::CodePage(936), benchSettings(), [] { return 2026; }});
+    app::TForm1 form(dialogs, app::AppContext{common::CodePage(936), bench::importInputSettings(),
+                                              common::currentLocalYear});
     form.show();
     try {
         bench::ImportInput input = bench::prepareImportInput(out);

@@ -12,9 +12,11 @@
 // target is printed (the figures vary with the machine's load, so it does not
 // fail the run); the program fails only when a reader fails.
 // Usage: bench_WorkbookBench [workbook] [table]
+#include "common/Clock.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <freexl.h>
 
@@ -38,12 +40,12 @@ constexpr double kMemoryTarget = 2.0;
 std::size_t readOurs(const std::string& path, const std::string& table)
 {
     common::RegionalSettings settings;
-    workbook::Connection connection(common::CodePage(936), settings);
+    workbook::Connection connection(common::CodePage(936), settings, common::currentLocalYear);
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.setLoginPrompt(false);
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + table + "]");
+    query.setStatement(workbook::selectAllFrom(table));
     query.open();
     const std::size_t fields = query.fields().size();
     std::size_t total = 0;

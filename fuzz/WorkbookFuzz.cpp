@@ -2,26 +2,26 @@
 // must either give tables or throw common::Error, never crash, hang or run
 // out of memory. Seeds are small real workbooks (fuzz/corpus/WorkbookFuzz).
 #include "common/Error.h"
-#include "workbook/Workbook.h"
+#include "xls/Workbook.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const common::CodePage codePage(936);
     const common::RegionalSettings settings;
     try {
-        const auto book = workbook::Workbook::fromBytes(
-            std::string(reinterpret_cast<const char*>(data), size), "fuzz.xls", codePage, settings);
+        const auto book = xls::Workbook::read(std::string_view(reinterpret_cast<const char*>(data), size),
+                                              codePage, settings);
         // A sheet may span 65536 x 256 cells however few hold values; reading a
         // bounded number of them per input keeps the runs fast.
         constexpr std::size_t kCellsToRead = 200000;
         std::size_t total = 0;
         std::size_t read = 0;
-        for (const workbook::Sheet& sheet : book->sheets()) {
-            const workbook::Table& table = *sheet.table;
+        for (const xls::Sheet& sheet : book->sheets()) {
+            const table::Table& table = *sheet.table;
             for (std::size_t row = 0; row < table.rowCount() && read < kCellsToRead; ++row)
                 for (std::size_t field = 0; field < table.fieldCount(); ++field, ++read)
                     total += table.cellText(row, field, settings).size();

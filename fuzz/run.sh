@@ -1,73 +1,34 @@
 #!/usr/bin/env bash
-# Builds every fuzz/*Fuzz.cpp as a libFuzzer program against the core sources
-# (common, import, workbook, convert; no Qt) with address and undefined-
-# behaviour checks, then runs each one for a bounded time.
+# Runs every libFuzzer program of a fuzz build (see fuzz/CMakeLists.txt; `make
+# fuzz` builds them first) for a bounded time each, with the seeds of
+# fuzz/corpus/<name> and a corpus that grows from run to run in the build.
 #   FUZZ_SECONDS   seconds per target (default 20)
-#   FUZZ_BUILD_DIR where objects, programs, corpora and crashes go (build-fuzz)
 #   FUZZ_ONLY      run only the targets whose name contains this text
-#   CXX            the clang++ to use (clang++-14, else clang++)
+# Usage: fuzz/run.sh [fuzz build folder, default build-fuzz]
 set -uo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${FUZZ_SECONDS:-20}"
-out="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+out="${1:-$root/build-fuzz}"
 case "$out" in /*) ;; *) out="$root/$out" ;; esac
-cxx="${CXX:-$(command -v clang++-14 || command -v clang++ || true)}"
-if [ -z "$cxx" ]; then
-  echo "fuzz: clang++ not found (install clang-14 and libclang-rt-14-dev)" >&2
+shopt -s nullglob
+programs=("$out"/bin/*Fuzz)
+if [ ${#programs[@]} -eq 0 ]; then
+  echo "fuzz: no programs in $out/bin (configure with -DBUILD_FUZZERS=ON and build the target fuzzers)" >&2
   exit 2
 fi
-
-sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined"
-cxxflags="-std=c++20 -O1 -g -fno-omit-frame-pointer $sanitize -I$root/src"
-mkdir -p "$out/obj" "$out/bin" "$out/corpus" "$out/artifacts"
-
-# One archive per core folder; a linker takes from it only what a target needs,
-# so a target never depends on folders it does not use.
-build_library() {
-  local folder="$1" lib="$out/libfuzz_$1.a" objects=() failed=0
-  local sources=("$root/src/$folder"/*.cpp)
-  [ "$folder" = common ] && sources+=("$root/src/common/platform"/*Posix.cpp)
-  for src in "${sources[@]}"; do
-    [ -f "$src" ] || continue
-    local obj="$out/obj/$folder-$(basename "$src" .cpp).o"
-    if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$(find "$root/src" -name '*.h' -newer "$obj" -print -quit)" ]; then
-      if ! $cxx $cxxflags -fsanitize=fuzzer-no-link -c "$src" -o "$obj"; then
-        echo "fuzz: cannot compile $src" >&2
-        failed=1
-        continue
-      fi
-    fi
-    objects+=("$obj")
-  done
-  rm -f "$lib"
-  [ ${#objects[@]} -gt 0 ] && ar rcs "$lib" "${objects[@]}"
-  return $failed
-}
-
-for folder in convert import workbook common; do
-  build_library "$folder" || echo "fuzz: some $folder sources did not compile; targets that need them will not link" >&2
-done
-libs=()
-for folder in convert import workbook common; do
-  [ -f "$out/libfuzz_$folder.a" ] && libs+=("$out/libfuzz_$folder.a")
-done
+mkdir -p "$out/corpus" "$out/artifacts"
 
 status=0
-for target in "$root"/fuzz/*Fuzz.cpp; do
-  name="$(basename "$target" .cpp)"
+for program in "${programs[@]}"; do
+  name="$(basename "$program")"
   [ -n "${FUZZ_ONLY:-}" ] && [[ "$name" != *"$FUZZ_ONLY"* ]] && continue
   echo "== $name"
-  if ! $cxx $cxxflags -fsanitize=fuzzer "$target" "${libs[@]}" -o "$out/bin/$name"; then
-    echo "fuzz: $name does not build" >&2
-    status=1
-    continue
-  fi
   corpus="$out/corpus/$name"
   mkdir -p "$corpus"
   seeds=()
   [ -d "$root/fuzz/corpus/$name" ] && seeds+=("$root/fuzz/corpus/$name")
-  if ! "$out/bin/$name" -max_total_time="$seconds" -rss_limit_mb=2560 -timeout=25 \
+  if ! "$program" -max_total_time="$seconds" -rss_limit_mb=2560 -timeout=25 \
        -artifact_prefix="$out/artifacts/$name-" -print_final_stats=1 \
        "$corpus" "${seeds[@]}" 2>"$out/$name.log"; then
     echo "fuzz: $name found a fault (see $out/$name.log and $out/artifacts)" >&2

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Tarnvale need.
-# Idempotent: installs nothing when every package is present, and refreshes the
-# package lists only when something is missing.
+# Installs the Debian packages that building, running and testing Tarnvale need;
+# with the argument "fuzz", also what the fuzz build needs (clang and its
+# libFuzzer runtime). Idempotent: installs nothing when every package is
+# present, and refreshes the package lists only when something is missing.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev
   libfreexl-dev
   fonts-wqy-zenhei
   qt6-translations-l10n
+  # format-check: the version is pinned, as others lay out some code differently
+  clang-format-14
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,7 +7,7 @@ namespace app {
 AppContext userAppContext()
 {
     return AppContext{common::CodePage::fromLocale(), common::loadUserRegionalSettings(),
-                      [] { return common::currentLocalYear(); }};
+                      common::currentLocalYear};
 }
 
 } // namespace app

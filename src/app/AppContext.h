@@ -1,18 +1,17 @@
 // What the windows hand to the core besides their controls' contents: the code
-// page, the regional settings and the clock. Tests pass fixed ones.
+// page, the regional settings and the current year. Tests pass fixed ones.
 #pragma once
 
+#include "common/Clock.h"
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
-
-#include <functional>
 
 namespace app {
 
 struct AppContext {
     common::CodePage codePage;
     common::RegionalSettings settings;
-    std::function<int()> currentYear;
+    common::CurrentYear currentYear; // asked whenever a date is parsed
 };
 
 // The user's locale and the local clock.

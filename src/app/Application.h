@@ -24,7 +24,7 @@ QString startupErrorText(const QString& kind, const QString& module, const void*
                          const QString& message);
 
 class Application : public QApplication {
-public:
+  public:
     Application(int& argc, char** argv);
 
     const QString& title() const { return m_title; }
@@ -33,7 +33,7 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-private:
+  private:
     QString m_title;
     Dialogs* m_dialogs = nullptr;
 };

@@ -27,14 +27,13 @@ inline const char* const kTextFileFilter = "文本文件|*.txt";
 inline const char* const kExcelFileFilter = "Excel文件|*.xls";
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // A file to open; nullopt on Cancel.
     virtual std::optional<QString> openFile(const QString& filter, const FileDialogOptions& options) = 0;
     // Several files to open, in the order the dialog lists them; nullopt on Cancel.
-    virtual std::optional<QStringList> openFiles(const QString& filter,
-                                                 const FileDialogOptions& options) = 0;
+    virtual std::optional<QStringList> openFiles(const QString& filter, const FileDialogOptions& options) = 0;
     // A file name to save under, used as typed (no extension added); nullopt on Cancel.
     virtual std::optional<QString> saveFile(const QString& filter, const FileDialogOptions& options) = 0;
     // The folder-browse dialog with an instruction text above the tree; an

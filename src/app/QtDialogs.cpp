@@ -1,8 +1,6 @@
 #include "app/QtDialogs.h"
 
-#include "app/windows/SelectDirectoryDialog.h"
-
-#include "app/windows/SelectDirectoryDialog.h"
+#include "app/SelectDirectoryDialog.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -19,7 +19,7 @@ std::unique_ptr<QMessageBox> makeInfoBox(const QString& text);
 std::unique_ptr<QMessageBox> makeErrorBox(const QString& title, const QString& text);
 
 class QtDialogs : public Dialogs {
-public:
+  public:
     // `title` is the application's title, the error box's caption.
     explicit QtDialogs(QString title);
 
@@ -33,7 +33,7 @@ public:
     bool question(const QString& text) override;
     bool yesNo(const QString& text) override;
 
-private:
+  private:
     QString m_title;
 };
 

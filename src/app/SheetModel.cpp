@@ -38,7 +38,7 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const
         return {};
     const workbook::Query& query = m_source.query();
     if (role == Qt::TextAlignmentRole) {
-        const bool number = query.fields().at(index.column()).type == workbook::FieldType::Float;
+        const bool number = query.fields().at(index.column()).type == table::FieldType::Float;
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
@@ -102,7 +102,7 @@ void SheetModel::reload()
 {
     std::vector<std::string> names;
     if (m_source.isActive()) {
-        for (const workbook::Field& field : m_source.query().fields())
+        for (const table::Field& field : m_source.query().fields())
             names.push_back(field.name);
     }
     if (!names.empty() && names == m_fieldNames) {

@@ -23,7 +23,10 @@ const common::CodePage& uiCodePage()
     return *stored;
 }
 
-void setUiCodePage(const common::CodePage& codePage) { storedCodePage() = codePage; }
+void setUiCodePage(const common::CodePage& codePage)
+{
+    storedCodePage() = codePage;
+}
 
 QString fromBytes(std::string_view bytes)
 {

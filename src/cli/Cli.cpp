@@ -4,12 +4,12 @@
 #include "common/Clock.h"
 #include "common/Error.h"
 #include "common/ErrorText.h"
+#include "common/Terminal.h"
 
 #include <CLI/CLI.hpp>
 
 #include <exception>
 #include <ostream>
-#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -37,10 +37,8 @@ int reportError(const common::Error& error, CliContext& context)
 
 CliContext userContext(std::ostream& out, std::ostream& err)
 {
-    CliContext context{out, err, common::CodePage::fromLocale(), common::loadUserRegionalSettings()};
-    context.currentYear = common::currentLocalYear();
-    context.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
-    return context;
+    return CliContext(out, err, common::CodePage::fromLocale(), common::loadUserRegionalSettings(),
+                      common::currentLocalYear(), common::standardErrorIsTerminal());
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

@@ -17,12 +17,19 @@ constexpr int kExitUsage = 2;
 // What every command works with. The command line takes it from the user's
 // locale; tests build one with fixed values.
 struct CliContext {
+    CliContext(std::ostream& out, std::ostream& err, common::CodePage codePage,
+               common::RegionalSettings settings, int currentYear, bool errIsTerminal = false)
+        : out(out), err(err), codePage(codePage), settings(std::move(settings)), currentYear(currentYear),
+          errIsTerminal(errIsTerminal)
+    {
+    }
+
     std::ostream& out;
     std::ostream& err;
     common::CodePage codePage;
     common::RegionalSettings settings;
-    int currentYear = 2026;
-    bool errIsTerminal = false;
+    int currentYear; // places two-digit years; read once from the clock
+    bool errIsTerminal;
     // Set by a command that ended on a check; errors are thrown instead.
     int exitCode = kExitDone;
 };

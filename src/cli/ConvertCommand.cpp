@@ -2,6 +2,7 @@
 // from the command line instead of the page's controls.
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "common/Clock.h"
 #include "common/LineList.h"
 #include "convert/ConvertInputs.h"
 #include "convert/ConvertRun.h"
@@ -9,6 +10,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <CLI/CLI.hpp>
 
@@ -88,7 +90,7 @@ void openSheet(const ConvertArguments& arguments, workbook::Connection& connecti
     connection.open();
     if (arguments.table.empty())
         return;
-    query.setStatement("SELECT * FROM [" + arguments.table + "]");
+    query.setStatement(workbook::selectAllFrom(arguments.table));
     query.open();
     if (!arguments.sort.empty())
         query.setSort(arguments.sort);
@@ -96,7 +98,8 @@ void openSheet(const ConvertArguments& arguments, workbook::Connection& connecti
 
 int runConvertCommand(const ConvertArguments& arguments, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings);
+    workbook::Connection connection(context.codePage, context.settings,
+                                    common::fixedYear(context.currentYear));
     workbook::Query query(connection);
     openSheet(arguments, connection, query);
     const std::vector<std::string> mappings = arguments.workbook.empty() || arguments.out.empty()

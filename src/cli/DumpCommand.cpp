@@ -1,82 +1,33 @@
 #include "cli/ImportCommand.h"
 
-#include "common/IoError.h"
+#include "common/FileRead.h"
 #include "import/CustomDataRecord.h"
 
-#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <ostream>
-#include <unistd.h>
+#include <string_view>
 
 namespace cli {
 namespace {
 
-constexpr std::size_t kReadChunk = 64 * 1024;
-
-// Owns a descriptor opened for reading, so that an error thrown while
-// reading does not leak it.
-class InputFile {
-  public:
-    explicit InputFile(const std::string& path) : m_path(path)
-    {
-        do
-            m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        while (m_fd < 0 && errno == EINTR);
-        if (m_fd < 0)
-            common::throwLastIoError(path);
-    }
-    ~InputFile() { ::close(m_fd); }
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-
-    // Fills `buffer` from `used` on; the new length, which stays at `used` at the end.
-    std::size_t read(std::string& buffer, std::size_t used)
-    {
-        ssize_t got;
-        do
-            got = ::read(m_fd, buffer.data() + used, buffer.size() - used);
-        while (got < 0 && errno == EINTR);
-        if (got < 0)
-            common::throwLastIoError(m_path);
-        return used + static_cast<std::size_t>(got);
-    }
-
-  private:
-    std::string m_path;
-    int m_fd = -1;
-};
-
-// Prints every whole record of the buffer; the bytes of an incomplete one
-// are moved to its start. Returns how many bytes were kept.
-std::size_t printRecords(std::string& buffer, std::size_t used, std::ostream& out)
+// Prints every whole record of the file; the bytes of an incomplete one at
+// its end are reported, not printed.
+void dumpFile(const std::string& path, CliContext& context)
 {
+    const common::FileBytes bytes = common::readWholeFile(path);
+    const std::string_view records = bytes.view();
     std::string text;
     std::size_t offset = 0;
-    for (; offset + importer::kRecordSize <= used; offset += importer::kRecordSize) {
-        auto record = importer::decodeRecord(reinterpret_cast<const unsigned char*>(buffer.data() + offset));
+    for (; offset + importer::kRecordSize <= records.size(); offset += importer::kRecordSize) {
+        const auto record =
+            importer::decodeRecord(reinterpret_cast<const unsigned char*>(records.data() + offset));
         text += dumpLine(record.time, record.value);
         text += '\n';
     }
-    out << text;
-    buffer.replace(0, used - offset, buffer, offset, used - offset);
-    return used - offset;
-}
-
-void dumpFile(const std::string& path, CliContext& context)
-{
-    InputFile file(path);
-    std::string buffer(kReadChunk, '\0');
-    std::size_t kept = 0;
-    while (true) {
-        std::size_t used = file.read(buffer, kept);
-        if (used == kept)
-            break;
-        kept = printRecords(buffer, used, context.out);
-    }
-    if (kept != 0)
+    context.out << text;
+    if (const std::size_t kept = records.size() - offset; kept != 0)
         context.err << path << ": " << kept << " trailing byte(s) do not make a whole record\n";
 }
 

@@ -2,9 +2,11 @@
 // read through the same connection and query the window uses.
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "common/Clock.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <CLI/CLI.hpp>
 
@@ -31,23 +33,22 @@ void openConnection(workbook::Connection& connection, const std::string& path)
 
 void runSheets(const std::string& path, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings);
-    connection.setCurrentYear(context.currentYear);
+    workbook::Connection connection(context.codePage, context.settings,
+                                    common::fixedYear(context.currentYear));
     openConnection(connection, path);
     std::string text;
-    for (const workbook::TableSchemaRow& row : connection.tables())
-        if (row.tableType == "TABLE" || row.tableType == "VIEW")
-            text += row.tableName + '\n';
+    for (const std::string& name : workbook::listedTableNames(connection.tables()))
+        text += name + '\n';
     context.out << text;
 }
 
 void runShow(const ShowArguments& arguments, CliContext& context)
 {
-    workbook::Connection connection(context.codePage, context.settings);
-    connection.setCurrentYear(context.currentYear);
+    workbook::Connection connection(context.codePage, context.settings,
+                                    common::fixedYear(context.currentYear));
     openConnection(connection, arguments.workbook);
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + arguments.table + "]");
+    query.setStatement(workbook::selectAllFrom(arguments.table));
     query.open();
     if (arguments.sortGiven)
         query.setSort(arguments.sort);

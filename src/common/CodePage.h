@@ -8,7 +8,7 @@
 namespace common {
 
 class CodePage {
-public:
+  public:
     // Windows code page numbers: 936 (GBK), 1252, 65001 (UTF-8), ...
     explicit CodePage(int number = 1252);
 
@@ -27,7 +27,7 @@ public:
     // The name iconv knows the code page by ("GBK", "UTF-8", "CP1252", ...).
     std::string iconvName() const;
 
-private:
+  private:
     int m_number;
 };
 

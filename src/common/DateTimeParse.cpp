@@ -225,7 +225,8 @@ bool readDate(Scanner& scanner, const RegionalSettings& settings, int currentYea
     return dayNumberOf(year, month, day, dayValue);
 }
 
-bool parseDateAndTime(std::string_view text, const RegionalSettings& settings, int currentYear, DateTime& value)
+bool parseDateAndTime(std::string_view text, const RegionalSettings& settings, int currentYear,
+                      DateTime& value)
 {
     Scanner scanner(text);
     long day = 0;

@@ -36,6 +36,11 @@ char pathSeparator()
     return '/';
 }
 
+bool isAbsolutePath(std::string_view path)
+{
+    return !path.empty() && path.front() == pathSeparator();
+}
+
 bool isPathDelimiter(std::string_view text, std::size_t index, const CodePage& codePage)
 {
     return index < text.size() && text[index] == pathSeparator() && !isTrailByte(text, index, codePage);

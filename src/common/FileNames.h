@@ -11,6 +11,8 @@ namespace common {
 
 // The separator put between a folder and a name.
 char pathSeparator();
+// True for a path that does not depend on the current folder.
+bool isAbsolutePath(std::string_view path);
 // True for a byte that delimits folders in a path (never a trail byte).
 bool isPathDelimiter(std::string_view text, std::size_t index, const CodePage& codePage);
 

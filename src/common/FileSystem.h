@@ -16,6 +16,10 @@ bool makeFolderWithParents(const std::string& path);
 bool folderExists(const std::string& path);
 // True when an entry of that name exists and is not a folder.
 bool fileExists(const std::string& path);
+// True for a file that nobody may write (no write permission at all, as
+// Windows' read-only attribute): refused even where the user could replace
+// it anyway (root may write anything).
+bool isReadOnlyFile(const std::string& path);
 
 struct FolderEntry {
     std::string name; // without the folder

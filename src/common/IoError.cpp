@@ -24,9 +24,9 @@ std::string ioErrorMessage(int code)
     }
 }
 
-Error ioError(int code)
+Error ioError(int code, std::string systemText)
 {
-    return Error(ioErrorMessage(code), Error::Kind::Io, code);
+    return Error(ioErrorMessage(code), Error::Kind::Io, code, std::move(systemText));
 }
 
 } // namespace common

@@ -15,26 +15,28 @@ constexpr int kPathNotFound = 3;
 constexpr int kTooManyOpenFiles = 4;
 constexpr int kAccessDenied = 5;
 constexpr int kSharingViolation = 32;
-constexpr int kDiskFull = 112;        // the operating system's "disk full"
+constexpr int kDiskFull = 112; // the operating system's "disk full"
 constexpr int kInvalidName = 123;
 constexpr int kAlreadyExists = 183;
-constexpr int kReadBeyondEnd = 100;   // own code
-constexpr int kShortWrite = 101;      // own code: fewer bytes written than asked ("Disk full")
-constexpr int kFileNotOpen = 103;     // own code
+constexpr int kReadBeyondEnd = 100;       // own code
+constexpr int kShortWrite = 101;          // own code: fewer bytes written than asked ("Disk full")
+constexpr int kFileNotOpen = 103;         // own code
 constexpr int kInvalidNumericInput = 106; // own code
 } // namespace io
 
 // The message for a code: "File not found", "I/O error 183", ...
 std::string ioErrorMessage(int code);
 
-// An Error of Kind::Io with the message of the code.
-Error ioError(int code);
+// An Error of Kind::Io with the message of the code (and, when a system
+// call failed, the system's words for the failure).
+Error ioError(int code, std::string systemText = {});
 
 // The Windows code for an errno value of a failed call on `path` (the path is
 // needed to tell a missing file, 2, from a missing folder on its way, 3).
 int windowsCodeFromErrno(int errnoValue, const std::string& path);
 
-// Throws ioError(windowsCodeFromErrno(errno, path)).
+// Throws ioError(windowsCodeFromErrno(errno, path)) with the system's text
+// for errno.
 [[noreturn]] void throwLastIoError(const std::string& path);
 
 } // namespace common

@@ -11,13 +11,14 @@ namespace common {
 inline constexpr const char* kStreamWriteError = "Stream write error";
 inline constexpr const char* kStreamReadError = "Stream read error";
 
-// Writes every line followed by CR LF. The file is written beside the target
-// and renamed over it, so a failed write never leaves a truncated file.
-// Throws "Cannot create file "%s". %s" (the path completed against the
-// current folder, then the system's text for the error) or kStreamWriteError;
-// the old file is then untouched. Saving through a symbolic link writes the
-// file it points to and keeps the link. Only where the folder takes no new file (no write access
-// to it) is a writable target overwritten in place.
+// Writes every line followed by CR LF. The file is replaced through a
+// temporary beside it (common/FileReplace.h), so a failed write never leaves
+// a truncated file. Throws "Cannot create file "%s". %s" (the path completed
+// against the current folder, then the system's text for the error) or
+// kStreamWriteError; the old file is then untouched. Saving through a
+// symbolic link writes the file it points to and keeps the link. Only where
+// the folder takes no new file (no write access to it) is a writable target
+// overwritten in place.
 void saveLineList(const std::string& path, const std::vector<std::string>& lines);
 
 // Reads the whole file and splits it at CR LF, a lone CR or a lone LF; a NUL

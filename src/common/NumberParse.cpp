@@ -1,14 +1,12 @@
 #include "common/NumberParse.h"
 
 #include "common/Error.h"
+#include "common/LocaleFreeNumber.h"
 
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <string>
 
 namespace common {
@@ -110,16 +108,8 @@ bool scanNumber(std::string_view text, char decimalSeparator, NumberText& number
     return true;
 }
 
-// The C locale, so that strtold reads "." as the decimal point whatever the
-// program's LC_NUMERIC is.
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-}
-
-// Any accepted text, through strtold on "[-]0digits.digits0e[-]exp"; nothing
-// when even extended precision overflows.
+// Any accepted text, through the C library on "[-]0digits.digits0e[-]exp";
+// nothing when even extended precision overflows.
 std::optional<long double> libraryValue(const NumberText& number)
 {
     std::string canonical;
@@ -129,11 +119,7 @@ std::optional<long double> libraryValue(const NumberText& number)
     canonical += "0e";
     canonical += number.negativeExponent ? "-" : "";
     canonical += std::to_string(number.exponent);
-    errno = 0;
-    const long double value = strtold_l(canonical.c_str(), nullptr, cLocale());
-    if (errno == ERANGE && std::isinf(value))
-        return std::nullopt;
-    return value;
+    return readLongDoubleC(canonical);
 }
 
 // The texts most files hold (a few digits, a small exponent) without building

@@ -76,6 +76,14 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     return result;
 }
 
+std::string_view trimmed(std::string_view text, std::string_view blanks)
+{
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 std::string upperAscii(std::string_view text)
 {
     std::string result(text);

@@ -23,6 +23,10 @@ std::string textCopy(std::string_view text, long long start, long long count);
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to,
                        const CodePage& codePage);
 
+// `text` without the bytes of `blanks` at its start and end (ASCII blanks:
+// no double-byte character ends in one).
+std::string_view trimmed(std::string_view text, std::string_view blanks = " ");
+
 // Bytes 'a'..'z' become 'A'..'Z'; every other byte is kept.
 std::string upperAscii(std::string_view text);
 

@@ -8,7 +8,7 @@
 namespace common {
 
 class TextFileReader {
-public:
+  public:
     // Opens for reading only. Throws the I/O error of the failed open
     // (2 missing file, 3 missing folder, 5 access refused or a folder).
     explicit TextFileReader(const std::string& path);
@@ -26,7 +26,7 @@ public:
     void readLine(std::string& line);
     void close();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -13,7 +13,7 @@ namespace convert {
 
 // Texts in the system code page.
 struct ConvertInputs {
-    std::string workbookPath;        // only tested to be non-empty
+    std::string workbookPath; // only tested to be non-empty
     // The path is the workbook that the open sheet comes from. The window
     // keeps the text it opened; a text typed since names another workbook.
     bool workbookPathIsOpenBook = true;

@@ -2,6 +2,7 @@
 
 #include "workbook/FieldLookup.h"
 #include "workbook/Query.h"
+#include "workbook/WorkbookMessages.h"
 
 namespace convert {
 

@@ -47,7 +47,7 @@ class RowSnapshot : public RowSource {
     common::CodePage m_codePage;
     std::string m_queryName;
     bool m_open = false;
-    std::vector<workbook::Field> m_fields;
+    std::vector<table::Field> m_fields;
     // Column after column: a run walks two columns down the rows, once per
     // mapping, and reads them far faster laid out that way.
     std::vector<std::string> m_cells;

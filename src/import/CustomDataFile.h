@@ -3,6 +3,7 @@
 // I/O error (common/IoError.h) with the operating system's code.
 #pragma once
 
+#include "common/RecordFile.h"
 #include "import/CustomDataRecord.h"
 
 #include <string>
@@ -12,9 +13,6 @@ namespace importer {
 class CustomDataFile {
   public:
     CustomDataFile() = default;
-    // Closes a file still open, ignoring a failure of that close (an error
-    // already on its way must not be replaced).
-    ~CustomDataFile();
     CustomDataFile(const CustomDataFile&) = delete;
     CustomDataFile& operator=(const CustomDataFile&) = delete;
 
@@ -36,16 +34,15 @@ class CustomDataFile {
     // bytes written than 8 throws I/O error 101. Throws 103 when not open.
     void append(const CustomDataRecord& record);
 
-    // Closes the file; nothing happens when none is open.
-    void close();
+    // Closes the file; nothing happens when none is open. A file still open
+    // when the object goes is closed without a report.
+    void close() { m_file.close(); }
 
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_file.isOpen(); }
     const std::string& path() const { return m_path; }
 
   private:
-    void open(const std::string& path, int flags);
-
-    int m_fd = -1;
+    common::RecordFile m_file;
     std::string m_path;
 };
 

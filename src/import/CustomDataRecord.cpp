@@ -1,7 +1,10 @@
 #include "import/CustomDataRecord.h"
 
+#include "common/LittleEndian.h"
+
 #include <bit>
 #include <cmath>
+#include <string_view>
 
 namespace importer {
 namespace {
@@ -19,20 +22,6 @@ double roundHalfEven(double x)
     return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
 }
 
-void putUint32(unsigned char* out, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i)
-        out[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-std::uint32_t getUint32(const unsigned char* in)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value |= static_cast<std::uint32_t>(in[i]) << (8 * i);
-    return value;
-}
-
 } // namespace
 
 std::int32_t recordTime(common::DateTime dateTime)
@@ -47,16 +36,17 @@ std::int32_t recordTime(common::DateTime dateTime)
 RecordBytes encodeRecord(const CustomDataRecord& record)
 {
     RecordBytes bytes{};
-    putUint32(bytes.data() + kTimeOffset, std::bit_cast<std::uint32_t>(record.time));
-    putUint32(bytes.data() + kValueOffset, std::bit_cast<std::uint32_t>(record.value));
+    common::putU32(bytes, kTimeOffset, std::bit_cast<std::uint32_t>(record.time));
+    common::putU32(bytes, kValueOffset, std::bit_cast<std::uint32_t>(record.value));
     return bytes;
 }
 
 CustomDataRecord decodeRecord(const unsigned char* bytes)
 {
+    const std::string_view view(reinterpret_cast<const char*>(bytes), kRecordSize);
     CustomDataRecord record;
-    record.time = std::bit_cast<std::int32_t>(getUint32(bytes + kTimeOffset));
-    record.value = std::bit_cast<float>(getUint32(bytes + kValueOffset));
+    record.time = std::bit_cast<std::int32_t>(common::readU32(view, kTimeOffset));
+    record.value = std::bit_cast<float>(common::readU32(view, kValueOffset));
     return record;
 }
 

@@ -11,6 +11,7 @@
 #include "import/QuoteTxtReader.h"
 
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 namespace importer {
@@ -146,6 +147,10 @@ const char* extensionOf(ImportTarget target)
 
 void runImport(const ImportOptions& options, ImportHost& host)
 {
+    // A caller that forgot the year would have two-digit years placed in
+    // the wrong century without a word; refuse it outright.
+    if (options.currentYear < 1 || options.currentYear > 9999)
+        throw std::invalid_argument("runImport: ImportOptions::currentYear must be set");
     Run run(options, host);
     run.execute();
 }

@@ -45,11 +45,12 @@ class ImportHost {
 struct ImportOptions {
     std::string customDataFolder; // used verbatim
     common::CodePage codePage;
-    int currentYear = 2026;
+    int currentYear = 0; // the year of the application's context; required
 };
 
 // Runs the import. Throws common::Error for a failing file operation (the
-// records written before stay) and for a number overflow.
+// records written before stay) and for a number overflow, and
+// std::invalid_argument when the options hold no current year.
 void runImport(const ImportOptions& options, ImportHost& host);
 
 } // namespace importer

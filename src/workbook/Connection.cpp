@@ -1,25 +1,20 @@
 #include "workbook/Connection.h"
 
-#include "common/Clock.h"
 #include "common/Error.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Statement.h"
-#include "workbook/Workbook.h"
+#include "workbook/WorkbookFormat.h"
 #include "workbook/WorkbookMessages.h"
 
 namespace workbook {
 
-Connection::Connection(common::CodePage codePage, common::RegionalSettings settings)
-    : m_codePage(codePage), m_settings(std::move(settings))
+Connection::Connection(common::CodePage codePage, common::RegionalSettings settings,
+                       common::CurrentYear currentYear)
+    : m_codePage(codePage), m_settings(std::move(settings)), m_currentYear(std::move(currentYear))
 {
 }
 
 Connection::~Connection() = default;
-
-int Connection::currentYear() const
-{
-    return m_currentYear != 0 ? m_currentYear : common::currentLocalYear();
-}
 
 void Connection::setConnectionString(const std::string& text)
 {
@@ -33,22 +28,32 @@ void Connection::open()
     if (!source)
         throw common::Error(kNoDataSource);
     m_dataSource = *source;
-    m_workbook = Workbook::open(m_dataSource, m_codePage, m_settings);
+    m_file = openWorkbookFile(m_dataSource, m_codePage, m_settings);
 }
 
 void Connection::close()
 {
-    m_workbook.reset();
+    m_file.reset();
 }
 
 std::vector<TableSchemaRow> Connection::tables() const
 {
-    if (!m_workbook)
+    if (!m_file)
         throw common::Error(kConnectionClosed);
     std::vector<TableSchemaRow> rows;
-    for (const Sheet& sheet : m_workbook->sheets())
-        rows.push_back({"TABLE", tableNameOf(sheet.name, m_codePage)});
+    for (const FileTable& table : m_file->tables())
+        rows.push_back({table.tableType, tableNameOf(table.sheetName, m_codePage)});
     return rows;
+}
+
+std::vector<std::string> listedTableNames(const std::vector<TableSchemaRow>& schema)
+{
+    std::vector<std::string> names;
+    for (const TableSchemaRow& row : schema) {
+        if (row.tableType == "TABLE" || row.tableType == "VIEW")
+            names.push_back(row.tableName);
+    }
+    return names;
 }
 
 } // namespace workbook

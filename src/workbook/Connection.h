@@ -1,7 +1,8 @@
 // The workbook connection: opened from a connection string whose "Data
-// Source=" piece names an .xls file; lists the workbook's tables.
+// Source=" piece names a workbook file; lists the workbook's tables.
 #pragma once
 
+#include "common/Clock.h"
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
 
@@ -11,7 +12,7 @@
 
 namespace workbook {
 
-class Workbook; // the parsed file (tables of cells)
+class WorkbookFile; // the open file, in whatever format (WorkbookFormat.h)
 
 // One row of the table schema.
 struct TableSchemaRow {
@@ -19,9 +20,15 @@ struct TableSchemaRow {
     std::string tableName; // as a statement names it: Sheet1$, '日线 数据$'
 };
 
+// The names a list of the workbook's sheets shows: those of the schema's
+// tables and views, in schema order.
+std::vector<std::string> listedTableNames(const std::vector<TableSchemaRow>& schema);
+
 class Connection {
-public:
-    Connection(common::CodePage codePage, common::RegionalSettings settings);
+  public:
+    // `currentYear` places two-digit years of dates typed into cells; it is
+    // asked at every such edit.
+    Connection(common::CodePage codePage, common::RegionalSettings settings, common::CurrentYear currentYear);
     ~Connection();
 
     void setConnectionString(const std::string& text);
@@ -33,31 +40,28 @@ public:
     // common::Error with the data layer's message; the connection then stays closed.
     void open();
     void close();
-    bool isOpen() const { return m_workbook != nullptr; }
+    bool isOpen() const { return m_file != nullptr; }
 
     // The table schema in workbook order. Throws when the connection is closed.
     std::vector<TableSchemaRow> tables() const;
 
     const common::CodePage& codePage() const { return m_codePage; }
     const common::RegionalSettings& settings() const { return m_settings; }
-    // The year that places two-digit years of dates typed into cells; 0 (the
-    // default) takes the local clock's.
-    void setCurrentYear(int year) { m_currentYear = year; }
-    int currentYear() const;
+    int currentYear() const { return m_currentYear(); }
     void setSettings(const common::RegionalSettings& settings) { m_settings = settings; }
-    // The open workbook; nullptr when closed.
-    std::shared_ptr<Workbook> workbook() const { return m_workbook; }
+    // The open workbook file; nullptr when closed.
+    std::shared_ptr<WorkbookFile> file() const { return m_file; }
     // The workbook file's path as the connection string gave it.
     const std::string& dataSource() const { return m_dataSource; }
 
-private:
+  private:
     common::CodePage m_codePage;
     common::RegionalSettings m_settings;
     std::string m_connectionString;
     std::string m_dataSource;
     bool m_loginPrompt = true;
-    int m_currentYear = 0;
-    std::shared_ptr<Workbook> m_workbook;
+    common::CurrentYear m_currentYear;
+    std::shared_ptr<WorkbookFile> m_file;
 };
 
 } // namespace workbook

@@ -1,6 +1,7 @@
 #include "workbook/FieldLookup.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/WorkbookMessages.h"
 
@@ -8,14 +9,14 @@
 
 namespace workbook {
 
-std::optional<std::size_t> findField(const std::vector<Field>& fields, std::string_view name,
+std::optional<std::size_t> findField(const std::vector<table::Field>& fields, std::string_view name,
                                      const common::CodePage& codePage)
 {
     const auto exact =
-        std::find_if(fields.begin(), fields.end(), [&](const Field& f) { return f.name == name; });
+        std::find_if(fields.begin(), fields.end(), [&](const table::Field& f) { return f.name == name; });
     if (exact != fields.end())
         return static_cast<std::size_t>(exact - fields.begin());
-    const auto caseless = std::find_if(fields.begin(), fields.end(), [&](const Field& f) {
+    const auto caseless = std::find_if(fields.begin(), fields.end(), [&](const table::Field& f) {
         return common::sameTextIgnoreCase(f.name, name, codePage);
     });
     if (caseless != fields.end())
@@ -23,12 +24,12 @@ std::optional<std::size_t> findField(const std::vector<Field>& fields, std::stri
     return std::nullopt;
 }
 
-std::size_t fieldByName(const std::vector<Field>& fields, std::string_view name,
+std::size_t fieldByName(const std::vector<table::Field>& fields, std::string_view name,
                         const common::CodePage& codePage, const std::string& queryName)
 {
     if (const auto index = findField(fields, name, codePage))
         return *index;
-    throw common::Error(queryName + ": " + formatMessage(kFieldNotFound, {name}));
+    throw common::Error(queryName + ": " + common::formatMessage(kFieldNotFound, {name}));
 }
 
 } // namespace workbook

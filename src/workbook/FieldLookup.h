@@ -18,12 +18,12 @@
 namespace workbook {
 
 // The index of the field that `name` names, or nothing.
-std::optional<std::size_t> findField(const std::vector<Field>& fields, std::string_view name,
+std::optional<std::size_t> findField(const std::vector<table::Field>& fields, std::string_view name,
                                      const common::CodePage& codePage);
 
 // As findField, but a name that no field has throws the data layer's error
 // "<query name>: Field '<name>' not found".
-std::size_t fieldByName(const std::vector<Field>& fields, std::string_view name,
+std::size_t fieldByName(const std::vector<table::Field>& fields, std::string_view name,
                         const common::CodePage& codePage, const std::string& queryName);
 
 } // namespace workbook

@@ -1,7 +1,8 @@
 #include "workbook/Query.h"
 
 #include "common/Error.h"
-#include "workbook/CellText.h"
+#include "common/FormatMessage.h"
+#include "table/CellText.h"
 #include "workbook/Connection.h"
 #include "workbook/FieldLookup.h"
 #include "workbook/QueryImpl.h"
@@ -15,20 +16,20 @@ namespace workbook {
 
 namespace {
 
-const std::vector<Field> kNoFields;
+const std::vector<table::Field> kNoFields;
 
 // The rare ways out of cellText, kept out of line so that the usual one, a
 // cell of a browsed row, stays short enough to inline.
 [[noreturn]] void throwFieldNotFound(const std::string& query, std::size_t field)
 {
-    throw common::Error(query + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
+    throw common::Error(query + ": " + common::formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
 }
 
-std::string pendingCellText(const PendingCell& pending, const Table& table,
+std::string pendingCellText(const PendingCell& pending, const table::Table& table,
                             const common::RegionalSettings& settings)
 {
-    return pending.cell.kind == CellKind::Text ? pending.text
-                                               : cellText(pending.cell, table.texts(), settings);
+    return pending.cell.kind == table::CellKind::Text ? pending.text
+                                                      : cellText(pending.cell, table.texts(), settings);
 }
 
 } // namespace
@@ -49,22 +50,21 @@ void Query::open()
 {
     if (isOpen())
         return;
-    const std::shared_ptr<Workbook> workbook = m_connection.workbook();
-    if (!workbook)
+    const std::shared_ptr<WorkbookFile> file = m_connection.file();
+    if (!file)
         throw common::Error(kConnectionClosed);
     const std::string name = tableNameInStatement(m_statement, m_connection.codePage());
-    Table* table = nullptr;
-    for (const Sheet& sheet : workbook->sheets()) {
-        if (namesSheet(name, sheet.name, m_connection.codePage())) {
-            table = sheet.table.get();
-            break;
-        }
-    }
-    if (!table)
-        throw common::Error(formatMessage(kUnknownTable, {name}));
+    const std::vector<FileTable> tables = file->tables();
+    std::size_t index = 0;
+    while (index < tables.size() && !namesSheet(name, tables[index].sheetName, m_connection.codePage()))
+        ++index;
+    if (index == tables.size())
+        throw common::Error(common::formatMessage(kUnknownTable, {name}));
+    table::Table* const table = &file->table(index);
     Impl& q = *m_impl;
     q = Impl{};
-    q.workbook = workbook;
+    q.file = file;
+    q.tableIndex = index;
     q.table = table;
     q.order.resize(table->rowCount());
     std::iota(q.order.begin(), q.order.end(), std::size_t{0});
@@ -84,7 +84,7 @@ bool Query::isOpen() const
     return m_impl->isOpen();
 }
 
-const std::vector<Field>& Query::fields() const
+const std::vector<table::Field>& Query::fields() const
 {
     return m_impl->table ? m_impl->table->fields() : kNoFields;
 }

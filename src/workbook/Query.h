@@ -3,6 +3,8 @@
 // first() sets bof; next() on the last row sets eof and stays on that row.
 #pragma once
 
+#include "table/Field.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -12,22 +14,9 @@
 namespace workbook {
 
 class Connection;
-class Table;
-
-enum class FieldType {
-    Float, // every data cell a number (or empty)
-    Text,
-    DateTime,
-    Boolean,
-};
-
-struct Field {
-    std::string name; // system code page
-    FieldType type = FieldType::Text;
-};
 
 class Query {
-public:
+  public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     explicit Query(Connection& connection, std::string name = "ADOQuery1");
@@ -43,7 +32,7 @@ public:
     void close();
     bool isOpen() const;
 
-    const std::vector<Field>& fields() const;
+    const std::vector<table::Field>& fields() const;
     // Field-by-name (FieldLookup.h): the field named exactly `name`, else the
     // first one equal ignoring case; throws "ADOQuery1: Field 'X' not found".
     std::size_t fieldIndex(std::string_view name) const;
@@ -92,7 +81,7 @@ public:
     // was not. Every cursor move, sort and refresh does this first.
     void checkBrowseMode();
 
-private:
+  private:
     struct Impl;
     // Orders the rows by the sort keys taken last (table order when none).
     void applySortKeys();

@@ -5,6 +5,7 @@
 
 #include "common/DateTimeParse.h"
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/Connection.h"
 #include "workbook/QueryImpl.h"
@@ -19,19 +20,10 @@ namespace workbook {
 
 namespace {
 
-std::string_view trimmedSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 // A number typed in the regional format ("12,5" under a decimal comma).
 std::optional<double> parseFloatText(std::string_view text, char decimalSeparator)
 {
-    std::string plain(trimmedSpaces(text));
+    std::string plain(common::trimmed(text));
     if (decimalSeparator != '.') {
         if (plain.find('.') != std::string::npos)
             return std::nullopt;
@@ -111,33 +103,34 @@ void Query::setCellText(std::size_t field, const std::string& text)
     if (!q.editing())
         throw common::Error(m_name + ": " + kNotEditing);
     if (field >= q.buffer.size())
-        throw common::Error(m_name + ": " + formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
+        throw common::Error(m_name + ": " +
+                            common::formatMessage(kFieldNotFound, {"#" + std::to_string(field)}));
     PendingCell value;
     value.set = true;
     const common::RegionalSettings& settings = m_connection.settings();
     if (!text.empty()) {
         switch (q.table->fields()[field].type) {
-        case FieldType::Float: {
+        case table::FieldType::Float: {
             const auto number = parseFloatText(text, settings.decimalSeparator);
             if (!number)
-                throw common::Error(formatMessage(kNotFloat, {text}));
-            value.cell = Cell::ofNumber(*number);
+                throw common::Error(common::formatMessage(kNotFloat, {text}));
+            value.cell = table::Cell::ofNumber(*number);
             break;
         }
-        case FieldType::DateTime: {
+        case table::FieldType::DateTime: {
             const auto date = common::parseDateTime(text, settings, m_connection.currentYear());
             if (!date)
-                throw common::Error(formatMessage(kNotDateTime, {text}));
-            value.cell = Cell::ofDate(*date);
+                throw common::Error(common::formatMessage(kNotDateTime, {text}));
+            value.cell = table::Cell::ofDate(*date);
             break;
         }
-        case FieldType::Boolean:
+        case table::FieldType::Boolean:
             if (common::upperAscii(text) != "TRUE" && common::upperAscii(text) != "FALSE")
-                throw common::Error(formatMessage(kNotBoolean, {text}));
-            value.cell = Cell::ofBoolean(common::upperAscii(text) == "TRUE");
+                throw common::Error(common::formatMessage(kNotBoolean, {text}));
+            value.cell = table::Cell::ofBoolean(common::upperAscii(text) == "TRUE");
             break;
-        case FieldType::Text:
-            value.cell = Cell::ofText(0);
+        case table::FieldType::Text:
+            value.cell = table::Cell::ofText(0);
             value.text = text;
             break;
         }
@@ -157,7 +150,8 @@ void Query::post()
     // the edit is cancelled, so the query, the table and the file all keep
     // their old values, and the error goes on to the caller.
     try {
-        writePostedRow(m_connection, *q.table, row == kPendingRow ? std::nullopt : std::optional(row), q.buffer);
+        writePostedRow(m_connection, q.file, q.tableIndex, *q.table,
+                       row == kPendingRow ? std::nullopt : std::optional(row), q.buffer);
     } catch (const common::Error&) {
         cancel();
         throw;
@@ -170,7 +164,7 @@ void Query::post()
         PendingCell& pending = q.buffer[field];
         if (!pending.set)
             continue;
-        if (pending.cell.kind == CellKind::Text)
+        if (pending.cell.kind == table::CellKind::Text)
             pending.cell.text = q.table->addText(std::move(pending.text));
         q.table->setCell(row, field, pending.cell);
     }

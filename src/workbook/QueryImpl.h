@@ -2,10 +2,10 @@
 // table it presents, the presented row order, the cursor and the edit buffer.
 #pragma once
 
+#include "table/Table.h"
 #include "workbook/Query.h"
 #include "workbook/SortText.h"
-#include "workbook/Table.h"
-#include "workbook/Workbook.h"
+#include "workbook/WorkbookFormat.h"
 
 #include <cstddef>
 #include <limits>
@@ -20,13 +20,14 @@ constexpr std::size_t kPendingRow = std::numeric_limits<std::size_t>::max();
 
 struct PendingCell {
     bool set = false;
-    Cell cell;
+    table::Cell cell;
     std::string text; // for a Text cell: its text, added to the table on post
 };
 
 struct Query::Impl {
-    std::shared_ptr<Workbook> workbook; // keeps the table alive while open
-    Table* table = nullptr;
+    std::shared_ptr<WorkbookFile> file; // keeps the table alive while open
+    std::size_t tableIndex = 0;         // the table's place in the file's tables
+    table::Table* table = nullptr;
     std::vector<std::size_t> order; // table rows in presented order
     std::vector<SortKey> sortKeys;
     std::size_t current = 0;
@@ -46,7 +47,8 @@ struct Query::Impl {
 };
 
 // Sorts `order` (stable) by the keys, whose fields are given as indexes.
-void sortRows(const Table& table, std::vector<std::size_t>& order, const std::vector<std::size_t>& fields,
-              const std::vector<bool>& descending, const common::RegionalSettings& settings);
+void sortRows(const table::Table& table, std::vector<std::size_t>& order,
+              const std::vector<std::size_t>& fields, const std::vector<bool>& descending,
+              const common::RegionalSettings& settings);
 
 } // namespace workbook

@@ -4,6 +4,7 @@
 #include "workbook/Query.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/Connection.h"
 #include "workbook/FieldLookup.h"
@@ -27,22 +28,22 @@ struct SortColumn {
     std::vector<std::string> texts; // Text fields: upper-cased cell texts
 };
 
-SortColumn sortColumn(const Table& table, std::size_t field, bool descending,
+SortColumn sortColumn(const table::Table& table, std::size_t field, bool descending,
                       const common::RegionalSettings& settings)
 {
     SortColumn column;
     column.descending = descending;
-    column.byText = table.fields()[field].type == FieldType::Text;
+    column.byText = table.fields()[field].type == table::FieldType::Text;
     const std::size_t rows = table.rowCount();
     column.present.resize(rows);
     (column.byText ? (void)column.texts.resize(rows) : column.numbers.resize(rows));
     for (std::size_t row = 0; row < rows; ++row) {
-        const Cell& cell = table.cell(row, field);
-        column.present[row] = cell.kind != CellKind::Empty;
+        const table::Cell& cell = table.cell(row, field);
+        column.present[row] = cell.kind != table::CellKind::Empty;
         if (column.byText)
             column.texts[row] = common::upperAscii(table.cellText(row, field, settings));
         else
-            column.numbers[row] = cell.kind == CellKind::Boolean ? cell.code : cell.number;
+            column.numbers[row] = cell.kind == table::CellKind::Boolean ? cell.code : cell.number;
     }
     return column;
 }
@@ -61,8 +62,9 @@ int compareRows(const SortColumn& column, std::size_t a, std::size_t b)
 
 } // namespace
 
-void sortRows(const Table& table, std::vector<std::size_t>& order, const std::vector<std::size_t>& fields,
-              const std::vector<bool>& descending, const common::RegionalSettings& settings)
+void sortRows(const table::Table& table, std::vector<std::size_t>& order,
+              const std::vector<std::size_t>& fields, const std::vector<bool>& descending,
+              const common::RegionalSettings& settings)
 {
     if (fields.empty())
         return;
@@ -87,7 +89,7 @@ void Query::setSort(const std::string& sortText)
     std::vector<SortKey> keys = parseSortText(sortText, m_connection.codePage());
     for (const SortKey& key : keys) {
         if (!findField(fields(), key.field, m_connection.codePage()))
-            throw common::Error(formatMessage(kSortUnknownField, {key.field}));
+            throw common::Error(common::formatMessage(kSortUnknownField, {key.field}));
     }
     checkBrowseMode();
     q.sortKeys = std::move(keys);

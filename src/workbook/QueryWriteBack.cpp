@@ -2,10 +2,8 @@
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
-#include "workbook/Workbook.h"
+#include "workbook/WorkbookFormat.h"
 #include "workbook/WorkbookMessages.h"
-#include "workbook/WriteMessages.h"
-#include "workbook/XlsWriter.h"
 
 namespace workbook {
 
@@ -16,7 +14,7 @@ constexpr const char* kEmptySheetField = "F1";
 // A sheet without any value gives a table with the one field "F1" and no
 // header cell: its first row written needs that header written too, or
 // the row would read back as the header.
-bool isEmptySheetTable(const Table& table)
+bool isEmptySheetTable(const table::Table& table)
 {
     return table.rowCount() == 0 && table.fieldCount() == 1 && table.fields()[0].name == kEmptySheetField &&
            table.headerRow() == 0 && table.firstColumn() == 0;
@@ -24,16 +22,17 @@ bool isEmptySheetTable(const Table& table)
 
 } // namespace
 
-void writePostedRow(const Connection& connection, const Table& table, std::optional<std::size_t> row,
+void writePostedRow(const Connection& connection, const std::shared_ptr<WorkbookFile>& file,
+                    std::size_t tableIndex, const table::Table& table, std::optional<std::size_t> row,
                     const std::vector<PendingCell>& buffer)
 {
-    std::vector<CellWrite> cells;
+    std::vector<table::CellWrite> cells;
     const std::size_t tableRow = row ? *row : table.rowCount();
     const std::uint64_t sheetRow = std::uint64_t{table.headerRow()} + 1 + tableRow;
     for (std::size_t field = 0; field < buffer.size(); ++field) {
         if (!buffer[field].set)
             continue;
-        CellWrite cell;
+        table::CellWrite cell;
         cell.row = static_cast<std::uint32_t>(std::min<std::uint64_t>(sheetRow, UINT32_MAX));
         cell.column =
             static_cast<std::uint16_t>(std::min<std::size_t>(table.firstColumn() + field, UINT16_MAX));
@@ -44,18 +43,12 @@ void writePostedRow(const Connection& connection, const Table& table, std::optio
     if (cells.empty())
         return;
     if (isEmptySheetTable(table))
-        cells.push_back({table.headerRow(), table.firstColumn(), Cell::ofText(0), kEmptySheetField});
-    const std::shared_ptr<Workbook> workbook = connection.workbook();
-    if (!workbook)
+        cells.push_back({table.headerRow(), table.firstColumn(), table::Cell::ofText(0), kEmptySheetField});
+    // A query left open on a file the connection has since closed (or
+    // replaced by another) must not write into it.
+    if (!file || connection.file() != file)
         throw common::Error(kConnectionClosed);
-    for (std::size_t sheet = 0; sheet < workbook->sheets().size(); ++sheet) {
-        if (workbook->sheets()[sheet].table.get() == &table) {
-            writeCellsToFile(connection.dataSource(), sheet, workbook->sheets()[sheet].name, cells,
-                             connection.codePage());
-            return;
-        }
-    }
-    throw common::Error(kConnectionClosed);
+    file->writeCells(tableIndex, cells);
 }
 
 } // namespace workbook

@@ -6,6 +6,7 @@
 #include "workbook/QueryImpl.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,12 +14,13 @@ namespace workbook {
 
 class Connection;
 
-// Writes the set cells of `buffer` as table row `row` (nothing: a new row
-// after the last) of the query's table into the connection's workbook file.
-// Does nothing when no cell is set. Throws common::Error (the writer's
-// kCannotWriteWorkbook) when the file cannot take the row; the file is then
-// as it was.
-void writePostedRow(const Connection& connection, const Table& table, std::optional<std::size_t> row,
+// Writes the set cells of `buffer` as row `row` (nothing: a new row after
+// the last) of `table`, the table at `tableIndex` of `file`, into that file,
+// which must still be the connection's. Does nothing when no cell is set.
+// Throws common::Error (the format's message) when the file cannot take the
+// row; the file is then as it was.
+void writePostedRow(const Connection& connection, const std::shared_ptr<WorkbookFile>& file,
+                    std::size_t tableIndex, const table::Table& table, std::optional<std::size_t> row,
                     const std::vector<PendingCell>& buffer);
 
 } // namespace workbook

@@ -1,6 +1,7 @@
 #include "workbook/SortText.h"
 
 #include "common/Error.h"
+#include "common/FormatMessage.h"
 #include "common/Text.h"
 #include "workbook/Statement.h"
 #include "workbook/WorkbookMessages.h"
@@ -9,23 +10,22 @@ namespace workbook {
 
 namespace {
 
+// What separates a field name from ASC or DESC, and the keys from the commas.
+constexpr std::string_view kBlanks = " \t";
+
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return kBlanks.find(c) != std::string_view::npos;
 }
 
 std::string_view trimmed(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return common::trimmed(text, kBlanks);
 }
 
 [[noreturn]] void badText(std::string_view whole)
 {
-    throw common::Error(formatMessage(kSortBadText, {whole}));
+    throw common::Error(common::formatMessage(kSortBadText, {whole}));
 }
 
 // Splits at the commas outside brackets.
@@ -76,8 +76,8 @@ SortKey parseKey(std::string_view item, std::string_view whole, const common::Co
     if (direction == "DESC")
         key.descending = true;
     else if (!direction.empty() && direction != "ASC")
-        throw common::Error(
-            formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets, {bracketed ? whole : item}));
+        throw common::Error(common::formatMessage(bracketed ? kSortBadText : kSortNameNeedsBrackets,
+                                                  {bracketed ? whole : item}));
     return key;
 }
 

@@ -10,9 +10,12 @@ namespace workbook {
 
 namespace {
 
+// What separates the words of a statement.
+constexpr std::string_view kBlanks = " \t\r\n";
+
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return kBlanks.find(c) != std::string_view::npos;
 }
 
 bool isPlainNameByte(unsigned char c)
@@ -22,11 +25,7 @@ bool isPlainNameByte(unsigned char c)
 
 std::string_view trimmed(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return common::trimmed(text, kBlanks);
 }
 
 // Removes `keyword` (any case) from the front of `text`; false when it is not there.
@@ -89,6 +88,11 @@ std::string tableNameOf(std::string_view sheetName, const common::CodePage& code
             name += '\'';
     }
     return name + "$'";
+}
+
+std::string selectAllFrom(std::string_view tableName)
+{
+    return "SELECT * FROM [" + std::string(tableName) + "]";
 }
 
 std::string tableNameInStatement(std::string_view statement, const common::CodePage& codePage)

@@ -16,6 +16,10 @@ namespace workbook {
 // as letters, whatever their trail byte.
 std::string tableNameOf(std::string_view sheetName, const common::CodePage& codePage);
 
+// The statement that opens a whole table: "SELECT * FROM [" + name + "]",
+// the table name as the schema lists it (Sheet1$).
+std::string selectAllFrom(std::string_view tableName);
+
 // The table name of "SELECT * FROM [name]" or "SELECT * FROM name" (keywords
 // in any case, any blanks, an optional ";" at the end), as written. Throws
 // common::Error kUnsupportedStatement for any other statement, and

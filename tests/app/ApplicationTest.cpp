@@ -24,7 +24,7 @@ using testing_support::FakeDialogs;
 namespace {
 
 class ThrowingObject : public QObject {
-public:
+  public:
     int events = 0;
     bool event(QEvent* event) override
     {
@@ -41,19 +41,25 @@ public:
 class ApplicationTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { app::setUiCodePage(common::CodePage(65001)); }
 
     void titleComesFromTheExecutableName_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("title");
-        QTest::newRow("posix name") << "/usr/local/bin/tarnvale" << "Tarnvale";
-        QTest::newRow("windows name") << "C:/Tools/TARNVALE.EXE" << "Tarnvale";
-        QTest::newRow("cut at first dot") << "/opt/Tarn.Vale.bin" << "Tarn";
-        QTest::newRow("mixed case") << "/x/tArNvAlE" << "Tarnvale";
-        QTest::newRow("one character") << "/x/t.exe" << "T";
-        QTest::newRow("starts with dot") << "/x/.hidden" << "";
+        QTest::newRow("posix name") << "/usr/local/bin/tarnvale"
+                                    << "Tarnvale";
+        QTest::newRow("windows name") << "C:/Tools/TARNVALE.EXE"
+                                      << "Tarnvale";
+        QTest::newRow("cut at first dot") << "/opt/Tarn.Vale.bin"
+                                          << "Tarn";
+        QTest::newRow("mixed case") << "/x/tArNvAlE"
+                                    << "Tarnvale";
+        QTest::newRow("one character") << "/x/t.exe"
+                                       << "T";
+        QTest::newRow("starts with dot") << "/x/.hidden"
+                                         << "";
     }
     void titleComesFromTheExecutableName()
     {
@@ -65,8 +71,9 @@ private slots:
     void startupErrorTextHasTwoLinesWithCrLf()
     {
         const void* address = reinterpret_cast<const void*>(0x4a2b10);
-        const QString message = QStringLiteral("Error creating object.  Please verify that the Microsoft Data Access "
-                                               "Components 2.1 (or later) have been properly installed");
+        const QString message =
+            QStringLiteral("Error creating object.  Please verify that the Microsoft Data Access "
+                           "Components 2.1 (or later) have been properly installed");
         QCOMPARE(app::startupErrorText("EOleSysError", "tarnvale", address, message),
                  QStringLiteral("Exception EOleSysError in module tarnvale at 0x4a2b10.\r\n") + message +
                      QStringLiteral(".\r\n"));
@@ -93,11 +100,16 @@ private slots:
         bool after = false;
         app::guarded(dialogs, [&] {
             switch (which) {
-            case 0: throw common::ioError(common::io::kFileNotFound);
-            case 1: throw common::Error("Stream write error.");
-            case 2: throw common::Error("自定义数据");
-            case 3: throw common::Error("Floating point overflow!");
-            default: throw std::runtime_error("bad thing");
+            case 0:
+                throw common::ioError(common::io::kFileNotFound);
+            case 1:
+                throw common::Error("Stream write error.");
+            case 2:
+                throw common::Error("自定义数据");
+            case 3:
+                throw common::Error("Floating point overflow!");
+            default:
+                throw std::runtime_error("bad thing");
             }
             after = true;
         });

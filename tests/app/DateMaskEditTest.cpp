@@ -1,8 +1,8 @@
 // The quote-date field driven by key clicks: typing over positions, refused
 // keys, the separator jump, the text read, the day check on leaving and on
 // Enter, Escape, and a "-" separator.
-#include "app/TextBridge.h"
 #include "app/windows/DateMaskEdit.h"
+#include "app/TextBridge.h"
 #include "support/FakeDialogs.h"
 
 #include <QApplication>
@@ -42,7 +42,7 @@ struct Page {
 class DateMaskEditTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { app::setUiCodePage(common::CodePage(65001)); }
 
     void startsWithBlanksAndReadsAsSpaces()

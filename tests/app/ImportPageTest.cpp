@@ -19,10 +19,10 @@
 #include <filesystem>
 
 using testing_support::FakeDialogs;
-using testing_support::readBytes;
-using testing_support::TempDir;
 using testing_support::listItems;
 using testing_support::qPath;
+using testing_support::readBytes;
+using testing_support::TempDir;
 using testing_support::WindowFixture;
 using testing_support::writeBytes;
 
@@ -40,7 +40,7 @@ class ImportPageTest : public QObject {
 
     fs::path m_startFolder;
 
-private slots:
+  private slots:
     // Runs change the current folder; every test starts from the same one.
     void init() { m_startFolder = fs::current_path(); }
     void cleanup() { fs::current_path(m_startFolder); }
@@ -55,7 +55,8 @@ private slots:
         windows.form1->BrowDzhDirButton->click();
         QCOMPARE(windows.form1->Dzh2InstallDirEdit->text(), QStringLiteral("/data/cd"));
         QCOMPARE(windows.dialogs.texts("browseForFolder"),
-                 QStringList({QStringLiteral("请选择大智慧新一代安装目录"), QStringLiteral("请选择大智慧新一代安装目录")}));
+                 QStringList({QStringLiteral("请选择大智慧新一代安装目录"),
+                              QStringLiteral("请选择大智慧新一代安装目录")}));
     }
 
     void addFolderListsTextFilesOfEveryLevelTwice()
@@ -70,7 +71,8 @@ private slots:
         windows.dialogs.folderAnswers = {qPath(root), qPath(root), std::nullopt};
         windows.form1->AddDirButton->click();
         QStringList found = listItems(windows.form1->TxtListBox);
-        QCOMPARE(windows.dialogs.texts("browseForFolder"), QStringList{QStringLiteral("请选择Txt文件所在的目录")});
+        QCOMPARE(windows.dialogs.texts("browseForFolder"),
+                 QStringList{QStringLiteral("请选择Txt文件所在的目录")});
         // The subfolder's file comes at the subfolder's place, before later entries.
         QStringList expected = {qPath(root / "a.TXT"), qPath(root / "b.Txt"), qPath(root / ".hidden.txt"),
                                 qPath(root / "e.txt" / "f.txt")};
@@ -148,7 +150,8 @@ private slots:
         QVERIFY(windows.dialogs.calls.empty());
         QCOMPARE(readBytes(customData / "PE" / ("SH600000" + extension.toStdString())), kRecord20080115);
         QCOMPARE(form.Label3->text(), QStringLiteral("转换完成"));
-        QCOMPARE(form.Label3->width(), form.Label3->fontMetrics().horizontalAdvance(QStringLiteral("转换完成")));
+        QCOMPARE(form.Label3->width(),
+                 form.Label3->fontMetrics().horizontalAdvance(QStringLiteral("转换完成")));
         QVERIFY(form.Label3->updatesEnabled());
         QVERIFY(!form.runInProgress());
         QCOMPARE(fs::current_path(), customData);
@@ -159,7 +162,8 @@ private slots:
         TempDir dir;
         writeBytes(dir.path() / "PE.txt", "SH600000\t2008-01-15\t12.5\r\n");
         writeBytes(dir.path() / "afile", "");
-        for (const QString& folderText : {QString(), qPath(dir.path() / "missing"), qPath(dir.path() / "afile")}) {
+        for (const QString& folderText :
+             {QString(), qPath(dir.path() / "missing"), qPath(dir.path() / "afile")}) {
             WindowFixture windows;
             app::TForm1& form = *windows.form1;
             form.Dzh2InstallDirEdit->setText(folderText);
@@ -182,7 +186,8 @@ private slots:
         WindowFixture windows;
         app::TForm1& form = *windows.form1;
         form.Dzh2InstallDirEdit->setText(qPath(customData));
-        form.TxtListBox->addItems({qPath(dir.path() / "PE.txt"), qPath(dir.path() / "gone.txt"), qPath(dir.path() / "PE.txt")});
+        form.TxtListBox->addItems(
+            {qPath(dir.path() / "PE.txt"), qPath(dir.path() / "gone.txt"), qPath(dir.path() / "PE.txt")});
         form.Button3->click();
         QCOMPARE(windows.dialogs.texts("error"), QStringList{QStringLiteral("File not found.")});
         QCOMPARE(readBytes(customData / "PE" / "SH600000.adt"), kRecord20080115);

@@ -36,7 +36,7 @@ QWidget* child(QWidget* window, const char* name)
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startsOnTheFirstPageWithEverythingEmpty()
     {
         WindowFixture windows;
@@ -115,7 +115,8 @@ private slots:
         QCOMPARE(form.Label3->height(), 12);
         QCOMPARE(form.Label3->width(), form.Label3->fontMetrics().horizontalAdvance(form.Label3->text()));
         form.Label3->setCaption(QStringLiteral("转换完成"));
-        QCOMPARE(form.Label3->width(), form.Label3->fontMetrics().horizontalAdvance(QStringLiteral("转换完成")));
+        QCOMPARE(form.Label3->width(),
+                 form.Label3->fontMetrics().horizontalAdvance(QStringLiteral("转换完成")));
         QCOMPARE(form.Label3->pos(), QPoint(0, 51));
     }
 
@@ -178,9 +179,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.help->setCurrentWidget(form.TabSheet2);
         form.TxtListBox->setFocus();
-        const QStringList expected = {"AddDirButton",       "AddTxtButton",     "DelFileListButton",
-                                      "Dzh2InstallDirEdit", "BrowDzhDirButton", "Button3",
-                                      "Button4"};
+        const QStringList expected = {
+            "AddDirButton", "AddTxtButton", "DelFileListButton", "Dzh2InstallDirEdit", "BrowDzhDirButton",
+            "Button3",      "Button4"};
         for (const QString& name : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);
@@ -196,9 +197,9 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.Button2->setFocus();
-        const QStringList expected = {"LabeledEdit2", "Browse1Button", "Browse2Button", "CodeComboBox",
-                                      "TableNameComboBox", "InRelaButton", "OutRelaButton", "AddlineButton",
-                                      "DelLineButton", "ListBox1", "DateMaskEdit"};
+        const QStringList expected = {"LabeledEdit2",      "Browse1Button", "Browse2Button", "CodeComboBox",
+                                      "TableNameComboBox", "InRelaButton",  "OutRelaButton", "AddlineButton",
+                                      "DelLineButton",     "ListBox1",      "DateMaskEdit"};
         for (const QString& name : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);

@@ -15,10 +15,10 @@
 #include <filesystem>
 #include <functional>
 
-using testing_support::readBytes;
-using testing_support::TempDir;
 using testing_support::listItems;
 using testing_support::qPath;
+using testing_support::readBytes;
+using testing_support::TempDir;
 using testing_support::WindowFixture;
 using testing_support::writeBytes;
 
@@ -59,7 +59,7 @@ void pick(QComboBox* combo, int index)
 class MappingTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void addLineShowsTheDialogModallyAndOkAppends()
     {
         WindowFixture windows;
@@ -161,9 +161,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("list");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty items, also last")
-            << QStringList({"Close<->收盘", "", "Vol<->量<->x", ""})
-            << QByteArray("Close<->收盘\r\n\r\nVol<->量<->x\r\n\r\n");
+        QTest::newRow("empty items, also last") << QStringList({"Close<->收盘", "", "Vol<->量<->x", ""})
+                                                << QByteArray("Close<->收盘\r\n\r\nVol<->量<->x\r\n\r\n");
         QTest::newRow("empty list") << QStringList() << QByteArray();
         QTest::newRow("one empty item") << QStringList({""}) << QByteArray("\r\n");
     }
@@ -219,7 +218,8 @@ private slots:
         windows.dialogs.fileAnswers = {qPath(dir.path() / "missing.txt"), std::nullopt};
         windows.form1->InRelaButton->click();
         QCOMPARE(windows.dialogs.texts("error"),
-                 QStringList{"Cannot open file \"" + qPath(dir.path() / "missing.txt") + "\". No such file or directory."});
+                 QStringList{"Cannot open file \"" + qPath(dir.path() / "missing.txt") +
+                             "\". No such file or directory."});
         QCOMPARE(listItems(windows.form1->ListBox1), QStringList{"a<->1"});
         windows.form1->InRelaButton->click(); // cancelled
         QCOMPARE(listItems(windows.form1->ListBox1), QStringList{"a<->1"});

@@ -10,7 +10,9 @@
 #include "common/RegionalSettings.h"
 #include "support/TestSupport.h"
 #include "workbook/Connection.h"
+#include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <QStringList>
 
@@ -27,14 +29,9 @@ inline const char* const kEmptySheet = "空表$";
 inline constexpr int kQuotesRows = 5;
 inline constexpr int kQuotesFields = 13;
 
-inline std::string connectionStringFor(const std::string& path)
-{
-    return "Provider=Microsoft.Jet.OLEDB.4.0;Mode=ReadWrite;Extended Properties=Excel 8.0;Data Source=" +
-           path + ";Persist Security Info=False";
-}
-
 struct PreviewRig {
-    workbook::Connection connection{common::CodePage(65001), common::RegionalSettings{}};
+    workbook::Connection connection{common::CodePage(65001), common::RegionalSettings{},
+                                    common::fixedYear(2026)};
     workbook::Query query{connection};
     app::DataSource source{query};
     QStringList errors;    // every error the guard caught, in order
@@ -66,10 +63,10 @@ struct PreviewRig {
         try {
             const std::string copy = folder.file(book);
             testing_support::writeBytes(copy, testing_support::readBytes(testing_support::dataPath(book)));
-            connection.setConnectionString(connectionStringFor(copy));
+            connection.setConnectionString(workbook::connectionStringFor(copy));
             connection.setLoginPrompt(false);
             connection.open();
-            query.setStatement("SELECT * FROM [" + sheet + "]");
+            query.setStatement(workbook::selectAllFrom(sheet));
             query.open();
         } catch (const std::exception& e) {
             openError = QString::fromUtf8(e.what());

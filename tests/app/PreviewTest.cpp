@@ -7,11 +7,14 @@
 #include "app/windows/DbGrid.h"
 #include "app/windows/DbNavigator.h"
 #include "app/windows/LabeledEdit.h"
+#include "common/FormatMessage.h"
 #include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 #include "workbook/Connection.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 #include "workbook/WorkbookMessages.h"
+#include "xls/ReadMessages.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -55,11 +58,12 @@ QString connectionStringFor(const QString& path)
 // a test sees what a later session (or a spreadsheet program) will see.
 std::string cellInFile(const QString& path, const std::string& table, std::size_t row, std::size_t field)
 {
-    workbook::Connection connection(common::CodePage(65001), common::RegionalSettings{});
+    workbook::Connection connection(common::CodePage(65001), common::RegionalSettings{},
+                                    common::fixedYear(2026));
     connection.setConnectionString(connectionStringFor(path).toStdString());
     connection.open();
     workbook::Query query(connection);
-    query.setStatement("SELECT * FROM [" + table + "]");
+    query.setStatement(workbook::selectAllFrom(table));
     query.open();
     return query.cellText(row, field);
 }
@@ -72,7 +76,7 @@ struct Page {
     testing_support::TempDir folder;
     QString bookPath;
 
-    Page()
+    explicit Page(app::AppContext context = testing_support::fixedContext()) : windows(std::move(context))
     {
         bookPath = QString::fromStdString(folder.file(kBook));
         testing_support::writeBytes(bookPath.toStdString(),
@@ -138,6 +142,7 @@ class PreviewTest : public QObject {
     void refusedEditShowsTheErrorAndKeepsTheRow();
     void postWithTheEditorOpenStoresWhatWasTyped();
     void cancelWithTheEditorOpenDropsWhatWasTyped();
+    void aDateTypedIntoTheGridTakesTheYearOfTheWindowsContext();
     void pendingEditIsPostedWhenAnotherSheetOpens();
     void navigatorFollowsThePreview();
     void linkOffBlanksGridAndNavigator();
@@ -198,8 +203,8 @@ void PreviewTest::workbookThatCannotOpenLeavesNothingOfThePreviousOne()
 
     page.browse(broken);
     // The message ends in ")", below ".", so the error box adds no full stop.
-    const std::string message = workbook::formatMessage(workbook::kCannotOpenWorkbook,
-                                                        {broken.toStdString(), workbook::kReasonNotCompound});
+    const std::string message =
+        common::formatMessage(workbook::kCannotOpenWorkbook, {broken.toStdString(), xls::kReasonNotCompound});
     QCOMPARE(page.errors(), QStringList{QString::fromStdString(message)});
     QCOMPARE(page.form.LabeledEdit1->text(), broken);
     QCOMPARE(QString::fromStdString(page.form.ADOConnection1->connectionString()),
@@ -433,6 +438,23 @@ void PreviewTest::cancelWithTheEditorOpenDropsWhatWasTyped()
     page.form.LabeledEdit1->setFocus();
     QCOMPARE(page.form.ADOQuery1->state(), workbook::Query::State::Browse);
     QCOMPARE(page.form.ADOQuery1->cellText(1, 1), std::string("平安银行"));
+}
+
+// The year the window's context gives, not the clock's, places a date typed
+// without one (the clock is read in the context, and tests pin it there).
+void PreviewTest::aDateTypedIntoTheGridTakesTheYearOfTheWindowsContext()
+{
+    app::AppContext context = testing_support::fixedContext();
+    context.currentYear = common::fixedYear(1990);
+    Page page(context);
+    page.browse(page.bookPath);
+    QVERIFY(page.chooseSheet(QStringLiteral("Sheet1$")));
+    QAbstractItemModel* model = page.form.DBGrid1->model();
+    const int day = page.fieldColumn(QStringLiteral("Day"));
+    QVERIFY(model->setData(model->index(0, day), QStringLiteral("3/1")));
+    QTest::mouseClick(page.form.DBNavigator1->button(app::DbNavigator::Post), Qt::LeftButton);
+    QCOMPARE(page.errors(), QStringList());
+    QCOMPARE(model->data(model->index(0, day)).toString(), QStringLiteral("1990/03/01"));
 }
 
 void PreviewTest::pendingEditIsPostedWhenAnotherSheetOpens()

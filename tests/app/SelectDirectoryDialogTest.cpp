@@ -1,6 +1,6 @@
 // The "Select Directory" chooser on its own: its controls, where it starts,
 // picking and entering folders, and OK on a folder that does not exist.
-#include "app/windows/SelectDirectoryDialog.h"
+#include "app/SelectDirectoryDialog.h"
 
 #include "support/FakeDialogs.h"
 #include "support/TestSupport.h"

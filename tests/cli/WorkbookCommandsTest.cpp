@@ -28,7 +28,7 @@ class WorkbookCommandsTest : public ::testing::Test {
 
     std::ostringstream m_out;
     std::ostringstream m_err;
-    cli::CliContext m_context{m_out, m_err, common::CodePage(65001), common::RegionalSettings{}};
+    cli::CliContext m_context{m_out, m_err, common::CodePage(65001), common::RegionalSettings{}, 2026};
 };
 
 TEST_F(WorkbookCommandsTest, SheetsPrintsOneTableNamePerLine)

@@ -1,9 +1,9 @@
 // Folder and file operations on a real temporary folder, with the codes of their failures.
 #include "common/FileSystem.h"
 
-#include "Unprivileged.h"
 #include "common/Error.h"
 #include "support/TestSupport.h"
+#include "support/Unprivileged.h"
 
 #include <algorithm>
 #include <filesystem>

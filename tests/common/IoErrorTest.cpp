@@ -1,11 +1,11 @@
 // The I/O error table and the Windows codes that real failing calls produce.
 #include "common/IoError.h"
 
-#include "Unprivileged.h"
 #include "common/ErrorText.h"
 #include "common/FileSystem.h"
 #include "common/TextFileReader.h"
 #include "support/TestSupport.h"
+#include "support/Unprivileged.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,9 +1,9 @@
 // Line-list files byte for byte: splitting, saving over old files, and every failure message.
 #include "common/LineList.h"
 
-#include "Unprivileged.h"
 #include "common/Error.h"
 #include "support/TestSupport.h"
+#include "support/Unprivileged.h"
 
 #include <filesystem>
 #include <functional>
@@ -11,28 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using testing_support::entryCount;
+using testing_support::errorOf;
 using testing_support::readBytes;
 using testing_support::TempDir;
 using testing_support::writeBytes;
 using Lines = std::vector<std::string>;
 
 namespace {
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-std::size_t entryCount(const std::filesystem::path& folder)
-{
-    return static_cast<std::size_t>(
-        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
-}
 
 TEST(LineList, SplitTable)
 {
@@ -90,7 +76,7 @@ TEST(LineList, SaveIntoAMissingFolderNamesTheFullPath)
 {
     TempDir dir;
     const std::string path = dir.file("none/list.txt");
-    EXPECT_EQ(messageOf([&] { common::saveLineList(path, {"x"}); }),
+    EXPECT_EQ(errorOf([&] { common::saveLineList(path, {"x"}); }),
               "Cannot create file \"" + path + "\". No such file or directory");
 }
 
@@ -100,8 +86,8 @@ TEST(LineList, RelativeNamesAreCompletedAgainstTheCurrentFolder)
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
     const std::string expected = std::filesystem::current_path().string() + "/none/a.txt";
-    const std::string createMessage = messageOf([] { common::saveLineList("none/a.txt", {"x"}); });
-    const std::string openMessage = messageOf([] { common::loadLineList("none/a.txt"); });
+    const std::string createMessage = errorOf([] { common::saveLineList("none/a.txt", {"x"}); });
+    const std::string openMessage = errorOf([] { common::loadLineList("none/a.txt"); });
     std::filesystem::current_path(saved);
     EXPECT_EQ(createMessage, "Cannot create file \"" + expected + "\". No such file or directory");
     EXPECT_EQ(openMessage, "Cannot open file \"" + expected + "\". No such file or directory");
@@ -111,7 +97,7 @@ TEST(LineList, SaveOverAFolderOrAReadOnlyFileFailsAndKeepsIt)
 {
     TempDir dir;
     std::filesystem::create_directory(dir.file("sub"));
-    EXPECT_EQ(messageOf([&] { common::saveLineList(dir.file("sub"), {"x"}); }),
+    EXPECT_EQ(errorOf([&] { common::saveLineList(dir.file("sub"), {"x"}); }),
               "Cannot create file \"" + dir.file("sub") + "\". Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("sub")));
     testing_support::openToEveryone(dir.path());
@@ -119,7 +105,7 @@ TEST(LineList, SaveOverAFolderOrAReadOnlyFileFailsAndKeepsIt)
     ::chmod(dir.file("ro.txt").c_str(), 0444);
     const std::string expected = "Cannot create file \"" + dir.file("ro.txt") + "\". Permission denied";
     const int unprivileged = testing_support::runUnprivileged([&] {
-        return messageOf([&] { common::saveLineList(dir.file("ro.txt"), {"new"}); }) == expected ? 0 : 1;
+        return errorOf([&] { common::saveLineList(dir.file("ro.txt"), {"new"}); }) == expected ? 0 : 1;
     });
     SKIP_IF_NOT_RUN(unprivileged);
     EXPECT_EQ(unprivileged, 0);
@@ -157,9 +143,10 @@ TEST(LineList, SaveInAReadOnlyFolderOverwritesAWritableFile)
     ::chmod(dir.file("ro").c_str(), 0555);
     const std::string refused = "Cannot create file \"" + dir.file("ro/new.txt") + "\". Permission denied";
     const int unprivileged = testing_support::runUnprivileged([&] {
-        if (messageOf([&] { common::saveLineList(dir.file("ro/list.txt"), {"x"}); }) != "(no error)")
+        if (errorOf([&] { common::saveLineList(dir.file("ro/list.txt"), {"x"}); }) !=
+            testing_support::kNoError)
             return 1;
-        return messageOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }) == refused ? 0 : 2;
+        return errorOf([&] { common::saveLineList(dir.file("ro/new.txt"), {"x"}); }) == refused ? 0 : 2;
     });
     SKIP_IF_NOT_RUN(unprivileged);
     EXPECT_EQ(unprivileged, 0);
@@ -176,7 +163,7 @@ TEST(LineList, AFullDiskGivesStreamWriteErrorAndKeepsTheOldFile)
     testing_support::openToEveryone(dir.path());
     std::filesystem::create_symlink("/dev/full", dir.file("full"));
     const int unprivileged = testing_support::runUnprivileged([&] {
-        return messageOf([&] { common::saveLineList(dir.file("full"), {"x"}); }) == common::kStreamWriteError
+        return errorOf([&] { common::saveLineList(dir.file("full"), {"x"}); }) == common::kStreamWriteError
                    ? 0
                    : 1;
     });
@@ -187,9 +174,9 @@ TEST(LineList, AFullDiskGivesStreamWriteErrorAndKeepsTheOldFile)
 TEST(LineList, LoadFailuresNameTheFile)
 {
     TempDir dir;
-    EXPECT_EQ(messageOf([&] { common::loadLineList(dir.file("missing.txt")); }),
+    EXPECT_EQ(errorOf([&] { common::loadLineList(dir.file("missing.txt")); }),
               "Cannot open file \"" + dir.file("missing.txt") + "\". No such file or directory");
-    EXPECT_EQ(messageOf([&] { common::loadLineList(dir.path().string()); }),
+    EXPECT_EQ(errorOf([&] { common::loadLineList(dir.path().string()); }),
               "Cannot open file \"" + dir.path().string() + "\". Is a directory");
 }
 

@@ -74,7 +74,7 @@ TEST(NumberEvaluation, EdgeTextsAgreeWithTheLibrary)
         {"18446744073709551615", false}, // 20 digits, though a uint64 holds it
         {"10000000000000000000", false}, // 20 digits with trailing zeros
         {"99999999999999999999", false},
-        {"000000000000000000000000000001", true}, // leading zeros do not count
+        {"000000000000000000000000000001", true},  // leading zeros do not count
         {"0.0000000000000000000000000001", false}, // 10^-28
         {"0.000000000000000000000000001", true},   // 10^-27
         {"1e27", true},
@@ -90,7 +90,7 @@ TEST(NumberEvaluation, EdgeTextsAgreeWithTheLibrary)
         {"123456789.0123456789", true},
         {"1,5", false}, // not a number with "." as the separator
         {"1e5000", false},
-        {"1e4999", false},               // beyond extended precision: no value
+        {"1e4999", false}, // beyond extended precision: no value
         {"3.4028235e38", false},
         {"3402823567797336616e20", true}, // just below half-way to 2^128
         {"3402823567797336617e20", true}, // just above
@@ -99,7 +99,7 @@ TEST(NumberEvaluation, EdgeTextsAgreeWithTheLibrary)
         {"16777217.000000001", true},
         {"3689348814741910325e1", true}, // exactly half-way between two long doubles
         {"3689348814741910327e1", true},
-        {"3e27", true},                  // 3 * 5^27 is odd and 65 bits long: half-way too
+        {"3e27", true},                   // 3 * 5^27 is odd and 65 bits long: half-way too
         {"1.401298464324817e-45", false}, // the smallest denormal float
         {"1e-40", false},
         {"1e-4950", false},
@@ -120,8 +120,8 @@ TEST(NumberEvaluation, OverflowBoundIsTheSameOnBothSidesOfTheQuickBounds)
     const float largest = std::numeric_limits<float>::max();
     // 2^128 - 2^103 = 340282356779733661637539395458142568448 is the bound.
     EXPECT_EQ(common::parseNumber("3402823567797336616e20", {}), largest);
-    for (const char* text : {"3402823567797336617e20", "-3402823567797336617e20",
-                             "340282356779733661637539395458142568448"}) {
+    for (const char* text :
+         {"3402823567797336617e20", "-3402823567797336617e20", "340282356779733661637539395458142568448"}) {
         try {
             common::parseNumber(text, {});
             ADD_FAILURE() << text << " did not overflow";
@@ -202,7 +202,8 @@ TEST(NumberEvaluation, RandomTextsAgreeWithTheLibrary)
         quick += fast.has_value();
         ASSERT_TRUE(sameValue(numberValue(text, '.'), library)) << text;
         if (fast) {
-            ASSERT_TRUE(sameValue(fast, library)) << text << ": " << describe(fast) << " vs " << describe(library);
+            ASSERT_TRUE(sameValue(fast, library))
+                << text << ": " << describe(fast) << " vs " << describe(library);
         }
     }
     // Both ways must have been exercised.

@@ -145,7 +145,8 @@ TEST(TextFileReader, AReusedStringHoldsOnlyTheLatestLine)
 {
     TempDir dir;
     const std::string path = dir.file("shrinking.txt");
-    writeBytes(path, std::string(70000, 'x') + "\r\nab\r\n\r\nc\x1A" "dropped\r\n");
+    writeBytes(path, std::string(70000, 'x') + "\r\nab\r\n\r\nc\x1A"
+                                               "dropped\r\n");
     EXPECT_EQ(readAllLinesReusing(path), (Lines{std::string(70000, 'x'), "ab", "", "c"}));
 }
 
@@ -181,7 +182,8 @@ Lines modelLines(const std::string& bytes)
 // every offset: the reader scans several bytes a step.
 TEST(TextFileReader, BreaksAtEveryOffsetAmongLookalikeBytes)
 {
-    static const char kLookalikes[] = "ab\n\r\x1A\x0B\x0C\x0E\x1B\x18\x19\x1E\x8A\x8D\x9A\xFF\x80\x09\x00 \x2A";
+    static const char kLookalikes[] =
+        "ab\n\r\x1A\x0B\x0C\x0E\x1B\x18\x19\x1E\x8A\x8D\x9A\xFF\x80\x09\x00 \x2A";
     const std::string alphabet(kLookalikes, sizeof kLookalikes - 1);
     std::mt19937 random(7);
     TempDir dir;

@@ -92,6 +92,24 @@ TEST(Text, UpperAsciiTouchesOnlyAsciiLetters)
     EXPECT_EQ(common::upperAscii("\xE9z{`"), "\xE9Z{`");
 }
 
+TEST(Text, TrimmedDropsOnlyTheGivenBlanksAtBothEnds)
+{
+    const struct {
+        std::string_view text;
+        std::string_view blanks;
+        std::string_view trimmed;
+    } cases[] = {
+        {"  a b  ", " ", "a b"},
+        {"\t a \t", " ", "\t a \t"},
+        {"\t a \r\n", " \t\r\n", "a"},
+        {"   ", " ", ""},
+        {"", " ", ""},
+        {"\xCA\xD5 ", " ", "\xCA\xD5"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(common::trimmed(c.text, c.blanks), c.trimmed) << c.text;
+}
+
 TEST(Text, CaseInsensitiveEquality)
 {
     EXPECT_TRUE(common::sameTextIgnoreCase("Close", "CLOSE", kGbk));

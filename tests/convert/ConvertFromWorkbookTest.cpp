@@ -53,7 +53,7 @@ class ConvertFromWorkbookTest : public ::testing::Test {
     }
 
     TempDir m_out;
-    workbook::Connection m_connection{kGbk, common::RegionalSettings{}};
+    workbook::Connection m_connection{kGbk, common::RegionalSettings{}, common::fixedYear(2026)};
     workbook::Query m_query{m_connection};
     FakeHost m_host;
 

@@ -5,6 +5,7 @@
 #include "common/Error.h"
 #include "import/ImportTestSupport.h"
 #include "support/TestSupport.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -109,11 +110,18 @@ TEST(CustomDataFile, AReadOnlyRecordFileIsRefusedAndKept)
     TempDir dir;
     writeBytes(dir.file("f.dat"), kExampleRecord);
     ::chmod(dir.file("f.dat").c_str(), 0444);
-    CustomDataFile file;
-    {
-        import_test::Unprivileged unprivileged(dir.path());
-        EXPECT_EQ(ioFailure([&] { file.openOrCreate(dir.file("f.dat")); }).first, 5);
-    }
+    testing_support::openToEveryone(dir.path());
+    const int unprivileged = testing_support::runUnprivileged([&] {
+        try {
+            CustomDataFile file;
+            file.openOrCreate(dir.file("f.dat"));
+        } catch (const common::Error& error) {
+            return error.ioCode() == 5 ? 0 : 1;
+        }
+        return 2;
+    });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 0);
     EXPECT_EQ(readBytes(dir.file("f.dat")), kExampleRecord);
 }
 

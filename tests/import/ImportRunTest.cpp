@@ -97,12 +97,7 @@ class ImportRunTest : public ::testing::Test {
     // The message of the error that ended the run.
     std::string runFailure()
     {
-        try {
-            runImport(options, host);
-        } catch (const common::Error& error) {
-            return error.what();
-        }
-        return "(no error)";
+        return testing_support::errorOf([this] { runImport(options, host); });
     }
 
     TempDir m_dir;

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "common/Error.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -20,7 +22,8 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ec);
+    for (auto it =
+             fs::recursive_directory_iterator(m_path, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
@@ -30,6 +33,11 @@ TempDir::~TempDir()
 std::string TempDir::file(const std::string& name) const
 {
     return (m_path / name).string();
+}
+
+std::size_t entryCount(const fs::path& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 std::string readBytes(const fs::path& path)
@@ -51,6 +59,16 @@ void writeBytes(const fs::path& path, const std::string& bytes)
 std::string dataPath(const std::string& name)
 {
     return std::string(TARNVALE_TEST_DATA) + "/" + name;
+}
+
+std::string errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const common::Error& error) {
+        return error.what();
+    }
+    return kNoError;
 }
 
 } // namespace testing_support

@@ -1,8 +1,9 @@
-// Small helpers shared by every test program: a fresh temporary folder per test
-// and whole-file byte access.
+// Small helpers shared by every test program: a fresh temporary folder per test,
+// whole-file byte access, the message of a failing action.
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -11,7 +12,7 @@ namespace testing_support {
 // everything in it) when the object goes away. Restores write permission on
 // the way out so that tests may leave read-only files behind.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,14 +22,21 @@ public:
     // path() / name, as a byte string.
     std::string file(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
 std::string readBytes(const std::filesystem::path& path);
+// How many entries `folder` holds (to see that no temporary file was left behind).
+std::size_t entryCount(const std::filesystem::path& folder);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // The folder with the committed fixtures (tests/data).
 std::string dataPath(const std::string& name);
+
+// What errorOf gives for an action that throws nothing.
+inline constexpr const char* kNoError = "(no error)";
+// The message of the common::Error that `action` throws, or kNoError.
+std::string errorOf(const std::function<void()>& action);
 
 } // namespace testing_support

@@ -1,38 +1,31 @@
 // Damaged and unsuitable files: each gives the data layer's clear message,
 // never a crash, a hang or a huge allocation. The damage is done by hand to
 // a real workbook's bytes.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
+#include "common/LittleEndian.h"
+#include "workbook/WorkbookFormat.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 using namespace workbook_testing;
+using common::putU32;
 using testing_support::TempDir;
 
 namespace {
-
-std::uint32_t u32At(const std::string& bytes, std::size_t offset)
-{
-    return static_cast<std::uint8_t>(bytes[offset]) | static_cast<std::uint8_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint8_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[offset + 3])) << 24;
-}
-
-void putU32(std::string& bytes, std::size_t offset, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
 
 // Places in Mixed.xls (512-byte sectors), found from its header as a reader would.
 struct Layout {
     std::string bytes = testing_support::readBytes(testing_support::dataPath("Mixed.xls"));
     std::size_t sectorOffset(std::uint32_t sector) const { return (sector + 1) * 512; }
-    std::uint32_t directorySector() const { return u32At(bytes, 0x30); }
-    std::size_t fatEntry(std::uint32_t sector) const { return sectorOffset(u32At(bytes, 0x4C)) + 4 * sector; }
+    std::uint32_t directorySector() const { return common::readU32(bytes, 0x30); }
+    std::size_t fatEntry(std::uint32_t sector) const
+    {
+        return sectorOffset(common::readU32(bytes, 0x4C)) + 4 * sector;
+    }
     // The directory entry of the "Workbook" stream.
     std::size_t workbookEntry() const
     {
@@ -43,13 +36,27 @@ struct Layout {
         }
         throw std::runtime_error("no Workbook entry");
     }
-    std::size_t streamStart() const { return sectorOffset(u32At(bytes, workbookEntry() + 0x74)); }
+    std::size_t streamStart() const { return sectorOffset(common::readU32(bytes, workbookEntry() + 0x74)); }
+    // The first record of `type` from the record header at `at` on (the
+    // stream lies in one piece in this file).
+    std::size_t findRecord(std::size_t at, std::uint16_t type) const
+    {
+        while (common::readU16(bytes, at) != type)
+            at += 4 + common::readU16(bytes, at + 2);
+        return at;
+    }
+    // The record header of the first sheet's BOF.
+    std::size_t firstSheet() const
+    {
+        const std::size_t boundSheet = findRecord(streamStart(), 0x0085);
+        return streamStart() + common::readU32(bytes, boundSheet + 4);
+    }
 };
 
 std::string openMessage(const std::string& path)
 {
     try {
-        workbook::Workbook::open(path, kUtf8, chineseSettings());
+        workbook::openWorkbookFile(path, kUtf8, chineseSettings());
     } catch (const common::Error& error) {
         return error.what();
     }
@@ -124,7 +131,7 @@ TEST(BrokenWorkbook, AChainLeavingTheFileIsFound)
 TEST(BrokenWorkbook, ALoopInTheWorkbookStreamIsFound)
 {
     Layout layout;
-    const std::uint32_t start = u32At(layout.bytes, layout.workbookEntry() + 0x74);
+    const std::uint32_t start = common::readU32(layout.bytes, layout.workbookEntry() + 0x74);
     putU32(layout.bytes, layout.fatEntry(start), start);
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
               expected("a sector chain of the file runs in a loop (the workbook stream returns to sector " +
@@ -172,13 +179,8 @@ TEST(BrokenWorkbook, AnOlderExcelFormatIsNamed)
 TEST(BrokenWorkbook, ASheetOffsetOutsideTheStreamIsFound)
 {
     Layout layout;
-    // The first BOUNDSHEET record's offset field: find the record type 0x0085 in the stream's first sector.
-    const std::size_t start = layout.streamStart();
-    std::size_t at = start;
-    while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-    putU32(layout.bytes, at + 4, 0x00FFFFFF);
+    // The first BOUNDSHEET record's offset field.
+    putU32(layout.bytes, layout.findRecord(layout.streamStart(), 0x0085) + 4, 0x00FFFFFF);
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
               expected("its workbook stream is damaged (a sheet begins past the stream's end)"));
 }
@@ -186,18 +188,9 @@ TEST(BrokenWorkbook, ASheetOffsetOutsideTheStreamIsFound)
 TEST(BrokenWorkbook, ACellRightOfColumnIvIsFound)
 {
     Layout layout;
-    const std::size_t start = layout.streamStart();
-    std::size_t at = start;
-    while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-    // The first sheet's records, from its BOF (the stream lies in one piece in this file).
-    at = start + u32At(layout.bytes, at + 4);
-    ASSERT_EQ(layout.bytes.substr(at, 2), std::string("\x09\x08", 2));
-    while (!(layout.bytes[at] == '\xFD' && layout.bytes[at + 1] == '\x00')) // the first LABELSST
-        at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                   static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-    layout.bytes[at + 6] = '\x2C'; // column 300
+    ASSERT_EQ(layout.bytes.substr(layout.firstSheet(), 2), std::string("\x09\x08", 2));
+    const std::size_t at = layout.findRecord(layout.firstSheet(), 0x00FD); // the first LABELSST
+    layout.bytes[at + 6] = '\x2C';                                         // column 300
     layout.bytes[at + 7] = '\x01';
     EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
               expected("its workbook stream is damaged (a cell lies right of the last column, IV)"));
@@ -209,15 +202,7 @@ TEST(BrokenWorkbook, AMulRkRunReachingPastColumnIvIsFound)
 {
     for (const int firstColumn : {253, 254}) {
         Layout layout;
-        const std::size_t start = layout.streamStart();
-        std::size_t at = start;
-        while (!(layout.bytes[at] == '\x85' && layout.bytes[at + 1] == '\x00'))
-            at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                       static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
-        at = start + u32At(layout.bytes, at + 4);
-        while (!(layout.bytes[at] == '\xBD' && layout.bytes[at + 1] == '\x00')) // the first MULRK
-            at += 4 + (static_cast<std::uint8_t>(layout.bytes[at + 2]) |
-                       static_cast<std::uint8_t>(layout.bytes[at + 3]) << 8);
+        const std::size_t at = layout.findRecord(layout.firstSheet(), 0x00BD); // the first MULRK
         ASSERT_EQ(layout.bytes.substr(at + 2, 2), std::string("\x18\x00", 2)); // three numbers
         layout.bytes[at + 6] = static_cast<char>(firstColumn);
         EXPECT_EQ(withoutFolder(messageFor(layout.bytes)),
@@ -239,11 +224,10 @@ TEST(BrokenWorkbook, TruncatedAtAnyOffsetGivesAClearMessage)
     for (std::size_t size = 0; size < whole.size(); size += (size % 512 == 0 ? 1 : 61)) {
         testing_support::writeBytes(path, whole.substr(0, size));
         try {
-            const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
-            ASSERT_EQ(book->sheets().size(), complete->sheets().size()) << size;
-            for (std::size_t s = 0; s < book->sheets().size(); ++s)
-                EXPECT_EQ(tableTexts(*book->sheets()[s].table), tableTexts(*complete->sheets()[s].table))
-                    << size;
+            const auto book = workbook::openWorkbookFile(path, kUtf8, chineseSettings());
+            ASSERT_EQ(book->tables().size(), complete->sheets().size()) << size;
+            for (std::size_t s = 0; s < complete->sheets().size(); ++s)
+                EXPECT_EQ(tableTexts(book->table(s)), tableTexts(*complete->sheets()[s].table)) << size;
         } catch (const common::Error& error) {
             EXPECT_EQ(std::string(error.what()).rfind("Cannot open the workbook \"" + path + "\": ", 0), 0u)
                 << size << ": " << error.what();

@@ -1,5 +1,5 @@
 // The workbook connection: opening from the connection string and the table schema.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
@@ -23,7 +23,7 @@ std::vector<std::string> tableNames(const workbook::Connection& connection)
 
 TEST(Connection, ListsTheWorksheetsInWorkbookOrder)
 {
-    workbook::Connection connection(kUtf8, chineseSettings());
+    workbook::Connection connection(kUtf8, chineseSettings(), kTestYear);
     connection.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Mixed.xls")));
     connection.setLoginPrompt(false);
     connection.open();
@@ -35,7 +35,7 @@ TEST(Connection, ListsTheWorksheetsInWorkbookOrder)
 
 TEST(Connection, NamesTablesInTheSystemCodePage)
 {
-    workbook::Connection connection(kGbk, chineseSettings());
+    workbook::Connection connection(kGbk, chineseSettings(), kTestYear);
     connection.setConnectionString(
         workbook::connectionStringFor(testing_support::dataPath("Biff5Cp936.xls")));
     connection.open();
@@ -44,7 +44,7 @@ TEST(Connection, NamesTablesInTheSystemCodePage)
 
 TEST(Connection, AFailedOpenLeavesItClosed)
 {
-    workbook::Connection connection(kUtf8, chineseSettings());
+    workbook::Connection connection(kUtf8, chineseSettings(), kTestYear);
     connection.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Mixed.xls")));
     connection.open();
     connection.setConnectionString(workbook::connectionStringFor(testing_support::dataPath("Encrypted.xls")));
@@ -60,7 +60,7 @@ TEST(Connection, AFailedOpenLeavesItClosed)
 
 TEST(Connection, AStringWithoutDataSourceIsRefused)
 {
-    workbook::Connection connection(kUtf8, chineseSettings());
+    workbook::Connection connection(kUtf8, chineseSettings(), kTestYear);
     connection.setConnectionString("Provider=Microsoft.Jet.OLEDB.4.0");
     try {
         connection.open();

@@ -1,6 +1,6 @@
 // Field-by-name: an exact name first, then the first field equal without
 // regard to case.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/FieldLookup.h"
@@ -13,8 +13,7 @@ namespace {
 
 TEST(FieldLookup, ExactNameFirstThenTheFirstCaselessMatch)
 {
-    const std::vector<workbook::Field> fields = {
-        {"Code"}, {"Close"}, {"close"}, {"\xca\xd5\xc5\xcc"}, {"VOL"}};
+    const std::vector<table::Field> fields = {{"Code"}, {"Close"}, {"close"}, {"\xca\xd5\xc5\xcc"}, {"VOL"}};
     const struct {
         const char* name;
         std::optional<std::size_t> index;

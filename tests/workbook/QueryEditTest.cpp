@@ -1,6 +1,6 @@
 // Edits on the open query: edit, insert, append, post, cancel, refresh, and
 // the refused delete. Posted rows live in the connection's workbook.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
@@ -12,18 +12,9 @@
 using namespace workbook_testing;
 using workbook::Query;
 using State = workbook::Query::State;
+using testing_support::errorOf;
 
 namespace {
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 // Posted rows are written into the workbook file: edit copies, never the fixtures.
 std::string copyOf(const testing_support::TempDir& folder, const std::string& fixture)
@@ -34,11 +25,10 @@ std::string copyOf(const testing_support::TempDir& folder, const std::string& fi
 }
 
 class QueryEditTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         connection.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Quotes.xls")));
-        connection.setCurrentYear(2026);
         connection.open();
         query.setStatement("SELECT * FROM [Sheet1$]");
         query.open();
@@ -52,7 +42,7 @@ protected:
     }
 
     testing_support::TempDir folder;
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     Query query{connection};
 };
 
@@ -66,7 +56,8 @@ TEST_F(QueryEditTest, APostedEditChangesTheRowForEveryReader)
     EXPECT_EQ(query.cellText(1), "13.5"); // the edit shows before it is posted
     query.post();
     EXPECT_EQ(query.state(), State::Browse);
-    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "000002|13.5|7890", "300750|198.8|4321"}));
+    EXPECT_EQ(rows(query),
+              (std::vector<std::string>{"600000|10.5|123456", "000002|13.5|7890", "300750|198.8|4321"}));
     Query other(connection, "ADOQuery2");
     other.setStatement("SELECT * FROM [Sheet1$]");
     other.open();
@@ -94,12 +85,12 @@ TEST_F(QueryEditTest, InsertPutsANewRowBeforeTheCurrentOne)
     EXPECT_FALSE(query.insertedRowUnchanged());
     query.setCellText(1, "1700");
     query.post();
-    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "600519|1700|", "000001|12.25|7890",
-                                                     "300750|198.8|4321"}));
+    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "600519|1700|",
+                                                     "000001|12.25|7890", "300750|198.8|4321"}));
     // The data source keeps posted rows at the end of the sheet.
     query.refresh();
-    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "000001|12.25|7890", "300750|198.8|4321",
-                                                     "600519|1700|"}));
+    EXPECT_EQ(rows(query), (std::vector<std::string>{"600000|10.5|123456", "000001|12.25|7890",
+                                                     "300750|198.8|4321", "600519|1700|"}));
 }
 
 TEST_F(QueryEditTest, AppendAddsAfterTheLastRowAndCancelTakesItBack)
@@ -151,13 +142,14 @@ TEST_F(QueryEditTest, CellsCannotBeSetOutsideAnEdit)
     EXPECT_EQ(errorOf([&] { query.setCellText(0, "x"); }), "ADOQuery1: Dataset not in edit or insert mode");
     query.close();
     EXPECT_EQ(errorOf([&] { query.edit(); }), "ADOQuery1: Cannot perform this operation on a closed dataset");
-    EXPECT_EQ(errorOf([&] { query.setSort("Code"); }), "ADOQuery1: Cannot perform this operation on a closed dataset");
+    EXPECT_EQ(errorOf([&] { query.setSort("Code"); }),
+              "ADOQuery1: Cannot perform this operation on a closed dataset");
     EXPECT_FALSE(query.canModify());
 }
 
 TEST_F(QueryEditTest, EditingAnEmptySheetInsertsARow)
 {
-    workbook::Connection mixed{kUtf8, chineseSettings()};
+    workbook::Connection mixed{kUtf8, chineseSettings(), kTestYear};
     mixed.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Mixed.xls")));
     mixed.open();
     Query empty(mixed);
@@ -175,15 +167,14 @@ TEST_F(QueryEditTest, DatesAndBooleansAreParsedForTheirFields)
 {
     // Booleans.xls holds plain boolean and date cells and no formulas, which
     // the file writer could not rebuild.
-    workbook::Connection flags{kUtf8, chineseSettings()};
+    workbook::Connection flags{kUtf8, chineseSettings(), kTestYear};
     flags.setConnectionString(workbook::connectionStringFor(copyOf(folder, "Booleans.xls")));
-    flags.setCurrentYear(2026);
     flags.open();
     Query sheet(flags);
     sheet.setStatement("SELECT * FROM [Flags$]");
     sheet.open();
-    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Since")].type, workbook::FieldType::DateTime);
-    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Listed")].type, workbook::FieldType::Boolean);
+    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Since")].type, table::FieldType::DateTime);
+    ASSERT_EQ(sheet.fields()[sheet.fieldIndex("Listed")].type, table::FieldType::Boolean);
     sheet.edit();
     sheet.setCellText(sheet.fieldIndex("Since"), "2025-3-1");
     sheet.setCellText(sheet.fieldIndex("Listed"), "false");

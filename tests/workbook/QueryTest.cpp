@@ -1,28 +1,20 @@
 // The sheet query over a real workbook: opening, fields, the cursor, cell
 // texts and sort.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <gtest/gtest.h>
 
 using namespace workbook_testing;
+using testing_support::errorOf;
 using workbook::Query;
 
 namespace {
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 class QueryTest : public testing::Test {
   protected:
@@ -35,7 +27,7 @@ class QueryTest : public testing::Test {
     void openSheet(const std::string& table)
     {
         query.close();
-        query.setStatement("SELECT * FROM [" + table + "]");
+        query.setStatement(workbook::selectAllFrom(table));
         query.open();
     }
     // One column's texts, in the presented order.
@@ -48,7 +40,7 @@ class QueryTest : public testing::Test {
         return texts;
     }
 
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     Query query{connection};
 };
 
@@ -59,7 +51,7 @@ TEST_F(QueryTest, OpensASheetWithItsFieldsInOrder)
     ASSERT_EQ(query.fields().size(), 13u);
     EXPECT_EQ(query.fields()[0].name, "Code");
     EXPECT_EQ(query.fields()[8].name, "F9");
-    EXPECT_EQ(query.fields()[2].type, workbook::FieldType::Float);
+    EXPECT_EQ(query.fields()[2].type, table::FieldType::Float);
     EXPECT_EQ(query.rowCount(), 5u);
     EXPECT_EQ(column("Code"), (std::vector<std::string>{"600000", "000001", "300750", "", "600519"}));
 }

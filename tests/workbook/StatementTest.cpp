@@ -1,24 +1,17 @@
 // Table names, the statement, the connection string and the sort text.
 #include "workbook/Statement.h"
 #include "common/Error.h"
+#include "support/TestSupport.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/SortText.h"
 
 #include <gtest/gtest.h>
 
+using testing_support::errorOf;
+
 namespace {
 
 const common::CodePage kUtf8{65001};
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 TEST(TableName, QuotesNamesThatAnUnbracketedNameCannotHold)
 {

@@ -3,7 +3,7 @@
 // it through the query, as the preview grid posts them; the script then has
 // real spreadsheet programs read the copy. Without the variable there is
 // nothing to edit and the case is skipped.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
@@ -30,9 +30,8 @@ TEST(WritebackCheck, PostsTheScriptsEditsIntoTheWorkbookItNames)
     const char* path = std::getenv("TARNVALE_WRITEBACK_FILE");
     if (!path)
         GTEST_SKIP() << "run by scripts/check-writeback.sh";
-    workbook::Connection connection(kUtf8, chineseSettings());
+    workbook::Connection connection(kUtf8, chineseSettings(), kTestYear);
     connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.setCurrentYear(2026);
     connection.open();
     workbook::Query query(connection);
     query.setStatement("SELECT * FROM [Sheet1$]");

@@ -1,12 +1,13 @@
 // Posted rows written into real workbooks (LibreOffice and Gnumeric): the
 // file read again, by our reader and by FreeXL, holds the posted values and
 // every other cell of every sheet as before.
-#include "WorkbookFixtures.h"
+#include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <freexl.h>
 #include <gtest/gtest.h>
@@ -17,26 +18,17 @@
 using namespace workbook_testing;
 using workbook::Query;
 using Sheets = std::vector<std::vector<std::vector<std::string>>>;
+using testing_support::errorOf;
 
 namespace {
 
 Sheets sheetTexts(const std::string& path)
 {
-    const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    const auto book = readWorkbook(path);
     Sheets sheets;
-    for (const workbook::Sheet& sheet : book->sheets())
+    for (const xls::Sheet& sheet : book->sheets())
         sheets.push_back(tableTexts(*sheet.table));
     return sheets;
-}
-
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.what();
-    }
-    return "no error";
 }
 
 // FreeXL's reading of one cell of the first sheet, as text.
@@ -86,7 +78,6 @@ class XlsWrite : public testing::TestWithParam<const char*> {
         testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath(GetParam())));
         before = sheetTexts(path);
         connection.setConnectionString(workbook::connectionStringFor(path));
-        connection.setCurrentYear(2026);
         connection.open();
         query.setStatement("SELECT * FROM [Sheet1$]");
         query.open();
@@ -100,15 +91,12 @@ class XlsWrite : public testing::TestWithParam<const char*> {
         query.post();
     }
     std::size_t column(const std::string& field) { return query.fieldIndex(field); }
-    std::size_t sharedStrings() const
-    {
-        return workbook::Workbook::open(path, kUtf8, chineseSettings())->texts().size();
-    }
+    std::size_t sharedStrings() const { return readWorkbook(path)->texts().size(); }
 
     testing_support::TempDir folder;
     std::string path;
     Sheets before;
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     Query query{connection};
 };
 
@@ -130,11 +118,11 @@ TEST_P(XlsWrite, ANewTextGoesIntoTheSharedStringsAndReadsBack)
 
 TEST_P(XlsWrite, ATextAlreadySharedIsReusedWithoutGrowingTheTable)
 {
-    const auto book = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    const auto book = readWorkbook(path);
     post(3, "Name", "宁德时代");
     before[0][4][column("Name")] = "宁德时代";
     EXPECT_EQ(sheetTexts(path), before);
-    const auto after = workbook::Workbook::open(path, kUtf8, chineseSettings());
+    const auto after = readWorkbook(path);
     // The text list holds the shared strings first, then one entry per other text.
     EXPECT_EQ(after->texts().size(), book->texts().size());
 }
@@ -213,7 +201,7 @@ TEST_P(XlsWrite, AReadOnlyWorkbookKeepsFileAndQueryUnchanged)
     EXPECT_EQ(query.state(), Query::State::Browse);
     EXPECT_EQ(query.cellText(1, column("Close")), "12.25");
     EXPECT_EQ(testing_support::readBytes(path), bytes);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1); // no temporary left
+    EXPECT_EQ(testing_support::entryCount(folder.path()), 1u); // no temporary left
 }
 
 TEST_P(XlsWrite, TheReplacedFileKeepsItsPermissions)
@@ -223,8 +211,7 @@ TEST_P(XlsWrite, TheReplacedFileKeepsItsPermissions)
     fs::permissions(path, mode);
     post(0, "Close", "1");
     EXPECT_EQ(fs::status(path).permissions(), mode);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}),
-              1); // the temporary became the workbook
+    EXPECT_EQ(testing_support::entryCount(folder.path()), 1u); // the temporary became the workbook
 }
 
 TEST_P(XlsWrite, AnInsertThatCannotBeWrittenIsCancelled)
@@ -232,7 +219,7 @@ TEST_P(XlsWrite, AnInsertThatCannotBeWrittenIsCancelled)
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     query.append();
     query.setCellText(0, "601318");
-    EXPECT_NE(errorOf([&] { query.post(); }), "no error");
+    EXPECT_NE(errorOf([&] { query.post(); }), testing_support::kNoError);
     EXPECT_EQ(query.rowCount(), 5u);
     query.refresh();
     EXPECT_EQ(query.rowCount(), 5u);
@@ -276,7 +263,7 @@ TEST(XlsWriteEmptySheet, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHea
                                 testing_support::readBytes(testing_support::dataPath("EmptySheet.xls")));
     Sheets before = sheetTexts(path);
     ASSERT_EQ(before.at(1), (std::vector<std::vector<std::string>>{{"F1"}}));
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.open();
     Query query(connection);
@@ -298,7 +285,7 @@ TEST(XlsWriteCodePage, TextInTheSystemCodePageIsStoredAsUnicode)
     testing_support::TempDir folder;
     const std::string path = folder.file("Quotes.xls");
     testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("Quotes.xls")));
-    workbook::Connection connection{kGbk, chineseSettings()};
+    workbook::Connection connection{kGbk, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.open();
     Query query(connection);
@@ -319,7 +306,7 @@ TEST(XlsWriteArrayFormula, ACellOfAnArrayFormulaIsRefusedAndTheOtherCellsCanBeWr
     testing_support::writeBytes(path,
                                 testing_support::readBytes(testing_support::dataPath("ArrayFormula.xls")));
     const std::string bytes = testing_support::readBytes(path);
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
     connection.open();
     Query query(connection);
@@ -348,12 +335,11 @@ TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
     const std::string path = folder.file("Dates1904.xls");
     testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("Dates1904.xls")));
     Sheets before = sheetTexts(path);
-    workbook::Connection connection{kUtf8, chineseSettings()};
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
     connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.setCurrentYear(2026);
     connection.open();
     Query query(connection);
-    query.setStatement("SELECT * FROM [" + connection.tables().at(0).tableName + "]");
+    query.setStatement(workbook::selectAllFrom(connection.tables().at(0).tableName));
     query.open();
     query.edit();
     query.setCellText(query.fieldIndex("Day"), "2025-3-1");

@@ -7,7 +7,7 @@
 namespace app {
 
 class AutoSizeLabel : public QLabel {
-public:
+  public:
     AutoSizeLabel(const QString& text, QWidget* parent);
 
     // Sets the caption and fits the width to it; the height stays.

@@ -104,9 +104,8 @@ convert::ConvertInputs readInputs(const TForm1& form)
 void TForm1::Button2Click()
 {
     const convert::ConvertInputs inputs = readInputs(*this);
-    const int year = m_context.currentYear ? m_context.currentYear() : 2026;
-    if (const auto message =
-            convert::firstFailedCheck(inputs, m_context.settings, year, m_context.codePage)) {
+    if (const auto message = convert::firstFailedCheck(inputs, m_context.settings, m_context.currentYear(),
+                                                       m_context.codePage)) {
         m_dialogs.info(fromBytes(*message));
         return;
     }

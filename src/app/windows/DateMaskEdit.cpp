@@ -20,7 +20,10 @@ DateMaskEdit::DateMaskEdit(Dialogs& dialogs, char dateSeparator, QWidget* parent
     refresh();
 }
 
-QString DateMaskEdit::maskedText() const { return fromBytes(m_mask.text()); }
+QString DateMaskEdit::maskedText() const
+{
+    return fromBytes(m_mask.text());
+}
 
 void DateMaskEdit::setMaskedText(const QString& text)
 {
@@ -60,10 +63,18 @@ void DateMaskEdit::keyPressEvent(QKeyEvent* event)
 bool DateMaskEdit::handleEditKey(QKeyEvent& event)
 {
     switch (event.key()) {
-    case Qt::Key_Left: m_mask.moveCaretLeft(); return true;
-    case Qt::Key_Right: m_mask.moveCaretRight(); return true;
-    case Qt::Key_Home: m_mask.setCaret(0); return true;
-    case Qt::Key_End: m_mask.setCaret(common::DateMask::kLength); return true;
+    case Qt::Key_Left:
+        m_mask.moveCaretLeft();
+        return true;
+    case Qt::Key_Right:
+        m_mask.moveCaretRight();
+        return true;
+    case Qt::Key_Home:
+        m_mask.setCaret(0);
+        return true;
+    case Qt::Key_End:
+        m_mask.setCaret(common::DateMask::kLength);
+        return true;
     case Qt::Key_Backspace:
         if (hasSelectedText())
             clearSelection();
@@ -76,10 +87,15 @@ bool DateMaskEdit::handleEditKey(QKeyEvent& event)
         else if (m_mask.deleteForward() == common::DateMask::KeyResult::Beep)
             beep();
         return true;
-    case Qt::Key_Escape: m_mask.escape(); return true;
+    case Qt::Key_Escape:
+        m_mask.escape();
+        return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter: validate(); return true;
-    default: break;
+    case Qt::Key_Enter:
+        validate();
+        return true;
+    default:
+        break;
     }
     const QString text = event.text();
     if (text.isEmpty() || !text.at(0).isPrint() ||
@@ -139,7 +155,8 @@ void DateMaskEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     // A window switch or a box closing gives the focus back without a new entry.
-    if (!m_returning && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+    if (!m_returning && event->reason() != Qt::ActiveWindowFocusReason &&
+        event->reason() != Qt::PopupFocusReason)
         m_mask.focusIn();
     m_returning = false;
 }

@@ -13,7 +13,7 @@ namespace app {
 class Dialogs;
 
 class DateMaskEdit : public QLineEdit {
-public:
+  public:
     // The field starts with every digit position blank.
     DateMaskEdit(Dialogs& dialogs, char dateSeparator, QWidget* parent);
 
@@ -25,7 +25,7 @@ public:
     // How many refused keys or failed checks have sounded the beep.
     int beepCount() const { return m_beeps; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -33,7 +33,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
-private:
+  private:
     bool handleEditKey(QKeyEvent& event);
     void typeText(const QString& text);
     void clearSelection();

@@ -24,7 +24,10 @@ constexpr qint64 kFullPassIntervalNs = 1'000'000;
 constexpr unsigned kLinesPerClockCheck = 16;
 } // namespace
 
-FormImportHost::FormImportHost(TForm1& form) : m_form(form) { m_sinceRepaint.start(); }
+FormImportHost::FormImportHost(TForm1& form) : m_form(form)
+{
+    m_sinceRepaint.start();
+}
 
 FormImportHost::~FormImportHost()
 {
@@ -32,7 +35,10 @@ FormImportHost::~FormImportHost()
     m_form.Label3->setUpdatesEnabled(true);
 }
 
-std::size_t FormImportHost::entryCount() { return static_cast<std::size_t>(m_form.TxtListBox->count()); }
+std::size_t FormImportHost::entryCount()
+{
+    return static_cast<std::size_t>(m_form.TxtListBox->count());
+}
 
 std::string FormImportHost::entry(std::size_t position)
 {
@@ -45,7 +51,7 @@ std::string FormImportHost::entry(std::size_t position)
 importer::ImportTarget FormImportHost::target()
 {
     return m_form.RadioGroup1->itemIndex() == 0 ? importer::ImportTarget::DaZhiHui
-                                                 : importer::ImportTarget::FeiHu;
+                                                : importer::ImportTarget::FeiHu;
 }
 
 void FormImportHost::beforeLine()
@@ -78,8 +84,14 @@ void FormImportHost::progress(const std::string& text)
     label->setCaption(fromBytes(text));
 }
 
-void FormImportHost::message(const std::string& text) { m_form.dialogs().info(fromBytes(text)); }
+void FormImportHost::message(const std::string& text)
+{
+    m_form.dialogs().info(fromBytes(text));
+}
 
-const common::RegionalSettings& FormImportHost::settings() { return m_form.context().settings; }
+const common::RegionalSettings& FormImportHost::settings()
+{
+    return m_form.context().settings;
+}
 
 } // namespace app

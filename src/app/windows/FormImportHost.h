@@ -12,7 +12,7 @@ namespace app {
 class TForm1;
 
 class FormImportHost : public importer::ImportHost {
-public:
+  public:
     explicit FormImportHost(TForm1& form);
     ~FormImportHost() override;
 
@@ -24,7 +24,7 @@ public:
     void message(const std::string& text) override;
     const common::RegionalSettings& settings() override;
 
-private:
+  private:
     TForm1& m_form;
     // Label3's text is set at once, but it is repainted at most at screen rate:
     // painting it for every short file would cost more than the import itself.

@@ -51,7 +51,10 @@ void TForm1::AddTxtButtonClick()
         TxtListBox->addItems(*files);
 }
 
-void TForm1::DelFileListButtonClick() { TxtListBox->clear(); }
+void TForm1::DelFileListButtonClick()
+{
+    TxtListBox->clear();
+}
 
 void TForm1::Button4Click()
 {
@@ -68,7 +71,7 @@ void TForm1::Button3Click()
     importer::ImportOptions options;
     options.customDataFolder = toBytes(Dzh2InstallDirEdit->text());
     options.codePage = m_context.codePage;
-    options.currentYear = m_context.currentYear ? m_context.currentYear() : 2026;
+    options.currentYear = m_context.currentYear();
     runBlockingControls([&] {
         FormImportHost host(*this);
         importer::runImport(options, host);

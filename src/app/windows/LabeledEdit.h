@@ -9,7 +9,7 @@ namespace app {
 class AutoSizeLabel;
 
 class LabeledEdit : public QLineEdit {
-public:
+  public:
     // The label is a sibling of the edit in `parent`, named <name>Label.
     LabeledEdit(const QString& name, const QString& labelText, QSize labelSize, QWidget* parent);
 
@@ -18,10 +18,10 @@ public:
     // event only when shown).
     void setBounds(const QRect& geometry);
 
-protected:
+  protected:
     void moveEvent(QMoveEvent* event) override;
 
-private:
+  private:
     void placeLabel();
 
     AutoSizeLabel* m_label;

@@ -12,7 +12,9 @@
 #include "app/windows/LabeledEdit.h"
 #include "app/windows/TcolnameForm.h"
 #include "workbook/Connection.h"
+#include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -23,13 +25,6 @@ namespace {
 
 // Every column of a freshly opened sheet gets this width, in pixels.
 constexpr int kPreviewColumnWidth = 100;
-
-// The connection string's five pieces, joined with nothing between them.
-constexpr const char* kProviderPiece =
-    "Provider=Microsoft.Jet.OLEDB.4.0;Mode=ReadWrite;Extended Properties=Excel 8.0;";
-constexpr const char* kDataSourcePiece = "Data Source=";
-constexpr const char* kPathEndPiece = ";";
-constexpr const char* kPersistPiece = "Persist Security Info=False";
 
 // Tells the grid and navigator about the query when the scope ends, also
 // when a step threw: a query that failed to open must show as closed.
@@ -44,16 +39,12 @@ class DataSetChangedOnExit {
     DataSource& m_source;
 };
 
-std::string connectionStringFor(const std::string& workbookPath)
-{
-    return std::string(kProviderPiece) + kDataSourcePiece + workbookPath + kPathEndPiece + kPersistPiece;
-}
-
 } // namespace
 
 void TForm1::createPreviewObjects()
 {
-    ADOConnection1 = std::make_unique<workbook::Connection>(m_context.codePage, m_context.settings);
+    ADOConnection1 =
+        std::make_unique<workbook::Connection>(m_context.codePage, m_context.settings, m_context.currentYear);
     ADOQuery1 = std::make_unique<workbook::Query>(*ADOConnection1);
     DataSource1 = new DataSource(*ADOQuery1, this);
     DataSource1->setGuard([this](const std::function<void()>& action) {
@@ -105,7 +96,7 @@ void TForm1::openWorkbook()
     m_openWorkbookPath.clear();
     const QString path = LabeledEdit1->text();
     ADOConnection1->setConnectionString(std::string());
-    ADOConnection1->setConnectionString(connectionStringFor(toBytes(path)));
+    ADOConnection1->setConnectionString(workbook::connectionStringFor(toBytes(path)));
     ADOConnection1->setLoginPrompt(false);
     ADOConnection1->open();
     m_openWorkbookPath = path;
@@ -118,10 +109,8 @@ void TForm1::fillSheetList(const std::vector<workbook::TableSchemaRow>& schema)
     const QSignalBlocker blocker(TableNameComboBox);
     TableNameComboBox->setUpdatesEnabled(false);
     TableNameComboBox->clear();
-    for (const workbook::TableSchemaRow& row : schema) {
-        if (row.tableType == "TABLE" || row.tableType == "VIEW")
-            TableNameComboBox->addItem(fromBytes(row.tableName));
-    }
+    for (const std::string& name : workbook::listedTableNames(schema))
+        TableNameComboBox->addItem(fromBytes(name));
     TableNameComboBox->setCurrentIndex(-1);
     TableNameComboBox->setUpdatesEnabled(true);
 }
@@ -135,7 +124,7 @@ void TForm1::TableNameComboBoxChange()
         const DataSetChangedOnExit notify(*DataSource1);
         ADOQuery1->close();
         ADOQuery1->setStatement(std::string());
-        ADOQuery1->setStatement("SELECT * FROM [" + sheetName + "]");
+        ADOQuery1->setStatement(workbook::selectAllFrom(sheetName));
         ADOQuery1->open();
     }
     for (int column = 0; column < DBGrid1->model()->columnCount(); ++column)
@@ -147,7 +136,7 @@ void TForm1::TableNameComboBoxChange()
     // user's picks only; and neither list has a selection afterwards.
     const QSignalBlocker codeBlocker(CodeComboBox);
     const QSignalBlocker mappingBlocker(mappingColumns);
-    for (const workbook::Field& field : ADOQuery1->fields()) {
+    for (const table::Field& field : ADOQuery1->fields()) {
         CodeComboBox->addItem(fromBytes(field.name));
         if (mappingColumns)
             mappingColumns->addItem(fromBytes(field.name));

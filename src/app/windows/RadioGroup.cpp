@@ -12,7 +12,8 @@ constexpr int kFrameTop = 6;
 constexpr int kItemLeft = 5;
 } // namespace
 
-RadioGroup::RadioGroup(const QStringList& items, QWidget* parent) : QGroupBox(parent), m_group(new QButtonGroup(this))
+RadioGroup::RadioGroup(const QStringList& items, QWidget* parent)
+    : QGroupBox(parent), m_group(new QButtonGroup(this))
 {
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
@@ -23,7 +24,10 @@ RadioGroup::RadioGroup(const QStringList& items, QWidget* parent) : QGroupBox(pa
     placeItems();
 }
 
-int RadioGroup::itemIndex() const { return m_group->checkedId(); }
+int RadioGroup::itemIndex() const
+{
+    return m_group->checkedId();
+}
 
 void RadioGroup::setItemIndex(int index)
 {
@@ -36,7 +40,8 @@ bool RadioGroup::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         QAbstractButton* checked = m_group->checkedButton();
-        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && checked && checked != watched) {
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && checked &&
+            checked != watched) {
             checked->setFocus(reason);
             return true;
         }

@@ -13,19 +13,19 @@ class QRadioButton;
 namespace app {
 
 class RadioGroup : public QGroupBox {
-public:
+  public:
     RadioGroup(const QStringList& items, QWidget* parent);
 
     int itemIndex() const;
     void setItemIndex(int index);
     QRadioButton* item(int index) const { return m_buttons.at(static_cast<std::size_t>(index)); }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     // Tabbing into the group lands on its selected item.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void placeItems();
 
     QButtonGroup* m_group;

@@ -129,11 +129,13 @@ void TForm1::createExcelPage()
 
 void TForm1::createPanel1Controls()
 {
-    LabeledEdit1 = new LabeledEdit(QStringLiteral("LabeledEdit1"), QStringLiteral("Excel文件："), {66, 12}, Panel1);
+    LabeledEdit1 =
+        new LabeledEdit(QStringLiteral("LabeledEdit1"), QStringLiteral("Excel文件："), {66, 12}, Panel1);
     LabeledEdit1->setBounds(QRect(13, 19, 199, 20));
     DBNavigator1 = named(new DbNavigator(Panel1), "DBNavigator1", QRect(6, 166, 200, 20));
     Button2 = makeButton(Panel1, "Button2", "转换", QRect(243, 166, 60, 20));
-    LabeledEdit2 = new LabeledEdit(QStringLiteral("LabeledEdit2"), QStringLiteral("Txt文件保存路径："), {102, 12}, Panel1);
+    LabeledEdit2 = new LabeledEdit(QStringLiteral("LabeledEdit2"), QStringLiteral("Txt文件保存路径："),
+                                   {102, 12}, Panel1);
     LabeledEdit2->setBounds(QRect(13, 58, 199, 20));
     Browse1Button = makeButton(Panel1, "Browse1Button", "浏览...", QRect(224, 19, 60, 20));
     Browse2Button = makeButton(Panel1, "Browse2Button", "浏览...", QRect(224, 58, 60, 20));
@@ -169,9 +171,9 @@ void TForm1::createImportPage()
     DelFileListButton = makeButton(TabSheet2, "DelFileListButton", "删除列表", QRect(518, 128, 60, 20));
     Button4 = makeButton(TabSheet2, "Button4", "删除选中", QRect(518, 154, 60, 20));
     Button3 = makeButton(TabSheet2, "Button3", "引入", QRect(518, 186, 60, 20));
-    RadioGroup1 = named(new RadioGroup({QStringLiteral("引入大智慧新一代"), QStringLiteral("引入飞狐交易师")},
-                                       TabSheet2),
-                        "RadioGroup1", QRect(499, 218, 116, 52));
+    RadioGroup1 = named(
+        new RadioGroup({QStringLiteral("引入大智慧新一代"), QStringLiteral("引入飞狐交易师")}, TabSheet2),
+        "RadioGroup1", QRect(499, 218, 116, 52));
     RadioGroup1->setFont(windowFont(11));
     RadioGroup1->setItemIndex(1);
 }
@@ -179,17 +181,40 @@ void TForm1::createImportPage()
 void TForm1::setTabOrders()
 {
     // Depth first, each parent's children in their layout tab order.
-    const QList<QWidget*> chain = {
-        help,           DBGrid1,      LabeledEdit1,   DBNavigator1,    Button2,          LabeledEdit2,
-        Browse1Button,  Browse2Button, CodeComboBox,  TableNameComboBox, InRelaButton,   OutRelaButton,
-        AddlineButton,  DelLineButton, ListBox1,      DateMaskEdit,    TxtListBox,       AddDirButton,
-        AddTxtButton,   DelFileListButton, Dzh2InstallDirEdit, BrowDzhDirButton, Button3, Button4,
-        RadioGroup1->item(0), RadioGroup1->item(1)};
+    const QList<QWidget*> chain = {help,
+                                   DBGrid1,
+                                   LabeledEdit1,
+                                   DBNavigator1,
+                                   Button2,
+                                   LabeledEdit2,
+                                   Browse1Button,
+                                   Browse2Button,
+                                   CodeComboBox,
+                                   TableNameComboBox,
+                                   InRelaButton,
+                                   OutRelaButton,
+                                   AddlineButton,
+                                   DelLineButton,
+                                   ListBox1,
+                                   DateMaskEdit,
+                                   TxtListBox,
+                                   AddDirButton,
+                                   AddTxtButton,
+                                   DelFileListButton,
+                                   Dzh2InstallDirEdit,
+                                   BrowDzhDirButton,
+                                   Button3,
+                                   Button4,
+                                   RadioGroup1->item(0),
+                                   RadioGroup1->item(1)};
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
-void TForm1::run(const std::function<void()>& body) { guarded(m_dialogs, body); }
+void TForm1::run(const std::function<void()>& body)
+{
+    guarded(m_dialogs, body);
+}
 
 void TForm1::runBlockingControls(const std::function<void()>& body)
 {
@@ -217,8 +242,10 @@ void TForm1::connectHandlers()
     onClick(Browse1Button, &TForm1::Browse1ButtonClick);
     connect(LabeledEdit1, &QLineEdit::returnPressed, this,
             [this] { run([&] { LabeledEdit1ReturnPressed(); }); });
-    connect(TableNameComboBox, &QComboBox::activated, this, [this] { run([&] { TableNameComboBoxChange(); }); });
-    connect(DBGrid1, &DbGrid::titleClicked, this, [this](int column) { run([&] { DBGrid1TitleClick(column); }); });
+    connect(TableNameComboBox, &QComboBox::activated, this,
+            [this] { run([&] { TableNameComboBoxChange(); }); });
+    connect(DBGrid1, &DbGrid::titleClicked, this,
+            [this](int column) { run([&] { DBGrid1TitleClick(column); }); });
     onClick(Button2, &TForm1::Button2Click);
     onClick(Browse2Button, &TForm1::Browse2ButtonClick);
     onClick(InRelaButton, &TForm1::InRelaButtonClick);

@@ -38,7 +38,7 @@ class RadioGroup;
 class TcolnameForm;
 
 class TForm1 : public QWidget {
-public:
+  public:
     TForm1(Dialogs& dialogs, AppContext context, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -59,7 +59,7 @@ public:
     QTabWidget* help = nullptr;
     QWidget* TabSheet1 = nullptr;
     QFrame* Panel1 = nullptr;
-    DbGrid* DBGrid1 = nullptr; // the preview grid (its model: SheetModel)
+    DbGrid* DBGrid1 = nullptr;           // the preview grid (its model: SheetModel)
     LabeledEdit* LabeledEdit1 = nullptr; // "Excel文件："
     DbNavigator* DBNavigator1 = nullptr;
     QPushButton* Button2 = nullptr;      // "转换"
@@ -129,11 +129,11 @@ public:
     void Button4Click();
     void Button3Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void createExcelPage();
     void createPanel1Controls();
     void createImportPage();

@@ -33,7 +33,8 @@ TcolnameForm::TcolnameForm(Dialogs& dialogs, QListWidget& mappingList)
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setGeometry(3, 26, 177, 20);
-    LabeledEdit1 = new LabeledEdit(QStringLiteral("LabeledEdit1"), QStringLiteral("大智慧自定义数据列名"), {120, 12}, this);
+    LabeledEdit1 = new LabeledEdit(QStringLiteral("LabeledEdit1"), QStringLiteral("大智慧自定义数据列名"),
+                                   {120, 12}, this);
     LabeledEdit1->setBounds(QRect(6, 70, 168, 23));
     Button1 = new QPushButton(QStringLiteral("确定"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -46,7 +47,8 @@ TcolnameForm::TcolnameForm(Dialogs& dialogs, QListWidget& mappingList)
     setTabOrder(ComboBox1, LabeledEdit1);
     Button1->setFocus(Qt::OtherFocusReason);
 
-    connect(ComboBox1, &QComboBox::activated, this, [this] { guarded(m_dialogs, [&] { ComboBox1Change(); }); });
+    connect(ComboBox1, &QComboBox::activated, this,
+            [this] { guarded(m_dialogs, [&] { ComboBox1Change(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { guarded(m_dialogs, [&] { Button1Click(); }); });
 }
 
@@ -73,7 +75,10 @@ void TcolnameForm::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TcolnameForm::ComboBox1Change() { LabeledEdit1->setText(ComboBox1->currentText()); }
+void TcolnameForm::ComboBox1Change()
+{
+    LabeledEdit1->setText(ComboBox1->currentText());
+}
 
 void TcolnameForm::Button1Click()
 {

@@ -17,7 +17,7 @@ class Dialogs;
 class LabeledEdit;
 
 class TcolnameForm : public QDialog {
-public:
+  public:
     // `mappingList` must outlive the dialog.
     TcolnameForm(Dialogs& dialogs, QListWidget& mappingList);
 
@@ -33,10 +33,10 @@ public:
     void ComboBox1Change();
     void Button1Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     Dialogs& m_dialogs;
     QListWidget& m_mappingList;
 };

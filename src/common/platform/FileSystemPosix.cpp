@@ -71,6 +71,13 @@ bool fileExists(const std::string& path)
     return statEntry(path, info) && !S_ISDIR(info.st_mode);
 }
 
+bool isReadOnlyFile(const std::string& path)
+{
+    struct stat info {};
+    return statEntry(path, info) && !S_ISDIR(info.st_mode) &&
+           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 std::vector<FolderEntry> listFolder(const std::string& folder)
 {
     std::vector<FolderEntry> entries;

@@ -1,7 +1,10 @@
 // The Windows codes for errno values, so that messages read as on Windows.
 #include "common/IoError.h"
 
+#include "common/platform/PosixError.h"
+
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace common {
@@ -79,7 +82,25 @@ int windowsCodeFromErrno(int errnoValue, const std::string& path)
 void throwLastIoError(const std::string& path)
 {
     const int errnoValue = errno;
-    throw ioError(windowsCodeFromErrno(errnoValue, path));
+    throw posix::errnoError(errnoValue, path);
 }
+
+namespace posix {
+
+std::string systemErrorText(int errnoValue)
+{
+    std::string text = std::strerror(errnoValue);
+    while (!text.empty() &&
+           (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+Error errnoError(int errnoValue, const std::string& path)
+{
+    return ioError(windowsCodeFromErrno(errnoValue, path), systemErrorText(errnoValue));
+}
+
+} // namespace posix
 
 } // namespace common

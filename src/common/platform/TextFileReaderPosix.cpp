@@ -36,9 +36,9 @@ const char* findLineTextEnd(const char* cursor, const char* stop)
     const __m128i ctrlZ = _mm_set1_epi8(kCtrlZ);
     while (stop - cursor >= 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor));
-        const __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, lineFeed),
-                                                        _mm_cmpeq_epi8(bytes, carriageReturn)),
-                                           _mm_cmpeq_epi8(bytes, ctrlZ));
+        const __m128i found =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, lineFeed), _mm_cmpeq_epi8(bytes, carriageReturn)),
+                         _mm_cmpeq_epi8(bytes, ctrlZ));
         const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(found));
         if (mask != 0)
             return cursor + std::countr_zero(mask);

@@ -29,7 +29,8 @@ std::optional<QString> FakeDialogs::openFile(const QString& filter, const app::F
     return take(fileAnswers);
 }
 
-std::optional<QStringList> FakeDialogs::openFiles(const QString& filter, const app::FileDialogOptions& options)
+std::optional<QStringList> FakeDialogs::openFiles(const QString& filter,
+                                                  const app::FileDialogOptions& options)
 {
     calls.push_back({QStringLiteral("openFiles"), filter, options});
     return take(filesAnswers);
@@ -62,9 +63,15 @@ void FakeDialogs::message(const QString& kind, const QString& text)
     }
 }
 
-void FakeDialogs::info(const QString& text) { message(QStringLiteral("info"), text); }
+void FakeDialogs::info(const QString& text)
+{
+    message(QStringLiteral("info"), text);
+}
 
-void FakeDialogs::error(const QString& text) { message(QStringLiteral("error"), text); }
+void FakeDialogs::error(const QString& text)
+{
+    message(QStringLiteral("error"), text);
+}
 
 bool FakeDialogs::question(const QString& text)
 {

@@ -16,7 +16,7 @@
 namespace testing_support {
 
 class FakeDialogs : public app::Dialogs {
-public:
+  public:
     struct Call {
         QString kind; // "openFile", "openFiles", "saveFile", "browseForFolder", "selectDirectory",
                       // "info", "error", "question", "yesNo"
@@ -25,10 +25,10 @@ public:
     };
 
     // Answers, taken front first. nullopt stands for Cancel.
-    std::deque<std::optional<QString>> fileAnswers;       // openFile, saveFile
-    std::deque<std::optional<QStringList>> filesAnswers;  // openFiles
-    std::deque<std::optional<QString>> folderAnswers;     // browseForFolder, selectDirectory
-    std::deque<bool> questionAnswers;                     // question, yesNo
+    std::deque<std::optional<QString>> fileAnswers;      // openFile, saveFile
+    std::deque<std::optional<QStringList>> filesAnswers; // openFiles
+    std::deque<std::optional<QString>> folderAnswers;    // browseForFolder, selectDirectory
+    std::deque<bool> questionAnswers;                    // question, yesNo
     // Runs inside info()/error(), while the box would be up (after recording).
     std::function<void(const Call&)> onMessage;
 
@@ -39,7 +39,8 @@ public:
     int count(const QString& kind) const { return static_cast<int>(texts(kind).size()); }
 
     std::optional<QString> openFile(const QString& filter, const app::FileDialogOptions& options) override;
-    std::optional<QStringList> openFiles(const QString& filter, const app::FileDialogOptions& options) override;
+    std::optional<QStringList> openFiles(const QString& filter,
+                                         const app::FileDialogOptions& options) override;
     std::optional<QString> saveFile(const QString& filter, const app::FileDialogOptions& options) override;
     std::optional<QString> browseForFolder(const QString& instruction) override;
     std::optional<QString> selectDirectory(const QString& initialPath) override;
@@ -48,7 +49,7 @@ public:
     bool question(const QString& text) override;
     bool yesNo(const QString& text) override;
 
-private:
+  private:
     template <typename T> static T take(std::deque<T>& queue);
     void message(const QString& kind, const QString& text);
 };

@@ -29,7 +29,10 @@ struct WindowFixture {
 };
 
 // A path as the window shows it (the test code page is UTF-8).
-inline QString qPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+inline QString qPath(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
 
 // The controls that take no input while a conversion or an import runs.
 QList<QWidget*> runBlockedControls(const app::TForm1& form);

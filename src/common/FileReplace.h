@@ -1,0 +1,51 @@
+// Replacing a file's contents so that a failure never leaves it half
+// written: the new bytes go to a temporary file in the same folder, are
+// flushed to the disk, read back and checked, and only then take the
+// file's name in one rename. The new file keeps the old one's permissions
+// and, where the system allows, its owner. Replacing through a symbolic
+// link replaces the file it points to and keeps the link.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// Where and why a replace failed.
+struct ReplaceFailure {
+    enum class Step {
+        Target,    // the file may not be replaced: a folder, or one the user may not write
+        Temporary, // no temporary file can be made in its folder
+        Write,     // writing, flushing or reading back the temporary failed
+        Check,     // what was read back is not what was written, or the caller's check refused it
+        Rename,    // the temporary could not take the file's place
+    };
+    Step step = Step::Target;
+    int code = 0;     // the I/O error code (IoError.h); 0 for Check
+    std::string text; // the system's words for the failure; for Check, the check's
+};
+
+struct ReplaceOptions {
+    // Looks at the temporary's bytes as read back from the disk; a text
+    // refuses them. It may throw common::Error, which goes on to the caller
+    // once the temporary is removed.
+    std::function<std::optional<std::string>(std::string_view written)> check;
+    // Where the folder takes no new file but the file itself may be
+    // written, write the file in place (a failing write may then leave it
+    // cut short) instead of failing at Step::Temporary.
+    bool overwriteWhenFolderIsClosed = false;
+};
+
+// What replaceFile's first step finds: nothing when the file at `path` may
+// be replaced (or, missing, created), else the Step::Target failure.
+std::optional<ReplaceFailure> checkReplaceable(const std::string& path);
+
+// Replaces the file at `path` with `bytes`, or creates it. Nothing when it
+// is done; otherwise the failure, and the file and its folder are as they
+// were (no temporary file is left behind).
+std::optional<ReplaceFailure> replaceFile(const std::string& path, std::string_view bytes,
+                                          const ReplaceOptions& options = {});
+
+} // namespace common

@@ -5,8 +5,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
 

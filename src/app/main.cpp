@@ -1,12 +1,12 @@
 // The window program: the application object, both windows created once, the
 // main window shown, the event loop run until the main window is closed.
-#include "app/AppContext.h"
 #include "app/Application.h"
 #include "app/QtDialogs.h"
 #include "app/TextBridge.h"
 #include "app/windows/TForm1.h"
 #include "app/windows/TcolnameForm.h"
 #include "common/Error.h"
+#include "pages/AppContext.h"
 
 #include <QListWidget>
 
@@ -23,10 +23,10 @@ struct Windows {
     std::unique_ptr<app::TcolnameForm> colnameForm;
 };
 
-Windows createWindows(app::Dialogs& dialogs)
+Windows createWindows(pages::Dialogs& dialogs)
 {
     Windows windows;
-    app::AppContext context = app::userAppContext();
+    pages::AppContext context = pages::userAppContext();
     app::setUiCodePage(context.codePage);
     windows.form1 = std::make_unique<app::TForm1>(dialogs, std::move(context));
     windows.colnameForm = std::make_unique<app::TcolnameForm>(dialogs, *windows.form1->ListBox1);

@@ -5,7 +5,7 @@
 #include <exception>
 #include <functional>
 
-namespace app {
+namespace pages {
 
 class Dialogs;
 
@@ -13,7 +13,7 @@ class Dialogs;
 // any other std::exception's what(), with the full-stop rule applied.
 void showError(Dialogs& dialogs, std::exception_ptr error);
 
-// Runs `body`; never lets an exception out.
-void guarded(Dialogs& dialogs, const std::function<void()>& body);
+// Runs `body`; never lets an exception out. True when `body` ended normally.
+bool guarded(Dialogs& dialogs, const std::function<void()>& body);
 
-} // namespace app
+} // namespace pages

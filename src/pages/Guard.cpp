@@ -1,11 +1,10 @@
-#include "app/Guard.h"
+#include "pages/Guard.h"
 
-#include "app/Dialogs.h"
-#include "app/TextBridge.h"
 #include "common/Error.h"
 #include "common/ErrorText.h"
+#include "pages/Dialogs.h"
 
-namespace app {
+namespace pages {
 
 void showError(Dialogs& dialogs, std::exception_ptr error)
 {
@@ -14,25 +13,28 @@ void showError(Dialogs& dialogs, std::exception_ptr error)
     } catch (const common::Error& e) {
         if (e.kind() == common::Error::Kind::Abort)
             return;
-        dialogs.error(fromBytes(common::errorBoxText(e.what())));
+        dialogs.error(common::errorBoxText(e.what()));
     } catch (const std::exception& e) {
-        dialogs.error(fromBytes(common::errorBoxText(e.what())));
+        dialogs.error(common::errorBoxText(e.what()));
     } catch (...) {
-        dialogs.error(QStringLiteral("Unknown error."));
+        dialogs.error("Unknown error.");
     }
 }
 
-void guarded(Dialogs& dialogs, const std::function<void()>& body)
+bool guarded(Dialogs& dialogs, const std::function<void()>& body)
 {
     try {
         body();
+        return true;
     } catch (...) {
-        // The error box itself may fail (out of memory); nothing may escape into Qt.
+        // The error box itself may fail (out of memory); nothing may escape
+        // into the event loop.
         try {
             showError(dialogs, std::current_exception());
         } catch (...) {
         }
+        return false;
     }
 }
 
-} // namespace app
+} // namespace pages

@@ -1,14 +1,23 @@
-#include "app/DataSource.h"
+#include "pages/DataSource.h"
 
 #include "workbook/Query.h"
 
+#include <algorithm>
 #include <exception>
 
-namespace app {
+namespace pages {
 
 using State = workbook::Query::State;
 
-DataSource::DataSource(workbook::Query& query, QObject* parent) : QObject(parent), m_query(query) {}
+void DataSource::addListener(DataLinkListener& listener)
+{
+    m_listeners.push_back(&listener);
+}
+
+void DataSource::removeListener(DataLinkListener& listener)
+{
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), &listener), m_listeners.end());
+}
 
 void DataSource::setEnabled(bool on)
 {
@@ -17,17 +26,24 @@ void DataSource::setEnabled(bool on)
     m_enabled = on;
     // Both ways the controls start over: blank when off, the query's present
     // rows and cursor when on (a run may have moved it to the end meanwhile).
-    notify(&DataSource::dataSetReset);
+    notify(&DataLinkListener::dataSetReset);
 }
 
-void DataSource::notify(void (DataSource::*signal)())
+void DataSource::notify(void (DataLinkListener::*what)())
 {
     struct Counter {
         int& count;
         explicit Counter(int& c) : count(c) { ++count; }
         ~Counter() { --count; }
     } counter(m_notifying);
-    emit(this->*signal)();
+    tell(what);
+}
+
+void DataSource::tell(void (DataLinkListener::*what)())
+{
+    // By position: a listener may come or go while it is being told.
+    for (std::size_t index = 0; index < m_listeners.size(); ++index)
+        (m_listeners[index]->*what)();
 }
 
 bool DataSource::isActive() const
@@ -38,13 +54,13 @@ bool DataSource::isActive() const
 void DataSource::dataSetChanged()
 {
     if (m_enabled)
-        notify(&DataSource::dataSetReset);
+        notify(&DataLinkListener::dataSetReset);
 }
 
 void DataSource::recordChanged()
 {
     if (m_enabled)
-        notify(&DataSource::recordMoved);
+        notify(&DataLinkListener::recordMoved);
 }
 
 bool DataSource::run(const std::function<void()>& action, bool rowSetChanged, OpenEditor editor)
@@ -52,14 +68,14 @@ bool DataSource::run(const std::function<void()>& action, bool rowSetChanged, Op
     if (!isActive())
         return false;
     if (editor == OpenEditor::Commit)
-        emit editorCommitRequested();
+        tell(&DataLinkListener::commitEditor);
     else if (editor == OpenEditor::Discard)
-        emit editorDiscardRequested();
+        tell(&DataLinkListener::discardEditor);
     bool ok = false;
     if (m_guard) {
         ok = m_guard(action);
     } else {
-        // Without a window's guard an error must still not reach Qt.
+        // Without a window's guard an error must still not reach the event loop.
         try {
             action();
             ok = true;
@@ -213,4 +229,4 @@ bool DataSource::setCellText(std::size_t row, std::size_t field, const std::stri
         false, OpenEditor::Keep);
 }
 
-} // namespace app
+} // namespace pages

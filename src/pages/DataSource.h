@@ -5,24 +5,36 @@
 // change it only through the link's operations.
 #pragma once
 
-#include <QObject>
-
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace workbook {
 class Query;
 }
 
-namespace app {
+namespace pages {
 
 // The question before a row is deleted (OK/Cancel).
 inline const char* const kDeleteRecordQuestion = "Delete record?";
 
-class DataSource : public QObject {
-    Q_OBJECT
+// A data-aware control: what the link tells it.
+class DataLinkListener {
+  public:
+    virtual ~DataLinkListener() = default;
+    // Re-read everything (fields, rows, current row).
+    virtual void dataSetReset() = 0;
+    // The current row, the row count or the edit state may have changed.
+    virtual void recordMoved() = 0;
+    // Before an operation a cell editor still open hands its text over (as
+    // when it loses the focus), so that Post stores what was typed; before a
+    // Cancel it is closed without handing anything over.
+    virtual void commitEditor() {}
+    virtual void discardEditor() {}
+};
 
+class DataSource {
   public:
     // Runs an action that may throw common::Error, reports the error, and
     // returns false when the action failed. The window hands in its guard.
@@ -31,9 +43,16 @@ class DataSource : public QObject {
     using ConfirmDelete = std::function<bool()>;
 
     // The query must outlive the link.
-    explicit DataSource(workbook::Query& query, QObject* parent = nullptr);
+    explicit DataSource(workbook::Query& query) : m_query(query) {}
+    DataSource(const DataSource&) = delete;
+    DataSource& operator=(const DataSource&) = delete;
 
     workbook::Query& query() const { return m_query; }
+
+    // Listeners are told in the order they were added; each must be removed
+    // before it goes.
+    void addListener(DataLinkListener& listener);
+    void removeListener(DataLinkListener& listener);
 
     bool isEnabled() const { return m_enabled; }
     // Off: the controls show nothing and ignore the query's row moves. On
@@ -75,28 +94,20 @@ class DataSource : public QObject {
     // Drops an inserted row that is still unchanged (the grid losing focus).
     void cancelUnchangedInsert();
 
-  signals:
-    // The controls re-read everything (fields, rows, current row).
-    void dataSetReset();
-    // The current row, the row count or the edit state may have changed.
-    void recordMoved();
-    // Before an operation a cell editor still open hands its text over (as
-    // when it loses the focus), so that Post stores what was typed; before a
-    // Cancel it is closed without handing anything over.
-    void editorCommitRequested();
-    void editorDiscardRequested();
-
   private:
     enum class OpenEditor { Commit, Discard, Keep };
     bool run(const std::function<void()>& action, bool rowSetChanged, OpenEditor editor = OpenEditor::Commit);
     void finishEdit();
-    void notify(void (DataSource::*signal)());
+    // Tells every listener; notify() also counts as notifying meanwhile.
+    void notify(void (DataLinkListener::*what)());
+    void tell(void (DataLinkListener::*what)());
 
     workbook::Query& m_query;
+    std::vector<DataLinkListener*> m_listeners;
     bool m_enabled = true;
     int m_notifying = 0;
     Guard m_guard;
     ConfirmDelete m_confirmDelete;
 };
 
-} // namespace app
+} // namespace pages

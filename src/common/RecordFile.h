@@ -1,9 +1,26 @@
-// A file of fixed-size records, open for reading and writing: opened as it
-// is or created, never emptied, written at chosen offsets. Failures throw
+// A file of fixed-size records that any number of processes append to at
+// the same time: opened as it is or created, never emptied. Failures throw
 // the I/O error of the failing call (IoError.h).
+//
+// What every platform's implementation guarantees:
+// - Each record goes out in one write. Appends of other processes never
+//   overwrite it and never interleave with it: once the file is known to end
+//   on a record boundary, a record is written as an append (POSIX O_APPEND,
+//   Windows FILE_APPEND_DATA), which the system places at the end of the file
+//   as the file is at that moment.
+// - The first append after an open looks at the file's length once. When it
+//   is not a whole number of records (an incomplete trailing record that
+//   someone else left, say on a full disk), it takes the file's exclusive
+//   lock, looks again, and writes the record over that incomplete record at
+//   the last record boundary, so the file again ends on one. Every later
+//   append is one write and nothing more.
+// - An incomplete record that another writer leaves while this one holds the
+//   file open is not seen before the next open: records appended meanwhile
+//   follow it. Only a short write leaves one (a disk or quota that fills up,
+//   a file-size limit), and the writer then stops with an error.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,7 +29,7 @@ namespace common {
 
 class RecordFile {
   public:
-    RecordFile();
+    explicit RecordFile(std::size_t recordSize);
     // Closes a file still open, ignoring a failure of that close (an error
     // already on its way must not be replaced).
     ~RecordFile();
@@ -28,12 +45,10 @@ class RecordFile {
     void openOrCreate(const std::string& path);
 
     bool isOpen() const;
-    // The file's length in bytes, as it is now (another program may have
-    // written to it). Throws 103 when no file is open.
-    std::uint64_t length();
-    // Writes `bytes` at `offset` in one call; fewer bytes written than
-    // given throws 101 ("Disk full"). Throws 103 when no file is open.
-    void writeAt(std::uint64_t offset, std::string_view bytes);
+    // Appends one record (`record` holds exactly the record size) as the
+    // header describes. Fewer bytes written than given throws 101 ("Disk
+    // full"). Throws 103 when no file is open.
+    void append(std::string_view record);
     // Closes the file and reports a failing close (a delayed write error of
     // a network file system); nothing happens when none is open.
     void close();
@@ -44,6 +59,7 @@ class RecordFile {
 
     std::unique_ptr<Handle> m_handle;
     std::string m_path;
+    std::size_t m_recordSize;
 };
 
 } // namespace common

@@ -31,12 +31,8 @@ void CustomDataFile::openOrCreate(const std::string& path)
 
 void CustomDataFile::append(const CustomDataRecord& record)
 {
-    // The length is asked anew for every record: another program may have
-    // appended meanwhile.
-    const std::uint64_t length = m_file.length();
     const RecordBytes bytes = encodeRecord(record);
-    m_file.writeAt(length - length % kRecordSize,
-                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    m_file.append(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 } // namespace importer

@@ -12,7 +12,7 @@ namespace importer {
 
 class CustomDataFile {
   public:
-    CustomDataFile() = default;
+    CustomDataFile() : m_file(kRecordSize) {}
     CustomDataFile(const CustomDataFile&) = delete;
     CustomDataFile& operator=(const CustomDataFile&) = delete;
 
@@ -29,9 +29,12 @@ class CustomDataFile {
     // openForAppending when the file exists, create when not, in one call.
     void openOrCreate(const std::string& path);
 
-    // Writes the record at (length div 8) * 8 with one 8-byte write, so an
-    // incomplete trailing record left by someone else is overwritten. Fewer
-    // bytes written than 8 throws I/O error 101. Throws 103 when not open.
+    // Writes the record with one 8-byte write at the end of the file, or,
+    // the first time after an open, over an incomplete trailing record left
+    // by someone else, at (length div 8) * 8. Other processes may append to
+    // the same file at the same time: no record of either is lost or torn
+    // (common/RecordFile.h). Fewer bytes written than 8 throws I/O error
+    // 101. Throws 103 when not open.
     void append(const CustomDataRecord& record);
 
     // Closes the file; nothing happens when none is open. A file still open

@@ -52,7 +52,8 @@ TEST(CustomDataFile, CreateWritesTheFirstRecordAtOffsetZero)
 
 TEST(CustomDataFile, AppendLandsOnTheLastWholeRecordBoundary)
 {
-    // Lengths 0, 8k and 8k + 3: the next record goes to 0, 8k and 8k.
+    // Lengths 0, 8k and 8k + 3: the next record goes to 0, 8k and 8k, and
+    // the one after it behind it.
     for (std::size_t length : {0u, 16u, 19u, 23u}) {
         TempDir dir;
         std::string old;
@@ -62,8 +63,11 @@ TEST(CustomDataFile, AppendLandsOnTheLastWholeRecordBoundary)
         CustomDataFile file;
         file.openForAppending(dir.file("f.dat"));
         file.append(kExample);
+        file.append(kExample);
         file.close();
-        EXPECT_EQ(readBytes(dir.file("f.dat")), old.substr(0, length / 8 * 8) + kExampleRecord) << length;
+        EXPECT_EQ(readBytes(dir.file("f.dat")),
+                  old.substr(0, length / 8 * 8) + kExampleRecord + kExampleRecord)
+            << length;
     }
 }
 

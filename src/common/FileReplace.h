@@ -4,6 +4,11 @@
 // file's name in one rename. The new file keeps the old one's permissions
 // and, where the system allows, its owner. Replacing through a symbolic
 // link replaces the file it points to and keeps the link.
+//
+// A process killed during a replace leaves no temporary that piles up: the
+// temporary has no name while it is written where the system can make such
+// a file, and each replace removes the temporaries of its target that
+// earlier, killed replaces left behind.
 #pragma once
 
 #include <functional>
@@ -33,8 +38,10 @@ struct ReplaceOptions {
     // once the temporary is removed.
     std::function<std::optional<std::string>(std::string_view written)> check;
     // Where the folder takes no new file but the file itself may be
-    // written, write the file in place (a failing write may then leave it
-    // cut short) instead of failing at Step::Temporary.
+    // written, write the file in place instead of failing at
+    // Step::Temporary. The space is reserved first: a full disk or a size
+    // limit fails at Step::Write with the old file as it was. Only an I/O
+    // error or a kill during the write itself can leave it part old, part new.
     bool overwriteWhenFolderIsClosed = false;
 };
 

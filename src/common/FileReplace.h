@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,36 @@ struct ReplaceOptions {
 // What replaceFile's first step finds: nothing when the file at `path` may
 // be replaced (or, missing, created), else the Step::Target failure.
 std::optional<ReplaceFailure> checkReplaceable(const std::string& path);
+
+// Held by a write-back while it reads a file, writes its new contents and
+// replaces it, so that two write-backs of this system (in any processes)
+// never work on one file at once: the second waits, and then finds the
+// file changed by the first. While it is held, no write-back of this system
+// replaces the file, so its stamp (FileStamp.h) taken after the holder's
+// replace is that of the holder's file. Programs that do not take it are
+// not held off.
+//
+// On POSIX the lock is the folder's (flock): a replace gives the file a new
+// identity, and a lock on the old file would not stop another write-back
+// from opening the new one and replacing it before this one has taken its
+// stamp. All write-backs into one folder therefore take turns. Where the
+// folder cannot be locked (not readable), the file itself is.
+class ReplaceLock {
+  public:
+    // Waits for the lock of the file at `path`, at most `timeoutMilliseconds`.
+    explicit ReplaceLock(const std::string& path, int timeoutMilliseconds = 10000);
+    ~ReplaceLock();
+    ReplaceLock(const ReplaceLock&) = delete;
+    ReplaceLock& operator=(const ReplaceLock&) = delete;
+
+    // False when the lock was not had in time, or the file (or its folder)
+    // cannot be opened to be locked.
+    bool held() const;
+
+  private:
+    struct Held;
+    std::unique_ptr<Held> m_held;
+};
 
 // Replaces the file at `path` with `bytes`, or creates it. Nothing when it
 // is done; otherwise the failure, and the file and its folder are as they

@@ -164,6 +164,19 @@ TEST(FileReplace, TemporariesThatKilledReplacesOfTheTargetLeftAreRemoved)
     EXPECT_EQ(readBytes(path), "second");
 }
 
+TEST(FileReplace, OneReplaceLockAtATimeForTheFilesOfAFolder)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.xls"), "a");
+    writeBytes(dir.file("b.xls"), "b");
+    std::optional<common::ReplaceLock> first(std::in_place, dir.file("a.xls"));
+    ASSERT_TRUE(first->held());
+    EXPECT_FALSE(common::ReplaceLock(dir.file("a.xls"), 50).held());
+    EXPECT_FALSE(common::ReplaceLock(dir.file("b.xls"), 50).held());
+    first.reset();
+    EXPECT_TRUE(common::ReplaceLock(dir.file("a.xls"), 50).held());
+}
+
 TEST(FileRead, AFolderAndAMissingFileFailWithTheirCodesAndTheSystemsWords)
 {
     TempDir dir;

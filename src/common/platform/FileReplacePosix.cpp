@@ -12,6 +12,7 @@
 
 #include "common/IoError.h"
 #include "common/platform/PosixError.h"
+#include "common/platform/PosixFileLock.h"
 
 #include <atomic>
 #include <cerrno>
@@ -373,6 +374,53 @@ std::optional<ReplaceFailure> replaceThrough(const std::string& target, std::str
 }
 
 } // namespace
+
+struct ReplaceLock::Held {
+    int fd = -1;
+    std::optional<posix::ExclusiveFileLock> lock;
+
+    ~Held()
+    {
+        lock.reset();
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    bool take(const std::string& path, int flags, int timeoutMilliseconds)
+    {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        lock.emplace(fd, timeoutMilliseconds);
+        if (lock->locked())
+            return true;
+        const int error = errno;
+        lock.reset();
+        ::close(fd);
+        fd = -1;
+        errno = error;
+        return false;
+    }
+};
+
+ReplaceLock::ReplaceLock(const std::string& path, int timeoutMilliseconds) : m_held(std::make_unique<Held>())
+{
+    // The folder where the rename of replaceFile happens: that of the file a
+    // link points to.
+    const std::string target = renameTarget(path);
+    const std::string folder = folderOf(target);
+    if (m_held->take(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY, timeoutMilliseconds))
+        return;
+    if (errno == EWOULDBLOCK || !m_held->take(target, O_RDONLY, timeoutMilliseconds))
+        m_held.reset();
+}
+
+ReplaceLock::~ReplaceLock() = default;
+
+bool ReplaceLock::held() const
+{
+    return m_held != nullptr;
+}
 
 std::optional<ReplaceFailure> checkReplaceable(const std::string& path)
 {

@@ -27,6 +27,31 @@
 
 namespace common {
 
+// A folder that record files are opened in, held open for as long as
+// files are opened in it: a file opened by its name in the folder spares
+// the system the walk along the folder's path, which on a run of files of
+// one record each costs as much as the record's write.
+class RecordFolder {
+  public:
+    RecordFolder();
+    ~RecordFolder();
+    RecordFolder(const RecordFolder&) = delete;
+    RecordFolder& operator=(const RecordFolder&) = delete;
+
+    // Holds the folder at `path` (a relative one resolved now), letting go of
+    // the one held before. Throws the I/O error of a folder that cannot be held.
+    void open(const std::string& path);
+    bool isOpen() const;
+    // The path it was opened with, for messages.
+    const std::string& path() const { return m_path; }
+
+  private:
+    friend class RecordFile;
+    struct Handle;
+    std::unique_ptr<Handle> m_handle;
+    std::string m_path;
+};
+
 class RecordFile {
   public:
     explicit RecordFile(std::size_t recordSize);
@@ -43,8 +68,12 @@ class RecordFile {
     // defaults allow) when it is missing; an existing file is opened as it
     // is and never emptied. A folder at the path fails with code 5.
     void openOrCreate(const std::string& path);
+    // The same for the file `name` (no path delimiter in it) in `folder`.
+    void openOrCreate(const RecordFolder& folder, const std::string& name);
 
     bool isOpen() const;
+    // The path of the file opened last, as given (a folder's path and the name).
+    const std::string& path() const { return m_path; }
     // Appends one record (`record` holds exactly the record size) as the
     // header describes. Fewer bytes written than given throws 101 ("Disk
     // full"). Throws 103 when no file is open.
@@ -55,7 +84,8 @@ class RecordFile {
 
   private:
     struct Handle;
-    void open(const std::string& path, bool create);
+    // Opens `name` relative to the folder handle `folder`; m_path is set.
+    void open(int folder, const char* name, bool create);
 
     std::unique_ptr<Handle> m_handle;
     std::string m_path;

@@ -14,19 +14,21 @@ bool CustomDataFile::exists(const std::string& path)
 void CustomDataFile::openForAppending(const std::string& path)
 {
     m_file.openExisting(path);
-    m_path = path;
 }
 
 void CustomDataFile::create(const std::string& path)
 {
     m_file.openOrCreate(path);
-    m_path = path;
 }
 
 void CustomDataFile::openOrCreate(const std::string& path)
 {
     m_file.openOrCreate(path);
-    m_path = path;
+}
+
+void CustomDataFile::openOrCreate(const common::RecordFolder& folder, const std::string& name)
+{
+    m_file.openOrCreate(folder, name);
 }
 
 void CustomDataFile::append(const CustomDataRecord& record)

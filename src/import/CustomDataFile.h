@@ -28,6 +28,9 @@ class CustomDataFile {
     void create(const std::string& path);
     // openForAppending when the file exists, create when not, in one call.
     void openOrCreate(const std::string& path);
+    // The same for the file `name` in `folder`, held open by the caller for
+    // a run of files: the system then need not walk the folder's path again.
+    void openOrCreate(const common::RecordFolder& folder, const std::string& name);
 
     // Writes the record with one 8-byte write at the end of the file, or,
     // the first time after an open, over an incomplete trailing record left
@@ -42,11 +45,10 @@ class CustomDataFile {
     void close() { m_file.close(); }
 
     bool isOpen() const { return m_file.isOpen(); }
-    const std::string& path() const { return m_path; }
+    const std::string& path() const { return m_file.path(); }
 
   private:
     common::RecordFile m_file;
-    std::string m_path;
 };
 
 } // namespace importer

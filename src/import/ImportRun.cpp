@@ -47,10 +47,11 @@ class Run {
     const ImportOptions& m_options;
     ImportHost& m_host;
     CustomDataFile m_file;
-    std::string m_targetPrefix; // folder + separator + data name + separator
-    std::string m_currentName;  // code + extension of the current target; empty: none yet
-    std::string m_line;         // these two are reused from line to line to spare
-    std::string m_date;         // an allocation each
+    std::string m_targetPrefix;    // folder + separator + data name + separator
+    common::RecordFolder m_folder; // the folder m_targetPrefix names, held for the entry
+    std::string m_currentName;     // code + extension of the current target; empty: none yet
+    std::string m_line;            // these two are reused from line to line to spare
+    std::string m_date;            // an allocation each
 };
 
 void Run::execute()
@@ -76,6 +77,7 @@ void Run::importEntry(std::size_t position)
     m_currentName.clear();
     const char separator = common::pathSeparator();
     m_targetPrefix = m_options.customDataFolder + separator + dataName + separator;
+    m_folder.open(m_targetPrefix);
     for (std::size_t lineNumber = 1; !reader.atEnd(); ++lineNumber) {
         m_host.beforeLine();
         if (reader.readLine(m_line, kMaxQuoteLineLength))
@@ -141,7 +143,7 @@ void Run::writeToNewTarget(std::string_view code, std::string_view extension, co
     std::string name;
     name.append(code).append(extension);
     checkEntryName(name, m_options.codePage);
-    m_file.openOrCreate(m_targetPrefix + name);
+    m_file.openOrCreate(m_folder, name);
     m_file.append(record);
     m_currentName = std::move(name);
 }

@@ -109,6 +109,22 @@ TEST(CustomDataFile, AFolderAtTheRecordPathIsNoFileAndCannotBeCreated)
     EXPECT_EQ(text, "File access denied");
 }
 
+TEST(CustomDataFile, FilesAreOpenedByNameInAFolderHeldOpen)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("PE"));
+    std::filesystem::create_directory(dir.file("PE/SZ000001.adt"));
+    common::RecordFolder folder;
+    folder.open(dir.file("PE/"));
+    CustomDataFile file;
+    file.openOrCreate(folder, "SH600000.adt");
+    file.append(kExample);
+    EXPECT_EQ(file.path(), dir.file("PE/SH600000.adt"));
+    EXPECT_EQ(ioFailure([&] { file.openOrCreate(folder, "SZ000001.adt"); }).first, 5);
+    EXPECT_EQ(readBytes(dir.file("PE/SH600000.adt")), kExampleRecord);
+    EXPECT_EQ(ioFailure([&] { folder.open(dir.file("none")); }).first, 2);
+}
+
 TEST(CustomDataFile, AReadOnlyRecordFileIsRefusedAndKept)
 {
     TempDir dir;

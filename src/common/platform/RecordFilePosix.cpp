@@ -27,6 +27,41 @@ constexpr mode_t kNewFileMode = 0666;
 
 } // namespace
 
+struct RecordFolder::Handle {
+    int fd = -1;
+    ~Handle()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+RecordFolder::RecordFolder() : m_handle(std::make_unique<Handle>()) {}
+
+RecordFolder::~RecordFolder() = default;
+
+void RecordFolder::open(const std::string& path)
+{
+    if (m_handle->fd >= 0)
+        ::close(m_handle->fd);
+    m_handle->fd = -1;
+    // O_PATH asks for no more than the walk to the folder needs: a folder
+    // that may be searched but not listed still takes files.
+    int fd;
+    do
+        fd = ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        throw posix::errnoError(errno, path);
+    m_handle->fd = fd;
+    m_path = path;
+}
+
+bool RecordFolder::isOpen() const
+{
+    return m_handle->fd >= 0;
+}
+
 struct RecordFile::Handle {
     int fd = -1;
     // True once the file was seen to end on a record boundary since it was
@@ -105,7 +140,9 @@ RecordFile::~RecordFile()
 
 void RecordFile::openExisting(const std::string& path)
 {
-    open(path, false);
+    close();
+    m_path = path;
+    open(AT_FDCWD, path.c_str(), false);
 }
 
 void RecordFile::openOrCreate(const std::string& path)
@@ -113,22 +150,36 @@ void RecordFile::openOrCreate(const std::string& path)
     // Without O_TRUNC a create on an existing file opens it as it is, so one
     // call does both jobs and spares a stat per file; and two processes that
     // create the same file at once both get that one file.
-    open(path, true);
+    close();
+    m_path = path;
+    open(AT_FDCWD, path.c_str(), true);
 }
 
-void RecordFile::open(const std::string& path, bool create)
+void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& name)
 {
+    if (!folder.isOpen())
+        throw ioError(io::kFileNotOpen);
     close();
+    // Built in the buffer of the path before, so that a run of files costs
+    // no allocation for it.
+    m_path.assign(folder.path());
+    if (!m_path.empty() && m_path.back() != '/')
+        m_path += '/';
+    m_path += name;
+    open(folder.m_handle->fd, name.c_str(), true);
+}
+
+void RecordFile::open(int folder, const char* name, bool create)
+{
     const int flags = O_RDWR | O_APPEND | O_CLOEXEC | (create ? O_CREAT : 0);
     int fd;
     do
-        fd = ::open(path.c_str(), flags, kNewFileMode);
+        fd = ::openat(folder, name, flags, kNewFileMode);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        throw posix::errnoError(errno, path);
+        throw posix::errnoError(errno, m_path);
     m_handle->fd = fd;
     m_handle->aligned = false;
-    m_path = path;
 }
 
 bool RecordFile::isOpen() const

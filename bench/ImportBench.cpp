@@ -76,32 +76,12 @@ void readWhole(const std::string& path)
 
 const importer::RecordBytes kRecord = importer::encodeRecord({1200355200, 12.5f});
 
-// By full path, the length asked for every line, one positioned write.
-void runPathLoop(const std::vector<PlannedFile>& files)
-{
-    for (const PlannedFile& file : files) {
-        readWhole(file.path);
-        const std::string* current = nullptr;
-        int fd = -1;
-        for (const std::string& name : file.names) {
-            if (!current || *current != name) {
-                if (fd >= 0)
-                    ::close(fd);
-                fd = ::open((file.folder + name).c_str(), O_RDWR | O_CREAT, 0666);
-                current = &name;
-            }
-            off_t length = ::lseek(fd, 0, SEEK_END);
-            if (::pwrite(fd, kRecord.data(), kRecord.size(), length - length % 8) != 8)
-                std::perror(name.c_str());
-        }
-        if (fd >= 0)
-            ::close(fd);
-    }
-}
-
-// By name in the folder held open, the length asked once per open, then
-// appending writes.
-void runAppendLoop(const std::vector<PlannedFile>& files)
+// What both bare loops do: each input read whole, then for every line the
+// record file opened on a change of target (`openFile`) and the record
+// written (`writeRecord`). A template, so that both are inlined as in a loop
+// written out by hand.
+template <typename OpenFile, typename WriteRecord>
+void runBareLoop(const std::vector<PlannedFile>& files, OpenFile openFile, WriteRecord writeRecord)
 {
     for (const PlannedFile& file : files) {
         readWhole(file.path);
@@ -112,18 +92,45 @@ void runAppendLoop(const std::vector<PlannedFile>& files)
             if (!current || *current != name) {
                 if (fd >= 0)
                     ::close(fd);
-                fd = ::openat(folder, name.c_str(), O_RDWR | O_APPEND | O_CREAT, 0666);
+                fd = openFile(file, folder, name);
                 current = &name;
-                if (::lseek(fd, 0, SEEK_END) % 8 != 0)
-                    std::fprintf(stderr, "%s: not whole records\n", name.c_str());
             }
-            if (::write(fd, kRecord.data(), kRecord.size()) != 8)
+            if (!writeRecord(fd))
                 std::perror(name.c_str());
         }
         if (fd >= 0)
             ::close(fd);
         ::close(folder);
     }
+}
+
+// By full path, the length asked for every line, one positioned write.
+void runPathLoop(const std::vector<PlannedFile>& files)
+{
+    runBareLoop(
+        files,
+        [](const PlannedFile& file, int, const std::string& name) {
+            return ::open((file.folder + name).c_str(), O_RDWR | O_CREAT, 0666);
+        },
+        [](int fd) {
+            const off_t length = ::lseek(fd, 0, SEEK_END);
+            return ::pwrite(fd, kRecord.data(), kRecord.size(), length - length % 8) == 8;
+        });
+}
+
+// By name in the folder held open, the length asked once per open, then
+// appending writes.
+void runAppendLoop(const std::vector<PlannedFile>& files)
+{
+    runBareLoop(
+        files,
+        [](const PlannedFile&, int folder, const std::string& name) {
+            const int fd = ::openat(folder, name.c_str(), O_RDWR | O_APPEND | O_CREAT, 0666);
+            if (::lseek(fd, 0, SEEK_END) % 8 != 0)
+                std::fprintf(stderr, "%s: not whole records\n", name.c_str());
+            return fd;
+        },
+        [](int fd) { return ::write(fd, kRecord.data(), kRecord.size()) == 8; });
 }
 
 void compare(const char* what, const std::vector<std::string>& entries, std::size_t lines,

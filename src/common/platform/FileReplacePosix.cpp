@@ -176,6 +176,7 @@ class Temporary {
     bool create(const std::string& target, mode_t mode, bool unnamed)
     {
         m_target = target;
+#ifdef O_TMPFILE
         if (unnamed) {
             const std::string folder = folderOf(target);
             m_fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
@@ -184,6 +185,9 @@ class Temporary {
                 errno == EDQUOT || errno == ENOENT || errno == ENOTDIR)
                 return m_fd >= 0;
         }
+#else
+        (void)unnamed;
+#endif
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::string name = freshName();
             m_fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -197,7 +201,10 @@ class Temporary {
         return false;
     }
 
-    int fd() const { return m_fd; }
+    int fd() const
+    {
+        return m_fd;
+    }
 
     // Gives an unnamed temporary a name in the target's folder, so that it
     // can be renamed over the target (a link cannot replace a file). False
@@ -206,17 +213,23 @@ class Temporary {
     {
         if (!m_name.empty())
             return true;
+#ifdef O_TMPFILE
+        // Through /proc, which needs no privilege; AT_EMPTY_PATH needs
+        // CAP_DAC_READ_SEARCH, but no /proc.
         const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::string name = freshName();
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-                ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+                (errno != EEXIST && ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)) {
                 m_name = name;
                 return true;
             }
             if (errno != EEXIST)
                 return false;
         }
+#else
+        errno = EOPNOTSUPP;
+#endif
         return false;
     }
 

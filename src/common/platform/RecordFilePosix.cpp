@@ -25,6 +25,14 @@ namespace {
 // attributes" of a file that other programs must also be able to write.
 constexpr mode_t kNewFileMode = 0666;
 
+// O_PATH (Linux) asks for no more than the walk to the folder needs: a
+// folder that may be searched but not listed still takes files.
+#ifdef O_PATH
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+
 } // namespace
 
 struct RecordFolder::Handle {
@@ -45,11 +53,9 @@ void RecordFolder::open(const std::string& path)
     if (m_handle->fd >= 0)
         ::close(m_handle->fd);
     m_handle->fd = -1;
-    // O_PATH asks for no more than the walk to the folder needs: a folder
-    // that may be searched but not listed still takes files.
     int fd;
     do
-        fd = ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        fd = ::open(path.c_str(), kFolderFlags);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         throw posix::errnoError(errno, path);

@@ -5,10 +5,12 @@ endless input. Each case checks what must survive: every record present and
 whole, every output and workbook either old or new, no temporary file that
 piles up, memory that stays bounded.
 
-CTest runs one case per test (label "faults"):
-    faults.py --bin BUILD/bin --data tests/data [--sanitized] CASE
-CASE is a unittest name such as ConcurrentImports.test_every_record_is_present;
-without one, every case runs.
+CTest runs one class of cases per test (label "faults"):
+    faults.py --bin BUILD/bin --data tests/data [--sanitized] [CASE ...]
+CASE is a unittest name: a class such as KilledRuns, or one case of it such
+as KilledRuns.test_a_post_leaves_the_old_or_the_new_value; without one,
+every case runs. --sanitized skips what a sanitizer build cannot take (an
+address-space limit).
 
 A full disk is a small tmpfs that the suite mounts when it runs as root (as
 CI does); otherwise a file-size limit (RLIMIT_FSIZE) stands in for it.
@@ -115,6 +117,7 @@ def quote_file(path, codes, days, first_value):
 
 
 def records_of(path):
+    """The whole 8-byte records of a record file, and the bytes after them."""
     data = read_bytes(path)
     return [data[i:i + 8] for i in range(0, len(data) - len(data) % 8, 8)], data[len(data) - len(data) % 8:]
 

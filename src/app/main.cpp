@@ -6,6 +6,7 @@
 #include "app/windows/TForm1.h"
 #include "app/windows/TcolnameForm.h"
 #include "common/Error.h"
+#include "common/FileSizeLimit.h"
 #include "pages/AppContext.h"
 
 #include <QListWidget>
@@ -51,6 +52,7 @@ int showStartupError(const char* kind, const QString& message)
 
 int main(int argc, char** argv)
 {
+    common::letFileSizeLimitFailWrites();
     app::Application application(argc, argv);
     app::QtDialogs dialogs(application.title());
     application.setDialogs(&dialogs);

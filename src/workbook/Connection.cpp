@@ -28,12 +28,17 @@ void Connection::open()
     if (!source)
         throw common::Error(kNoDataSource);
     m_dataSource = *source;
+    // Taken before the read: a file changed while it is read then no longer
+    // matches, and posts into it are refused rather than made on a view
+    // that may not be the file's.
+    m_fileStamp = common::stampOf(m_dataSource);
     m_file = openWorkbookFile(m_dataSource, m_codePage, m_settings);
 }
 
 void Connection::close()
 {
     m_file.reset();
+    m_fileStamp.reset();
 }
 
 std::vector<TableSchemaRow> Connection::tables() const

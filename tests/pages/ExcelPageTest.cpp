@@ -349,7 +349,7 @@ TEST_F(ExcelPageTest, TheSharedOpenDialogKeepsWhatTheLastUserLeft)
     p.click([&] { page.Browse1ButtonClick(); });
     const auto& calls = p.dialogs.calls;
     ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[0].text, "Excel文件|*.xls");
+    EXPECT_EQ(calls[0].text, "Excel文件|*.xls;*.xlsx;*.xlsm|OpenDocument表格|*.ods|CSV文件|*.csv");
     EXPECT_EQ(calls[0].options, (pages::FileDialogOptions{false, true, true}));
     EXPECT_EQ(calls[1].options, (pages::FileDialogOptions{true, true, true}));
     EXPECT_EQ(calls[2].options, pages::FileDialogOptions::none());

@@ -8,6 +8,7 @@
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
+#include "workbook/Statement.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,17 @@ using namespace workbook_testing;
 
 namespace {
 
-void postCell(workbook::Query& query, std::size_t row, const std::string& field, const std::string& text)
+void postCell(workbook::Query& query, std::size_t row, std::size_t field, const std::string& text)
 {
     query.moveTo(row);
     query.edit();
-    query.setCellText(query.fieldIndex(field), text);
+    query.setCellText(field, text);
     query.post();
+}
+
+void postCell(workbook::Query& query, std::size_t row, const std::string& field, const std::string& text)
+{
+    postCell(query, row, query.fieldIndex(field), text);
 }
 
 TEST(WritebackCheck, PostsTheScriptsEditsIntoTheWorkbookItNames)
@@ -48,6 +54,29 @@ TEST(WritebackCheck, PostsTheScriptsEditsIntoTheWorkbookItNames)
     query.setCellText(query.fieldIndex("F9"), "45.5");
     query.post();
     EXPECT_EQ(query.rowCount(), 6u);
+}
+
+// The same for a .csv file (TARNVALE_WRITEBACK_CSV), by field number, so
+// that any .csv of two fields or more will do.
+TEST(WritebackCheck, PostsTheScriptsEditsIntoTheCsvFileItNames)
+{
+    const char* path = std::getenv("TARNVALE_WRITEBACK_CSV");
+    if (!path)
+        GTEST_SKIP() << "run by scripts/check-writeback.sh";
+    workbook::Connection connection(kUtf8, chineseSettings(), kTestYear);
+    connection.setConnectionString(workbook::connectionStringFor(path));
+    connection.open();
+    workbook::Query query(connection);
+    query.setStatement(workbook::selectAllFrom(connection.tables().at(0).tableName));
+    query.open();
+    const std::size_t rows = query.rowCount();
+    postCell(query, 0, 1, "招商, \"银行\"");
+    postCell(query, 1, 0, "");
+    query.append();
+    query.setCellText(0, "601318");
+    query.setCellText(1, "45.5");
+    query.post();
+    EXPECT_EQ(query.rowCount(), rows + 1);
 }
 
 } // namespace

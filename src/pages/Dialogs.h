@@ -26,7 +26,9 @@ struct FileDialogOptions {
 // Filters are in the "label|pattern|label|pattern" form of the layouts
 // (UTF-8 literals; the pages hand them over in the system code page).
 inline const char* const kTextFileFilter = "文本文件|*.txt";
-inline const char* const kExcelFileFilter = "Excel文件|*.xls";
+// The workbook formats the data layer opens, Excel's first (the default).
+inline const char* const kExcelFileFilter =
+    "Excel文件|*.xls;*.xlsx;*.xlsm|OpenDocument表格|*.ods|CSV文件|*.csv";
 
 class Dialogs {
   public:

@@ -47,7 +47,8 @@ std::vector<TableSchemaRow> Connection::tables() const
         throw common::Error(kConnectionClosed);
     std::vector<TableSchemaRow> rows;
     for (const FileTable& table : m_file->tables())
-        rows.push_back({table.tableType, tableNameOf(table.sheetName, m_codePage)});
+        rows.push_back({table.tableType,
+                        table.namedAsSheet ? tableNameOf(table.sheetName, m_codePage) : table.sheetName});
     return rows;
 }
 

@@ -155,7 +155,9 @@ void PreviewTest::browseFillsTheSheetListWithoutSelection()
     Page page;
     page.browse(page.bookPath);
     QCOMPARE(page.errors(), QStringList());
-    QCOMPARE(page.dialogs.texts(QStringLiteral("openFile")), QStringList{QStringLiteral("Excel文件|*.xls")});
+    QCOMPARE(
+        page.dialogs.texts(QStringLiteral("openFile")),
+        QStringList{QStringLiteral("Excel文件|*.xls;*.xlsx;*.xlsm|OpenDocument表格|*.ods|CSV文件|*.csv")});
     QVERIFY(page.dialogs.calls.front().options == page.form.openDialog1Options());
     QCOMPARE(page.form.LabeledEdit1->text(), page.bookPath);
     QCOMPARE(QString::fromStdString(page.form.ADOConnection1->connectionString()),

@@ -193,6 +193,26 @@ TEST_F(ExcelPageTest, AWorkbookFillsTheSheetListAndASheetBothFieldLists)
     EXPECT_EQ(page.openWorkbookPath(), "");
 }
 
+// A .csv goes the same way as a workbook: one table named after the file.
+TEST_F(ExcelPageTest, ACsvFileConvertsAsTheXlsOfTheSameData)
+{
+    const std::string csv = m_temp.file("Quotes.csv");
+    writeBytes(csv, readBytes(testing_support::dataPath("Quotes.csv")));
+    openBook(csv);
+    EXPECT_EQ(form.tableNameComboBox.items, Strings{"Quotes.csv"});
+    ASSERT_TRUE(form.tableNameComboBox.pick("Quotes.csv"));
+    p.click([&] { page.TableNameComboBoxChange(); });
+    EXPECT_EQ(form.codeComboBox.items, kQuotesFields);
+    form.codeComboBox.pick("Code");
+    form.dateMaskEdit.value = "2024/01/05";
+    form.labeledEdit2.value = out;
+    form.listBox1.values = {"Close<->收盘", "Vol<->成交量"};
+    convert();
+    EXPECT_TRUE(p.errors().empty());
+    EXPECT_EQ(readBytes(output("收盘")), kCloseLines);
+    EXPECT_EQ(readBytes(output("成交量")), kVolumeLines);
+}
+
 TEST_F(ExcelPageTest, TheGridShowsTheLinkAndATitleClickSortsByItsField)
 {
     fillAll();
@@ -329,7 +349,7 @@ TEST_F(ExcelPageTest, TheSharedOpenDialogKeepsWhatTheLastUserLeft)
     p.click([&] { page.Browse1ButtonClick(); });
     const auto& calls = p.dialogs.calls;
     ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[0].text, "Excel文件|*.xls");
+    EXPECT_EQ(calls[0].text, "Excel文件|*.xls;*.xlsx;*.xlsm|OpenDocument表格|*.ods|CSV文件|*.csv");
     EXPECT_EQ(calls[0].options, (pages::FileDialogOptions{false, true, true}));
     EXPECT_EQ(calls[1].options, (pages::FileDialogOptions{true, true, true}));
     EXPECT_EQ(calls[2].options, pages::FileDialogOptions::none());

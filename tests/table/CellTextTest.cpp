@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -208,6 +209,13 @@ struct DateCase {
     char separator;
     const char* text;
 };
+
+// Named by what it expects, so that CTest's test names stay the same from run
+// to run (the default printer shows the bytes, pointers included).
+void PrintTo(const DateCase& c, std::ostream* os)
+{
+    *os << c.value << ' ' << c.format << " -> " << c.text;
+}
 
 class DateTimeText : public testing::TestWithParam<DateCase> {};
 

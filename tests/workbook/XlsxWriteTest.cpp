@@ -1,0 +1,239 @@
+// Posted rows written into real .xlsx and .xlsm packages (LibreOffice,
+// Gnumeric, openpyxl, xlsxwriter): read again, the file holds the posted
+// values and every other cell of every sheet as before, and every part of
+// the package but the sheet (and the shared strings a new text goes to)
+// keeps its compressed bytes.
+#include "support/WorkbookFixtures.h"
+
+#include "workbook/Connection.h"
+#include "workbook/ConnectionString.h"
+#include "workbook/Query.h"
+#include "workbook/Statement.h"
+#include "xlsx/Workbook.h"
+#include "zip/EntryReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace workbook_testing;
+using workbook::Query;
+using Sheets = std::vector<std::vector<std::vector<std::string>>>;
+using testing_support::errorOf;
+
+namespace {
+
+Sheets sheetTexts(const std::string& path)
+{
+    const auto book = xlsx::Workbook::read(testing_support::readBytes(path), kUtf8, chineseSettings());
+    Sheets sheets;
+    for (const xlsx::Sheet& sheet : book->sheets())
+        sheets.push_back(tableTexts(*sheet.table));
+    return sheets;
+}
+
+// The parts whose compressed bytes differ between two packages.
+std::vector<std::string> changedParts(const std::string& before, const std::string& after)
+{
+    const zip::Archive a(before);
+    const zip::Archive b(after);
+    std::vector<std::string> changed;
+    for (const zip::Entry& entry : a.entries()) {
+        const zip::Entry* other = b.find(entry.name);
+        if (!other || a.compressedData(entry) != b.compressedData(*other))
+            changed.push_back(entry.name);
+    }
+    return changed;
+}
+
+// A fixture copied to a temporary folder, opened, its first sheet queried.
+class PostedXlsx : public testing::Test {
+  protected:
+    void openCopy(const std::string& fixture, const std::string& table = "Sheet1$")
+    {
+        path = folder.file(fixture);
+        original = testing_support::readBytes(testing_support::dataPath(fixture));
+        testing_support::writeBytes(path, original);
+        before = sheetTexts(path);
+        connection.setConnectionString(workbook::connectionStringFor(path));
+        connection.open();
+        query.setStatement(workbook::selectAllFrom(table));
+        query.open();
+    }
+    void post(std::size_t row, const std::string& field, const std::string& text)
+    {
+        query.moveTo(row);
+        query.edit();
+        query.setCellText(query.fieldIndex(field), text);
+        query.post();
+    }
+    std::size_t column(const std::string& field) { return query.fieldIndex(field); }
+    std::string refusal(const std::string& reason) const
+    {
+        return "Cannot write the posted row into the workbook \"" + path + "\": " + reason;
+    }
+
+    testing_support::TempDir folder;
+    std::string path;
+    std::string original;
+    Sheets before;
+    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
+    Query query{connection};
+};
+
+struct Writer {
+    const char* fixture;
+    bool sharedStrings; // texts go to the shared strings, not inline
+};
+
+class XlsxWrite : public PostedXlsx, public testing::WithParamInterface<Writer> {
+  protected:
+    void SetUp() override { openCopy(GetParam().fixture); }
+};
+
+TEST_P(XlsxWrite, ANumberIsWrittenAndOnlyTheSheetPartChanges)
+{
+    post(1, "Close", "13.75");
+    before[0][2][column("Close")] = "13.75";
+    EXPECT_EQ(sheetTexts(path), before);
+    EXPECT_EQ(changedParts(original, testing_support::readBytes(path)),
+              std::vector<std::string>{"xl/worksheets/sheet1.xml"});
+}
+
+TEST_P(XlsxWrite, NewTextsGoToTheSharedStringsOrInlineAndAKnownOneIsReused)
+{
+    post(0, "Name", "招商 <&> 银行 ");
+    post(3, "Name", "宁德时代"); // already a shared string in the files that keep them
+    before[0][1][column("Name")] = "招商 <&> 银行 ";
+    before[0][4][column("Name")] = "宁德时代";
+    EXPECT_EQ(sheetTexts(path), before);
+    std::vector<std::string> expected{"xl/worksheets/sheet1.xml"};
+    if (GetParam().sharedStrings)
+        expected.push_back("xl/sharedStrings.xml");
+    std::vector<std::string> changed = changedParts(original, testing_support::readBytes(path));
+    std::sort(changed.begin(), changed.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(changed, expected);
+}
+
+TEST_P(XlsxWrite, EmptiedCellsFormulaCellsBooleansAndDatesReadBackAsPosted)
+{
+    post(0, "Vol", "");
+    post(0, "Sum", "-1"); // a formula cell takes the value; the others keep theirs
+    post(1, "Up", "false");
+    post(2, "Day", "2025-3-1"); // an empty cell of a date column
+    before[0][1][column("Vol")] = "";
+    before[0][1][column("Sum")] = "-1";
+    before[0][2][column("Up")] = "False";
+    before[0][3][column("Day")] = "2025-3-1";
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsxWrite, ARowInsertedAfterTheLastIsWrittenBelowIt)
+{
+    query.append();
+    query.setCellText(column("Code"), "601318");
+    query.setCellText(column("Close"), "45.5");
+    query.setCellText(column("Day"), "2025-3-1");
+    query.post();
+    std::vector<std::string> added(before[0][0].size(), "");
+    added[column("Code")] = "601318";
+    added[column("Close")] = "45.5";
+    added[column("Day")] = "2025-3-1";
+    before[0].push_back(added);
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsxWrite, EditsOfOtherSheetsAndTheFirstRowOfAHeaderOnlySheetAddUp)
+{
+    post(4, "Close", "2");
+    Query empty(connection, "ADOQuery2");
+    empty.setStatement("SELECT * FROM [空表$]");
+    empty.open();
+    empty.edit();
+    empty.setCellText(0, "600000");
+    empty.post();
+    before[0][5][column("Close")] = "2";
+    before[2].push_back({"600000", ""});
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsxWrite, AReadOnlyWorkbookKeepsFileAndQueryUnchanged)
+{
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    query.moveTo(1);
+    query.edit();
+    query.setCellText(column("Close"), "99");
+    EXPECT_EQ(errorOf([&] { query.post(); }), refusal("the file is read-only"));
+    EXPECT_EQ(query.cellText(1, column("Close")), "12.25");
+    EXPECT_EQ(testing_support::readBytes(path), original);
+    EXPECT_EQ(testing_support::entryCount(folder.path()), 1u); // no temporary left
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, XlsxWrite,
+                         testing::Values(Writer{"Mixed.xlsx", true}, Writer{"MixedOpenpyxl.xlsx", false},
+                                         Writer{"MixedGnumeric.xlsx", true},
+                                         Writer{"MixedStrict.xlsx", true}),
+                         [](const auto& info) {
+                             const std::string name = info.param.fixture;
+                             return name.substr(0, name.find('.'));
+                         });
+
+TEST_F(PostedXlsx, AMacroWorkbookKeepsItsVbaProject)
+{
+    openCopy("Macro.xlsm", "Cells$");
+    post(0, "Close", "11");
+    before[0][1][1] = "11";
+    EXPECT_EQ(sheetTexts(path), before);
+    EXPECT_EQ(changedParts(original, testing_support::readBytes(path)),
+              std::vector<std::string>{"xl/worksheets/sheet1.xml"});
+}
+
+// ArrayFormula.xlsx (LibreOffice): B2:B3 hold one array formula, =A2:A3*2;
+// XlsxWriterCells.xlsx: E2:E3 one written by xlsxwriter.
+TEST_F(PostedXlsx, ACellOfAnArrayFormulaIsRefusedAndTheOtherCellsCanBeWritten)
+{
+    openCopy("ArrayFormula.xlsx");
+    for (std::size_t row : {0u, 1u}) {
+        query.moveTo(row);
+        query.edit();
+        query.setCellText(1, "1");
+        EXPECT_EQ(errorOf([&] { query.post(); }),
+                  refusal("cell B" + std::to_string(row + 2) +
+                          " of sheet 'Sheet1' holds a shared, array or table formula"));
+    }
+    EXPECT_EQ(testing_support::readBytes(path), original);
+    query.moveTo(1);
+    query.edit();
+    query.setCellText(0, "11");
+    query.post();
+    EXPECT_EQ(sheetTexts(path)[0],
+              (std::vector<std::vector<std::string>>{{"Close", "Double"}, {"10.5", "21"}, {"11", "24"}}));
+}
+
+TEST_F(PostedXlsx, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
+{
+    openCopy("Dates1904Openpyxl.xlsx", "Dates$");
+    query.edit();
+    query.setCellText(query.fieldIndex("Day"), "2025-3-1");
+    query.post();
+    query.append();
+    query.setCellText(query.fieldIndex("Day"), "1904-1-2");
+    query.post();
+    before[0][1][1] = "2025-3-1";
+    before[0].push_back({"", "1904-1-2"});
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_F(PostedXlsx, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHeader)
+{
+    openCopy("EmptySheet.xlsx", "Empty$");
+    query.edit();
+    query.setCellText(0, "600000");
+    query.post();
+    before[1] = {{"F1"}, {"600000"}};
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+} // namespace

@@ -19,14 +19,10 @@
 // run (the machine's load moves them), a reader that fails does. Tools
 // that are not installed are skipped.
 // Usage: bench_XlsxBench [workbook.xlsx]
-#include "common/Clock.h"
 #include "convert/ConvertRun.h"
 #include "convert/QueryRowSource.h"
+#include "support/BenchWorkbook.h"
 #include "support/Timing.h"
-#include "workbook/Connection.h"
-#include "workbook/ConnectionString.h"
-#include "workbook/Query.h"
-#include "workbook/Statement.h"
 #include "zip/EntryReader.h"
 #include "zip/ZipArchive.h"
 
@@ -62,35 +58,15 @@ double medianOf(const std::function<void()>& job)
     return bench::median(times);
 }
 
-class BenchHost : public convert::ConvertHost {
-  public:
-    std::vector<std::string> mappings;
-    std::size_t mappingCount() override { return mappings.size(); }
-    std::string mappingLine(std::size_t index) override { return mappings.at(index); }
-    std::string codeColumn() override { return "Code"; }
-    void progress(const std::string&) override {}
-};
-
 // Every cell text of the workbook's first table; with a folder, then the
 // conversion run into it. Returns the bytes of text read.
 std::size_t readOurs(const std::string& path, const std::string& convertInto)
 {
-    workbook::Connection connection(kGbk, common::RegionalSettings{}, common::currentLocalYear);
-    connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.open();
-    workbook::Query query(connection);
-    query.setStatement(workbook::selectAllFrom(connection.tables().front().tableName));
-    query.open();
-    const std::size_t fields = query.fields().size();
-    std::size_t total = 0;
-    for (query.first(); !query.eof(); query.next())
-        for (std::size_t field = 0; field < fields; ++field)
-            total += query.cellText(field).size();
+    bench::OpenSheet sheet(path, "Large$");
+    const std::size_t total = bench::readEveryCellText(sheet.query);
     if (!convertInto.empty()) {
-        BenchHost host;
-        for (std::size_t i = 0; i < 30; ++i)
-            host.mappings.push_back(query.fields()[1 + i % (fields - 1)].name + "<->m" + std::to_string(i));
-        convert::QueryRowSource rows(query);
+        bench::BenchHost host = bench::benchHost(sheet.query, 30);
+        convert::QueryRowSource rows(sheet.query);
         convert::runConversion({convertInto, "2024/01/05", kGbk}, rows, host);
     }
     return total;

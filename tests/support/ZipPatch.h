@@ -1,6 +1,9 @@
-// Deliberately broken zip packages for tests: a real package's bytes with
-// one field of one entry's central-directory record changed.
+// Packages made by hand for tests from a real package's bytes: one field
+// of one entry's central-directory record changed, or one part replaced.
 #pragma once
+
+#include "zip/ZipArchive.h"
+#include "zip/ZipWriter.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -31,6 +34,30 @@ inline std::string patchCentralField(std::string zip, std::string_view name, std
     for (std::size_t i = 0; i < bytes; ++i)
         zip[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
     return zip;
+}
+
+// The package with part `name` replaced by `xml` (added when it has none),
+// or left out when `xml` is null.
+inline std::string withPart(const std::string& package, const std::string& name, const char* xml)
+{
+    const zip::Archive archive(package);
+    zip::Writer writer;
+    bool found = false;
+    for (const zip::Entry& entry : archive.entries()) {
+        if (entry.name != name) {
+            writer.copy(archive, entry);
+            continue;
+        }
+        found = true;
+        if (xml)
+            writer.add(entry, xml);
+    }
+    if (!found && xml) {
+        zip::Entry entry;
+        entry.name = name;
+        writer.add(entry, xml);
+    }
+    return writer.finish();
 }
 
 } // namespace testing_support

@@ -7,8 +7,6 @@
 #include "support/ZipPatch.h"
 
 #include "workbook/WorkbookFormat.h"
-#include "zip/EntryReader.h"
-#include "zip/ZipWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +14,7 @@
 
 using namespace workbook_testing;
 using testing_support::errorOf;
+using testing_support::withPart;
 
 namespace {
 
@@ -26,20 +25,6 @@ const std::string kHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
 std::string quotes()
 {
     return testing_support::readBytes(testing_support::dataPath("Quotes.xlsx"));
-}
-
-// The package with part `name` replaced by `xml`, or left out when `xml` is null.
-std::string withPart(const std::string& package, const std::string& name, const char* xml)
-{
-    const zip::Archive archive(package);
-    zip::Writer writer;
-    for (const zip::Entry& entry : archive.entries()) {
-        if (entry.name != name)
-            writer.copy(archive, entry);
-        else if (xml)
-            writer.add(entry, xml);
-    }
-    return writer.finish();
 }
 
 std::string sheetPackage(const std::string& sheetData)

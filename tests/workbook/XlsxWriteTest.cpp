@@ -4,6 +4,7 @@
 // the package but the sheet (and the shared strings a new text goes to)
 // keeps its compressed bytes.
 #include "support/WorkbookFixtures.h"
+#include "support/ZipPatch.h"
 
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
@@ -234,6 +235,56 @@ TEST_F(PostedXlsx, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHeader)
     query.post();
     before[1] = {{"F1"}, {"600000"}};
     EXPECT_EQ(sheetTexts(path), before);
+}
+
+// No Debian program writes shared formulas or a calculation chain: the
+// sheet and the relationship are written by hand into LibreOffice's file.
+TEST_F(PostedXlsx, TheFirstCellOfASharedFormulaAndFormulasInACalculationChainAreRefused)
+{
+    const std::string sheet =
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Close</t></is></c><c r=\"B1\" t=\"inlineStr\"><is>"
+        "<t>Double</t></is></c></row>"
+        "<row r=\"2\"><c r=\"A2\"><v>1</v></c><c r=\"B2\"><f t=\"shared\" ref=\"B2:B3\" "
+        "si=\"0\">A2*2</f><v>2</v>"
+        "</c></row><row r=\"3\"><c r=\"A3\"><v>2</v></c><c r=\"B3\"><f t=\"shared\" si=\"0\"/><v>4</v></c>"
+        "</row></sheetData></worksheet>";
+    const std::string quotes = testing_support::readBytes(testing_support::dataPath("Quotes.xlsx"));
+    testing_support::writeBytes(folder.file("Shared.xlsx"),
+                                testing_support::withPart(quotes, "xl/worksheets/sheet1.xml", sheet.c_str()));
+    // LibreOffice's relationships, and one to a calculation chain.
+    const zip::Archive archive(quotes);
+    std::string chained = zip::readEntry(archive, *archive.find("xl/_rels/workbook.xml.rels"));
+    chained.insert(chained.find("</Relationships>"),
+                   "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                   "relationships/calcChain\" Target=\"calcChain.xml\"/>");
+    testing_support::writeBytes(
+        folder.file("Chained.xlsx"),
+        testing_support::withPart(testing_support::readBytes(folder.file("Shared.xlsx")),
+                                  "xl/_rels/workbook.xml.rels", chained.c_str()));
+    for (const char* name : {"Shared.xlsx", "Chained.xlsx"}) {
+        path = folder.file(name);
+        connection.setConnectionString(workbook::connectionStringFor(path));
+        connection.open();
+        query.close();
+        query.setStatement("SELECT * FROM [Sheet1$]");
+        query.open();
+        const std::string bytes = testing_support::readBytes(path);
+        EXPECT_EQ(errorOf([&] { post(0, "Double", "5"); }),
+                  refusal("cell B2 of sheet 'Sheet1' holds a shared, array or table formula"));
+        // Another cell of the shared formula does not carry it: it takes the
+        // value, unless the calculation chain lists it.
+        const std::string other = errorOf([&] { post(1, "Double", "7"); });
+        if (std::string(name) == "Shared.xlsx") {
+            EXPECT_EQ(other, testing_support::kNoError);
+            EXPECT_EQ(sheetTexts(path)[0],
+                      (std::vector<std::vector<std::string>>{{"Close", "Double"}, {"1", "2"}, {"2", "7"}}));
+        } else {
+            EXPECT_EQ(other, refusal("cell B3 of sheet 'Sheet1' holds a formula that the workbook's "
+                                     "calculation chain lists"));
+            EXPECT_EQ(testing_support::readBytes(path), bytes);
+        }
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // values and every other cell of every sheet as before, and every part of
 // the package but the sheet (and the shared strings a new text goes to)
 // keeps its compressed bytes.
+#include "support/PostedWorkbook.h"
 #include "support/WorkbookFixtures.h"
 #include "support/ZipPatch.h"
 
@@ -47,39 +48,16 @@ std::vector<std::string> changedParts(const std::string& before, const std::stri
     return changed;
 }
 
-// A fixture copied to a temporary folder, opened, its first sheet queried.
-class PostedXlsx : public testing::Test {
+// A fixture copied to a temporary folder, opened, a sheet queried.
+class PostedXlsx : public testing::Test, protected PostedWorkbook {
   protected:
     void openCopy(const std::string& fixture, const std::string& table = "Sheet1$")
     {
-        path = folder.file(fixture);
-        original = testing_support::readBytes(testing_support::dataPath(fixture));
-        testing_support::writeBytes(path, original);
+        PostedWorkbook::openCopy(fixture, table);
         before = sheetTexts(path);
-        connection.setConnectionString(workbook::connectionStringFor(path));
-        connection.open();
-        query.setStatement(workbook::selectAllFrom(table));
-        query.open();
-    }
-    void post(std::size_t row, const std::string& field, const std::string& text)
-    {
-        query.moveTo(row);
-        query.edit();
-        query.setCellText(query.fieldIndex(field), text);
-        query.post();
-    }
-    std::size_t column(const std::string& field) { return query.fieldIndex(field); }
-    std::string refusal(const std::string& reason) const
-    {
-        return "Cannot write the posted row into the workbook \"" + path + "\": " + reason;
     }
 
-    testing_support::TempDir folder;
-    std::string path;
-    std::string original;
     Sheets before;
-    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
-    Query query{connection};
 };
 
 struct Writer {
@@ -159,19 +137,6 @@ TEST_P(XlsxWrite, EditsOfOtherSheetsAndTheFirstRowOfAHeaderOnlySheetAddUp)
     EXPECT_EQ(sheetTexts(path), before);
 }
 
-TEST_P(XlsxWrite, AReadOnlyWorkbookKeepsFileAndQueryUnchanged)
-{
-    std::filesystem::permissions(path,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    query.moveTo(1);
-    query.edit();
-    query.setCellText(column("Close"), "99");
-    EXPECT_EQ(errorOf([&] { query.post(); }), refusal("the file is read-only"));
-    EXPECT_EQ(query.cellText(1, column("Close")), "12.25");
-    EXPECT_EQ(testing_support::readBytes(path), original);
-    EXPECT_EQ(testing_support::entryCount(folder.path()), 1u); // no temporary left
-}
-
 INSTANTIATE_TEST_SUITE_P(Writers, XlsxWrite,
                          testing::Values(Writer{"Mixed.xlsx", true}, Writer{"MixedOpenpyxl.xlsx", false},
                                          Writer{"MixedGnumeric.xlsx", true},
@@ -189,42 +154,6 @@ TEST_F(PostedXlsx, AMacroWorkbookKeepsItsVbaProject)
     EXPECT_EQ(sheetTexts(path), before);
     EXPECT_EQ(changedParts(original, testing_support::readBytes(path)),
               std::vector<std::string>{"xl/worksheets/sheet1.xml"});
-}
-
-// ArrayFormula.xlsx (LibreOffice): B2:B3 hold one array formula, =A2:A3*2;
-// XlsxWriterCells.xlsx: E2:E3 one written by xlsxwriter.
-TEST_F(PostedXlsx, ACellOfAnArrayFormulaIsRefusedAndTheOtherCellsCanBeWritten)
-{
-    openCopy("ArrayFormula.xlsx");
-    for (std::size_t row : {0u, 1u}) {
-        query.moveTo(row);
-        query.edit();
-        query.setCellText(1, "1");
-        EXPECT_EQ(errorOf([&] { query.post(); }),
-                  refusal("cell B" + std::to_string(row + 2) +
-                          " of sheet 'Sheet1' holds a shared, array or table formula"));
-    }
-    EXPECT_EQ(testing_support::readBytes(path), original);
-    query.moveTo(1);
-    query.edit();
-    query.setCellText(0, "11");
-    query.post();
-    EXPECT_EQ(sheetTexts(path)[0],
-              (std::vector<std::vector<std::string>>{{"Close", "Double"}, {"10.5", "21"}, {"11", "24"}}));
-}
-
-TEST_F(PostedXlsx, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
-{
-    openCopy("Dates1904Openpyxl.xlsx", "Dates$");
-    query.edit();
-    query.setCellText(query.fieldIndex("Day"), "2025-3-1");
-    query.post();
-    query.append();
-    query.setCellText(query.fieldIndex("Day"), "1904-1-2");
-    query.post();
-    before[0][1][1] = "2025-3-1";
-    before[0].push_back({"", "1904-1-2"});
-    EXPECT_EQ(sheetTexts(path), before);
 }
 
 TEST_F(PostedXlsx, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHeader)

@@ -10,6 +10,7 @@
 #include "workbook/WorkbookMessages.h"
 #include "workbook/formats/CsvFormat.h"
 #include "workbook/formats/XlsFormat.h"
+#include "workbook/formats/XlsxFormat.h"
 
 #include <array>
 
@@ -18,9 +19,10 @@ namespace workbook {
 namespace {
 
 const XlsFormat kXls;
+const XlsxFormat kXlsx;
 const CsvFormat kCsv;
 // The first is also the one a file goes to that no format recognises.
-const std::array<const WorkbookFormat*, 2> kFormats{&kXls, &kCsv};
+const std::array<const WorkbookFormat*, 3> kFormats{&kXls, &kXlsx, &kCsv};
 
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& reason)
 {

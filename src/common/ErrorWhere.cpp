@@ -55,8 +55,12 @@ std::string describeError(const Error& error)
                 text += ':' + std::to_string(where->line);
             text += ": ";
         }
-        if (where->action != ErrorWhere::Action::None && message.find(where->target) == std::string::npos)
-            text += std::string(actionText(where->action)) + ' ' + where->target + ": ";
+        if (where->action != ErrorWhere::Action::None) {
+            if (where->target.empty())
+                text += std::string(actionText(where->action)) + ": ";
+            else if (message.find(where->target) == std::string::npos)
+                text += std::string(actionText(where->action)) + ' ' + where->target + ": ";
+        }
     }
     if (error.kind() == Error::Kind::Io && !error.systemText().empty())
         return text + error.systemText() + " (" + message + ")";

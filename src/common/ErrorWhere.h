@@ -38,8 +38,9 @@ const char* actionText(ErrorWhere::Action action);
 // An I/O error that carries the system's words gives "words (message)", so
 // that both the system's text and the tool's own stay:
 //   in.txt:3: cannot append to cd/PE/SH600000.adt: No space left on device (I/O error 112)
-// The action and target are left out when the message names the target
-// already ("Cannot create file "..."").
+// The target is left out when there is none (the input itself: "in.txt:5:
+// cannot read: ..."), and the action with it when the message names the
+// target already ("Cannot create file "..."").
 std::string describeError(const Error& error);
 
 // Runs `step`; a common::Error it throws leaves with the parts of where it

@@ -26,8 +26,15 @@ TEST(ErrorWhere, DescribeKeepsTheSystemsAndTheToolsTexts)
          "in.txt:3: cannot append to cd/PE/SH600000.adt: No space left on device (I/O error 112)"},
         {own, {"in.txt", 3, Action::Append, "x.adt"}, "in.txt:3: cannot append to x.adt: Disk full"},
         {general, {"in.txt", 7, Action::None, ""}, "in.txt:7: Floating point overflow"},
-        {full, {"", 0, Action::MakeFolder, "cd/PE"}, "cannot make folder cd/PE: No space left on device (I/O error 112)"},
-        {full, {"in.txt", 0, Action::Open, "cd/PE/"}, "in.txt: cannot open cd/PE/: No space left on device (I/O error 112)"},
+        {full,
+         {"", 0, Action::MakeFolder, "cd/PE"},
+         "cannot make folder cd/PE: No space left on device (I/O error 112)"},
+        {full,
+         {"in.txt", 0, Action::Open, "cd/PE/"},
+         "in.txt: cannot open cd/PE/: No space left on device (I/O error 112)"},
+        {full,
+         {"in.txt", 5, Action::Read, ""},
+         "in.txt:5: cannot read: No space left on device (I/O error 112)"},
         // The message names the file already: said once.
         {created, {"", 0, Action::Write, "/o/a.txt"}, "Cannot create file \"/o/a.txt\". Permission denied"},
     };
@@ -48,7 +55,8 @@ TEST(ErrorWhere, TheStepNearestTheFailureWinsAndOuterStepsFillTheRest)
     std::string none;
     try {
         common::attempt(input, 0, Action::None, none, [&] {
-            common::attempt(none, 9, Action::Append, target, [] { throw common::ioError(5, "Permission denied"); });
+            common::attempt(none, 9, Action::Append, target,
+                            [] { throw common::ioError(5, "Permission denied"); });
         });
         FAIL() << "no error";
     } catch (const common::Error& error) {

@@ -46,6 +46,10 @@ struct ConvertOptions {
 struct WrittenFile {
     std::string path; // save folder + date text + name + ".txt"
     std::size_t lineCount = 0;
+    // The rows that gave no line: a code that is neither Shanghai's nor
+    // Shenzhen's, or (with such a code) an empty cell in the mapped column.
+    std::size_t rowsWithoutMarket = 0;
+    std::size_t rowsWithEmptyValue = 0;
 };
 
 // The date text: the quote-date text with every "/" replaced by "-".
@@ -57,7 +61,8 @@ std::string dateTextOf(const std::string& quoteDate, const common::CodePage& cod
 // data layer's "Field '...' not found" at the first row of a mapping whose
 // column (or the code column) is missing, the I/O error of entering the save
 // folder or making or entering the date folder, the file-create error; files
-// written before stay, the one in progress is not written.
+// written before stay, the one in progress is not written. A failing file
+// step leaves with where it happened (common/ErrorWhere.h).
 std::vector<WrittenFile> runConversion(const ConvertOptions& options, RowSource& rows, ConvertHost& host);
 
 } // namespace convert

@@ -185,6 +185,7 @@ std::vector<WrittenFile> runConversion(const ConvertOptions& options, RowSource&
         const std::vector<std::string> lines = collectLines(run, mapping, file);
         saveLines(run, mapping, lines, file);
         written.push_back(std::move(file));
+        host.fileWritten(written.back());
     }
     return written;
 }

@@ -13,6 +13,15 @@ namespace convert {
 
 class RowSource;
 
+struct WrittenFile {
+    std::string path; // save folder + date text + name + ".txt"
+    std::size_t lineCount = 0;
+    // The rows that gave no line: a code that is neither Shanghai's nor
+    // Shenzhen's, or (with such a code) an empty cell in the mapped column.
+    std::size_t rowsWithoutMarket = 0;
+    std::size_t rowsWithEmptyValue = 0;
+};
+
 // What the run asks of its caller. The window implements it over its
 // controls; tests and the command line over plain values.
 class ConvertHost {
@@ -32,6 +41,8 @@ class ConvertHost {
     // The preview's data source: off at the start, on again at the end, also
     // when an error ends the run. Must not throw.
     virtual void setDataSourceEnabled(bool on) { (void)on; }
+    // A mapping's file has been written.
+    virtual void fileWritten(const WrittenFile& file) { (void)file; }
 };
 
 struct ConvertOptions {
@@ -41,15 +52,6 @@ struct ConvertOptions {
     // The date field's text; every "/" becomes "-" to give the date text.
     std::string quoteDate;
     common::CodePage codePage;
-};
-
-struct WrittenFile {
-    std::string path; // save folder + date text + name + ".txt"
-    std::size_t lineCount = 0;
-    // The rows that gave no line: a code that is neither Shanghai's nor
-    // Shenzhen's, or (with such a code) an empty cell in the mapped column.
-    std::size_t rowsWithoutMarket = 0;
-    std::size_t rowsWithEmptyValue = 0;
 };
 
 // The date text: the quote-date text with every "/" replaced by "-".

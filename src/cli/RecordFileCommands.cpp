@@ -68,9 +68,10 @@ int runCheck(const RecordFileArguments& arguments, CliContext& context)
     std::size_t withProblems = 0;
     std::size_t negative = 0;
     for (const std::string& path : recordFiles(arguments, context)) {
-        const common::FileBytes bytes = common::attempt(std::string(), 0, common::ErrorWhere::Action::Read, path,
-                                                        [&] { return common::readWholeFile(path); });
-        const importer::RecordFileReport report = importer::checkRecordBytes(bytes.view(), arguments.reading());
+        const common::FileBytes bytes = common::attempt(std::string(), 0, common::ErrorWhere::Action::Read,
+                                                        path, [&] { return common::readWholeFile(path); });
+        const importer::RecordFileReport report =
+            importer::checkRecordBytes(bytes.view(), arguments.reading());
         std::string line = path + ": " + recordsText(report);
         if (report.hasProblem()) {
             line += "; problems: " + problemsText(report);
@@ -82,8 +83,7 @@ int runCheck(const RecordFileArguments& arguments, CliContext& context)
     }
     context.out << std::flush;
     context.err << "check: " << counted(files, "record file", "record files") << ", " << withProblems
-                << " with problems"
-                << (withProblems != 0 ? " (tidy puts them right)" : "") << '\n';
+                << " with problems" << (withProblems != 0 ? " (tidy puts them right)" : "") << '\n';
     context.err << negativeTimesNote(context.command, negative, arguments.asUnsigned);
     return withProblems != 0 ? kExitStopped : kExitDone;
 }
@@ -94,7 +94,8 @@ int runTidy(const RecordFileArguments& arguments, CliContext& context)
     std::size_t changed = 0;
     std::size_t negative = 0;
     for (const std::string& path : recordFiles(arguments, context)) {
-        const importer::TidyOutcome outcome = importer::tidyRecordFile(path, arguments.reading(), arguments.dryRun);
+        const importer::TidyOutcome outcome =
+            importer::tidyRecordFile(path, arguments.reading(), arguments.dryRun);
         ++files;
         negative += outcome.before.negativeTimes;
         if (!outcome.changed)

@@ -29,9 +29,14 @@ std::string importSummary(const importer::ImportCounts& counts, bool skipExistin
     if (skipExisting)
         text += "import: lines already in their record files: " +
                 std::to_string(counts.skippedFor(SkipReason::AlreadyInRecordFile)) + '\n';
-    // A whole file of unparsed dates is mostly a locale whose dates run in
-    // another order or with another separator than the files' 2024-01-05.
-    if (counts.skippedFor(SkipReason::DateNotParsed) != 0)
+    // When no date parsed at all, the locale's dates mostly run in another
+    // order or with another separator than the files' 2024-01-05. (A line
+    // whose value was no number, or whose date was out of range, had a
+    // date that parsed.)
+    const std::size_t datesParsed =
+        counts.recordsAppended + counts.skippedFor(SkipReason::AlreadyInRecordFile) +
+        counts.skippedFor(SkipReason::ValueNotNumber) + counts.skippedFor(SkipReason::DateOutOfRange);
+    if (counts.skippedFor(SkipReason::DateNotParsed) != 0 && datesParsed == 0)
         text += "import: dates are read with the locale's short date format " + settings.shortDateFormat +
                 " and separator " + settings.dateSeparator +
                 " (LC_TIME); lines dated 2024-01-05 need a year-month-day order, as under zh_CN\n";

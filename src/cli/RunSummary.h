@@ -17,7 +17,7 @@ std::string counted(std::size_t count, const char* one, const char* many);
 // import: record files: 3 created, 2 extended
 // import: lines skipped: 4 (no second tab 1, date not parsed 3)
 // import: lines already in their record files: 3      (with skip-existing only)
-// and, when dates did not parse, the date format they are read with.
+// and, when no date parsed at all, the date format they are read with.
 std::string importSummary(const importer::ImportCounts& counts, bool skipExisting,
                           const common::RegionalSettings& settings);
 

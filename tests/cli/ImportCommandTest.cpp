@@ -10,7 +10,8 @@ namespace {
 class ImportCommandTest : public CliFixture {};
 
 // Two days of three stocks, and a few bad lines.
-const std::string kDay1 = "SH600000\t2024-01-04\t10.5\r\nSZ000001\t2024-01-04\t9.5\r\nSH600519\t2024-01-04\t1700\r\n";
+const std::string kDay1 =
+    "SH600000\t2024-01-04\t10.5\r\nSZ000001\t2024-01-04\t9.5\r\nSH600519\t2024-01-04\t1700\r\n";
 const std::string kDay2 = "SH600000\t2024-01-05\t10.75\r\nSZ000001\t2024-01-05\t9.25\r\n"
                           "SH600001\t2024-01-05\r\nSH600002\t01/05/2024\t1\r\nSH600003\t2024-01-05\t1,5\r\n";
 
@@ -23,12 +24,20 @@ TEST_F(ImportCommandTest, TheSummaryCountsWhatWasDoneAndWhyLinesWereSkipped)
                            "import: lines skipped: 0\n");
     const std::string day2 = input("2024-01-05/PE.txt", kDay2);
     ASSERT_EQ(run({"import", "--folder", m_cd, day2, day2}), cli::kExitDone);
-    EXPECT_EQ(m_err.str(), "import: 2 input files, 10 lines read, 4 records appended\n"
-                           "import: record files: 0 created, 2 extended\n"
-                           "import: lines skipped: 6 (no second tab 2, date not parsed 2, value not a number 2)\n"
-                           "import: dates are read with the locale's short date format yyyy/M/d and separator / "
-                           "(LC_TIME); lines dated 2024-01-05 need a year-month-day order, as under zh_CN\n");
+    EXPECT_EQ(m_err.str(),
+              "import: 2 input files, 10 lines read, 4 records appended\n"
+              "import: record files: 0 created, 2 extended\n"
+              "import: lines skipped: 6 (no second tab 2, date not parsed 2, value not a number 2)\n");
     EXPECT_EQ(m_out.str(), "");
+    // No date parsed at all: the locale's date format is named.
+    const std::string american = input("us/PE.txt", "SH600000\t01-05-2024\t1\r\n");
+    ASSERT_EQ(run({"import", "--folder", m_cd, american}), cli::kExitDone);
+    EXPECT_EQ(m_err.str(),
+              "import: 1 input file, 1 line read, 0 records appended\n"
+              "import: record files: 0 created, 0 extended\n"
+              "import: lines skipped: 1 (date not parsed 1)\n"
+              "import: dates are read with the locale's short date format yyyy/M/d and separator / "
+              "(LC_TIME); lines dated 2024-01-05 need a year-month-day order, as under zh_CN\n");
 }
 
 TEST_F(ImportCommandTest, StrictExitsWith3WhenALineWasSkippedForWhatItHolds)
@@ -87,7 +96,8 @@ TEST_F(ImportCommandTest, SkipExistingMakesReRunsSafe)
     fs::remove(m_cd + "/PE/SZ000001.adt");
     EXPECT_EQ(run({"import", "--folder", m_cd, "--skip-existing", day1, day2}), cli::kExitDone);
     EXPECT_TRUE(m_err.str().starts_with("import: 2 input files, 8 lines read, 3 records appended\n"
-                                          "import: record files: 1 created, 1 extended\n")) << m_err.str();
+                                        "import: record files: 1 created, 1 extended\n"))
+        << m_err.str();
     EXPECT_EQ(readBytes(m_cd + "/PE/SH600000.adt").size(), 16u);
     EXPECT_EQ(readBytes(m_cd + "/PE/SZ000001.adt").size(), 16u);
 }

@@ -44,9 +44,9 @@ TEST_F(RecordFileCommandsTest, CheckReportsEveryFileAndExits1OnAProblem)
     EXPECT_EQ(run(with({"check"})), cli::kExitStopped);
     EXPECT_EQ(m_out.str(), m_files[0] + ": 2 records, 2024-01-04 to 2024-01-05\n" + m_files[1] +
                                ": 3 records, 2024-01-04 to 2024-01-05; problems: 1 duplicate\n" + m_files[2] +
-                               ": 2 records, 2024-01-04 to 2024-01-05; problems: 1 out of order\n" + m_files[3] +
-                               ": 1 record, 2024-01-04; problems: 3 trailing bytes\n" + m_files[4] +
-                               ": 0 records\n");
+                               ": 2 records, 2024-01-04 to 2024-01-05; problems: 1 out of order\n" +
+                               m_files[3] + ": 1 record, 2024-01-04; problems: 3 trailing bytes\n" +
+                               m_files[4] + ": 0 records\n");
     EXPECT_EQ(m_err.str(), "check: 5 record files, 3 with problems (tidy puts them right)\n");
     EXPECT_EQ(run({"check", m_files[0], m_files[4]}), cli::kExitDone);
     EXPECT_EQ(run({"check", m_dir.file("none.adt")}), cli::kExitStopped);
@@ -86,10 +86,12 @@ TEST_F(RecordFileCommandsTest, TimesAreReadSignedUnlessUnsignedIsAsked)
     const std::string file =
         input("late.adt", records({{0, 1}}) + std::string("\x80\x7E\xAA\x83\x00\x00\x00\x40", 8));
     EXPECT_EQ(run({"check", file}), cli::kExitStopped);
-    EXPECT_EQ(m_out.str(), file + ": 2 records, 1903-11-25 17:31:44 to 2024-01-04; problems: 1 out of order\n");
-    EXPECT_EQ(m_err.str(), "check: 1 record file, 1 with problems (tidy puts them right)\n"
-                           "check: 1 record dated before 1970; if they are meant to be 2038 or later, --unsigned "
-                           "reads them so\n");
+    EXPECT_EQ(m_out.str(),
+              file + ": 2 records, 1903-11-25 17:31:44 to 2024-01-04; problems: 1 out of order\n");
+    EXPECT_EQ(m_err.str(),
+              "check: 1 record file, 1 with problems (tidy puts them right)\n"
+              "check: 1 record dated before 1970; if they are meant to be 2038 or later, --unsigned "
+              "reads them so\n");
     EXPECT_EQ(run({"check", "--unsigned", file}), cli::kExitDone);
     EXPECT_EQ(m_out.str(), file + ": 2 records, 2024-01-04 to 2040-01-01\n");
 }

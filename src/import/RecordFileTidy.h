@@ -23,7 +23,10 @@ struct TidyOutcome {
 // without a problem is left alone. The new bytes go through a temporary file
 // beside it that takes its name, permissions and owner in one rename
 // (common/FileReplace.h), so that nothing is lost on any failure. A file
-// another program writes to meanwhile is left as it was (kRecordFileChanged).
+// another program writes to meanwhile is left as it was (kRecordFileChanged),
+// as far as it is seen before the rename: an import that holds the file open
+// across the rename appends to the old file after it (imports take no lock,
+// which would cost each record file they open a system call).
 // With `dryRun` nothing is written. Throws common::Error with where it
 // happened (cannot read, cannot write); the file is then as it was.
 TidyOutcome tidyRecordFile(const std::string& path, TimeReading reading, bool dryRun);

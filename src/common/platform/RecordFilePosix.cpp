@@ -212,14 +212,18 @@ void RecordFile::open(int folder, const char* name, bool create)
     m_created = made;
 }
 
-void RecordFile::readAll(std::string& bytes) const
+void RecordFile::readAll(std::string& bytes)
 {
     bytes.clear();
     if (m_handle->fd < 0)
         throw ioError(io::kFileNotOpen);
     // The length from lseek, not fstat (see the top of this file); pread
     // leaves the offset alone, and appends go to the end whatever it is.
+    // A length of whole records is what the first append would look at: it
+    // need not ask again.
     const off_t length = m_handle->length(m_path);
+    if (length % static_cast<off_t>(m_recordSize) == 0)
+        m_handle->aligned = true;
     bytes.resize(static_cast<std::size_t>(length));
     std::size_t have = 0;
     while (have < bytes.size()) {

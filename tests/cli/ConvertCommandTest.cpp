@@ -214,6 +214,29 @@ TEST_F(ConvertCommandTest, MissingColumnEndsTheRunAfterTheEarlierFiles)
     EXPECT_FALSE(fs::exists(output(kVolume)));
 }
 
+// The workbook, the output and the folders say which they are.
+TEST_F(ConvertCommandTest, ErrorsSayWhichFileOrFolder)
+{
+    const std::string notABook = m_dir.file("notes.xls");
+    testing_support::writeBytes(notABook, "just text\n");
+    std::vector<std::string> args = passing();
+    args[0] = notABook;
+    EXPECT_EQ(run(args), cli::kExitStopped);
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: Cannot open the workbook \"" + notABook +
+                               "\": it is not an Excel 97-2003 workbook (no compound-file signature)\n");
+
+    fs::create_directories(output(kClose)); // a folder where the output goes
+    EXPECT_EQ(run(passing()), cli::kExitStopped);
+    EXPECT_EQ(m_err.str(),
+              "tarnvale-cli: convert: Cannot create file \"" + output(kClose) + "\". Is a directory\n");
+
+    args = passing();
+    args[7] = m_dir.file("none");
+    EXPECT_EQ(run(args), cli::kExitStopped);
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: cannot enter folder " + m_dir.file("none") +
+                               ": No such file or directory (File not found)\n");
+}
+
 TEST_F(ConvertCommandTest, UnknownTableIsTheDataLayersError)
 {
     std::vector<std::string> args = passing();

@@ -4,14 +4,13 @@
 #include "common/FileSystem.h"
 #include "common/Text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
 
 namespace importer {
 namespace {
-
-constexpr const char* kTextExtension = ".TXT";
 
 // The folders being walked, by their resolved path. Only the chain from the
 // starting folder down is kept: the same folder reached through two links
@@ -27,8 +26,8 @@ bool enterFolder(const std::string& folder, FolderChain& chain, std::filesystem:
     return chain.insert(resolved).second;
 }
 
-void walk(const std::string& folder, std::vector<std::string>& paths, const common::CodePage& codePage,
-          FolderChain& chain)
+void walk(const std::string& folder, std::initializer_list<std::string_view> extensions,
+          std::vector<std::string>& paths, const common::CodePage& codePage, FolderChain& chain)
 {
     std::filesystem::path resolved;
     if (!enterFolder(folder, chain, resolved))
@@ -37,9 +36,11 @@ void walk(const std::string& folder, std::vector<std::string>& paths, const comm
     for (const common::FolderEntry& entry : common::listFolder(folder)) {
         if (entry.isFolder) {
             if (entry.name != "." && entry.name != "..")
-                walk(prefix + entry.name, paths, codePage, chain);
-        } else if (common::upperAscii(common::extensionPart(entry.name, codePage)) == kTextExtension) {
-            paths.push_back(prefix + entry.name);
+                walk(prefix + entry.name, extensions, paths, codePage, chain);
+        } else {
+            const std::string extension = common::upperAscii(common::extensionPart(entry.name, codePage));
+            if (std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
+                paths.push_back(prefix + entry.name);
         }
     }
     chain.erase(resolved);
@@ -50,8 +51,14 @@ void walk(const std::string& folder, std::vector<std::string>& paths, const comm
 void collectTxtFiles(const std::string& folder, std::vector<std::string>& paths,
                      const common::CodePage& codePage)
 {
+    collectFilesWithExtensions(folder, {".TXT"}, paths, codePage);
+}
+
+void collectFilesWithExtensions(const std::string& folder, std::initializer_list<std::string_view> extensions,
+                                std::vector<std::string>& paths, const common::CodePage& codePage)
+{
     FolderChain chain;
-    walk(folder, paths, codePage, chain);
+    walk(folder, extensions, paths, codePage, chain);
 }
 
 } // namespace importer

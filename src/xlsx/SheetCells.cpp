@@ -11,6 +11,7 @@
 #include "xlsx/OpenXmlNames.h"
 #include "xlsx/PackageParts.h"
 #include "xlsx/ReadMessages.h"
+#include "xml/PackagePart.h"
 
 #include <charconv>
 #include <cmath>
@@ -325,7 +326,7 @@ void readSheetCells(const zip::Archive& archive, const std::string& part, const 
                     const CellVisitor& visit, const TextSink& texts)
 {
     SheetHandler handler(context, visit, texts);
-    parsePart(archive, part, handler);
+    xml::parsePart(archive, part, handler, xml::Names::Expanded);
 }
 
 } // namespace xlsx

@@ -64,7 +64,7 @@ std::string_view trimmed(std::string_view text)
 
 [[noreturn]] void beyondSheet()
 {
-    throw common::Error(kReasonBeyondSheet);
+    throw common::Error(table::kReasonBeyondSheet);
 }
 
 class SheetHandler : public xml::Handler {

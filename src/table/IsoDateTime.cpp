@@ -77,4 +77,51 @@ bool parseIsoDateTime(std::string_view text, double& value)
     return true;
 }
 
+bool parseIsoDuration(std::string_view text, double& days)
+{
+    std::size_t at = 0;
+    const bool negative = at < text.size() && text[at] == '-';
+    if (negative)
+        ++at;
+    if (at == text.size() || text[at++] != 'P')
+        return false;
+    // The units in the order they must come, with their length in days;
+    // "M" means months before the "T" and minutes after it.
+    static constexpr struct {
+        char unit;
+        bool afterT;
+        double days;
+    } kUnits[] = {{'Y', false, 0.0},     {'M', false, 0.0},       {'D', false, 1.0},
+                  {'H', true, 1.0 / 24}, {'M', true, 1.0 / 1440}, {'S', true, 1.0 / 86400}};
+    std::size_t next = 0;
+    bool afterT = false;
+    bool any = false;
+    double total = 0.0;
+    while (at < text.size()) {
+        if (text[at] == 'T' && !afterT) {
+            afterT = true;
+            ++at;
+            continue;
+        }
+        const std::size_t start = at;
+        while (at < text.size() && ((text[at] >= '0' && text[at] <= '9') || text[at] == '.'))
+            ++at;
+        double number = 0.0;
+        const auto result = std::from_chars(text.data() + start, text.data() + at, number);
+        if (at == start || result.ptr != text.data() + at || at == text.size())
+            return false;
+        const char unit = text[at++];
+        while (next < std::size(kUnits) && (kUnits[next].unit != unit || kUnits[next].afterT != afterT))
+            ++next;
+        if (next == std::size(kUnits) || (kUnits[next].days == 0.0 && number != 0.0))
+            return false;
+        total += number * kUnits[next++].days;
+        any = true;
+    }
+    if (!any)
+        return false;
+    days = negative ? -total : total;
+    return true;
+}
+
 } // namespace table

@@ -11,4 +11,9 @@ namespace table {
 // a trailing "Z" allowed), or false when the text is none.
 bool parseIsoDateTime(std::string_view text, double& value);
 
+// The days of a duration ("PT10H30M00S", "-P1DT2H", "PT010H00M00.5S"), as
+// OpenDocument writes a time of day, or false when the text is none. Years
+// and months, whose length in days is not fixed, are refused unless zero.
+bool parseIsoDuration(std::string_view text, double& days);
+
 } // namespace table

@@ -274,4 +274,20 @@ TEST(IsoDateTime, DatesAndDateTimesAreAbsoluteDays)
         EXPECT_FALSE(table::parseIsoDateTime(bad, value)) << bad;
 }
 
+TEST(IsoDateTime, DurationsAreDays)
+{
+    const std::pair<const char*, double> durations[] = {
+        {"PT10H30M00S", 0.4375}, {"PT010H30M00S", 0.4375}, {"PT36H", 1.5},
+        {"-PT6H", -0.25},        {"P1DT12H", 1.5},         {"P0Y0M0DT0H0M43.2S", 0.0005}};
+    for (const auto& [text, days] : durations) {
+        double value = 0.0;
+        ASSERT_TRUE(table::parseIsoDuration(text, value)) << text;
+        EXPECT_DOUBLE_EQ(value, days) << text;
+    }
+    double value = 0.0;
+    for (const char* bad :
+         {"", "P", "PT", "T10H", "PT10", "PT10X", "P1M", "PT1S2H", "PT1H1H", "PT1.2.3S", "10:30"})
+        EXPECT_FALSE(table::parseIsoDuration(bad, value)) << bad;
+}
+
 } // namespace

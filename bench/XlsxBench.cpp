@@ -14,12 +14,16 @@
 //      with 1 when it succeeds, so its output is checked instead;
 //   6. openpyxl: load_workbook(read_only=True), every value of every row.
 // Aims: faster than liborcus (4 / 5 < 1), at least 20 x faster than
-// openpyxl (6 / 4), within 3 x of inflating (2 / 1). The figures are
+// openpyxl (6 / 4), within 3 x of inflating (2 / 1). Then the same data as
+// LibreOffice writes it in .ods (tests/data/Large.ods, content.xml five
+// times the .xlsx sheet): 1, 2 and 4 again, and orcus-ods, without aims.
+// The figures are
 // printed as they come, against the aims; a missed aim does not fail the
 // run (the machine's load moves them), a reader that fails does. Tools
 // that are not installed are skipped. The checks of liborcus' and
 // openpyxl's output know the size of the benchmark's workbook.
-// Usage: bench_XlsxBench [workbook.xlsx [table]] (by default Large.xlsx, Large$)
+// Usage: bench_XlsxBench [workbook.xlsx [table]] (by default Large.xlsx and
+// Large.ods, Large$; another workbook is timed alone)
 #include "convert/ConvertRun.h"
 #include "convert/QueryRowSource.h"
 #include "support/BenchWorkbook.h"
@@ -108,6 +112,30 @@ std::size_t rowCount(const std::string& path)
            (!text.empty() && text.back() != '\n' ? 1 : 0);
 }
 
+// orcus-<format> -f csv (liborcus-bin) on the benchmark's workbook, or
+// nothing when it is not installed or fails. It exits with 1 when it
+// succeeds: its CSV must hold every row.
+std::optional<double> timeOrcus(const std::string& format, const std::string& path, const std::string& out,
+                                bool& failed)
+{
+    const std::string program = "orcus-" + format;
+    if (!installed(program)) {
+        std::printf("  %s: not installed (liborcus-bin), skipped\n", program.c_str());
+        return std::nullopt;
+    }
+    const std::string folder = out + "/" + program;
+    fs::remove_all(folder);
+    const std::optional<double> seconds =
+        timeCommand(program + " -f csv -o '" + folder + "' '" + path + "' >/dev/null 2>&1", [&](int) {
+            for (const auto& file : fs::directory_iterator(folder))
+                return rowCount(file.path().string()) == 5001;
+            return false;
+        });
+    if (!seconds)
+        failed = (std::printf("  %s gave no CSV of 5001 rows\n", program.c_str()), true);
+    return seconds;
+}
+
 void show(const char* what, double seconds)
 {
     std::printf("  %-40s %8.1f ms\n", what, seconds * 1e3);
@@ -116,6 +144,33 @@ void show(const char* what, double seconds)
 void ratio(const char* what, double value, const char* aim, bool met)
 {
     std::printf("  %-40s %8.2f x  (aim %s: %s)\n", what, value, aim, met ? "met" : "missed");
+}
+
+// The same data in LibreOffice's .ods, beside the .xlsx figures.
+void benchOds(const std::string& out, const std::string& cli, double xlsxRead, double xlsxShow, bool& failed)
+{
+    const std::string path = std::string(TARNVALE_TEST_DATA) + "/Large.ods";
+    const std::string bytes = readFile(path);
+    std::printf("%s: %zu bytes, %zu bytes inflated\n", path.c_str(), bytes.size(), inflateAll(bytes));
+    const double inflate = medianOf([&] { inflateAll(bytes); });
+    const double read = medianOf([&] { readOurs(path, "Large$", {}); });
+    show("zlib inflate of every part", inflate);
+    show("ours: read, every cell text", read);
+    const std::optional<double> ours = timeCommand("'" + cli + "' show '" + path + "' Large$ >/dev/null",
+                                                   [](int status) { return status == 0; });
+    if (!ours) {
+        failed = (std::printf("  tarnvale-cli show failed\n"), true);
+        return;
+    }
+    show("tarnvale-cli show", *ours);
+    const std::optional<double> orcus = timeOrcus("ods", path, out, failed);
+    if (orcus)
+        show("orcus-ods -f csv", *orcus);
+    std::printf("beside .xlsx (no aims):\n");
+    std::printf("  %-40s %8.2f x\n", ".ods / .xlsx read (in process)", read / xlsxRead);
+    std::printf("  %-40s %8.2f x\n", ".ods / .xlsx tarnvale-cli show", *ours / xlsxShow);
+    if (orcus)
+        std::printf("  %-40s %8.2f x\n", "tarnvale-cli show / orcus-ods", *ours / *orcus);
 }
 
 } // namespace
@@ -150,23 +205,9 @@ int main(int argc, char** argv)
     }
     show("tarnvale-cli show", *ours);
 
-    std::optional<double> orcus;
-    if (installed("orcus-xlsx")) {
-        const std::string folder = out + "/orcus";
-        fs::remove_all(folder);
-        orcus = timeCommand("orcus-xlsx -f csv -o '" + folder + "' '" + path + "' >/dev/null 2>&1", [&](int) {
-            // It exits with 1 when it succeeds: its CSV must hold every row.
-            for (const auto& file : fs::directory_iterator(folder))
-                return rowCount(file.path().string()) == 5001;
-            return false;
-        });
-        if (orcus)
-            show("orcus-xlsx -f csv", *orcus);
-        else
-            failed = (std::printf("  orcus-xlsx gave no CSV of 5001 rows\n"), true);
-    } else {
-        std::printf("  orcus-xlsx: not installed (liborcus-bin), skipped\n");
-    }
+    const std::optional<double> orcus = timeOrcus("xlsx", path, out, failed);
+    if (orcus)
+        show("orcus-xlsx -f csv", *orcus);
 
     std::optional<double> openpyxl;
     if (std::system("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null") == 0) {
@@ -191,5 +232,7 @@ int main(int argc, char** argv)
     if (openpyxl)
         ratio("openpyxl / tarnvale-cli show", *openpyxl / *ours, ">= 20", *openpyxl >= 20 * *ours);
     ratio("ours read / zlib inflate (in process)", read / inflate, "<= 3", read <= 3 * inflate);
+    if (argc <= 1)
+        benchOds(out, cli, read, *ours, failed);
     return failed ? 1 : 0;
 }

@@ -3,14 +3,16 @@
 // the size of a sheet.
 #pragma once
 
+#include "table/SheetLimits.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace xlsx {
 
-constexpr std::uint32_t kSheetRows = 1048576;
-constexpr std::uint32_t kSheetColumns = 16384;
+using table::kSheetColumns;
+using table::kSheetRows;
 
 enum class Reference {
     Valid,

@@ -4,7 +4,8 @@
 #include "common/FormatMessage.h"
 #include "xlsx/OpenXmlNames.h"
 #include "xlsx/ReadMessages.h"
-#include "zip/EntryReader.h"
+#include "xml/PackagePart.h"
+#include "xml/XmlMessages.h"
 
 #include <cstring>
 
@@ -82,7 +83,7 @@ std::vector<Relationship> readRelationships(const zip::Archive& archive, std::st
         throw common::Error(common::formatMessage(kReasonNotOpenXml, {part}));
     std::vector<Relationship> relationships;
     RelationshipsHandler handler{std::string(sourcePart), relationships};
-    parsePart(archive, part, handler);
+    xml::parsePart(archive, part, handler, xml::Names::Expanded);
     return relationships;
 }
 
@@ -137,36 +138,6 @@ std::string relationshipsPartOf(std::string_view part)
     return std::string(part.substr(0, slash)) + "/_rels/" + std::string(part.substr(slash + 1)) + ".rels";
 }
 
-const zip::Entry& partEntry(const zip::Archive& archive, std::string_view part)
-{
-    const zip::Entry* entry = archive.find(part);
-    if (!entry)
-        throw common::Error(common::formatMessage(kReasonMissingPart, {part}));
-    return *entry;
-}
-
-void parsePart(const zip::Archive& archive, std::string_view part, xml::Handler& handler)
-{
-    const zip::Entry& entry = partEntry(archive, part);
-    zip::EntryReader reader(archive, entry);
-    bool zipFailed = false;
-    try {
-        xml::Parser parser(handler, xml::Names::Expanded);
-        parser.parse([&](char* buffer, std::size_t capacity) {
-            try {
-                return reader.read(buffer, capacity);
-            } catch (const common::Error&) {
-                zipFailed = true; // it names the part already
-                throw;
-            }
-        });
-    } catch (const common::Error& error) {
-        if (zipFailed)
-            throw;
-        throw common::Error(common::formatMessage(kReasonBadPart, {part, error.what()}));
-    }
-}
-
 PackageLayout readPackageLayout(const zip::Archive& archive)
 {
     PackageLayout layout;
@@ -176,10 +147,10 @@ PackageLayout readPackageLayout(const zip::Archive& archive)
     if (!document)
         throw common::Error(kReasonNoWorkbookPart);
     layout.workbookPart = document->target;
-    partEntry(archive, layout.workbookPart);
+    xml::partEntry(archive, layout.workbookPart);
     layout.workbookRelationships = readRelationships(archive, layout.workbookPart);
     WorkbookHandler workbook;
-    parsePart(archive, layout.workbookPart, workbook);
+    xml::parsePart(archive, layout.workbookPart, workbook, xml::Names::Expanded);
     layout.date1904 = workbook.date1904;
     for (const WorkbookHandler::Sheet& sheet : workbook.sheets) {
         const Relationship* found = nullptr;
@@ -188,17 +159,17 @@ PackageLayout readPackageLayout(const zip::Archive& archive)
                 found = &relationship;
         if (!found)
             throw common::Error(common::formatMessage(
-                kReasonBadPart, {layout.workbookPart, "sheet \"" + sheet.name + "\" names no part"}));
+                xml::kReasonBadPart, {layout.workbookPart, "sheet \"" + sheet.name + "\" names no part"}));
         if (found->kind != "worksheet")
             continue; // a chart sheet, dialog sheet or macro sheet holds no table
-        partEntry(archive, found->target);
+        xml::partEntry(archive, found->target);
         layout.worksheets.push_back({sheet.name, found->target});
     }
     if (const Relationship* styles = findKind(layout.workbookRelationships, "styles");
         styles && archive.find(styles->target))
         layout.stylesPart = styles->target;
     if (const Relationship* strings = findKind(layout.workbookRelationships, "sharedStrings"))
-        layout.sharedStringsPart = partEntry(archive, strings->target).name;
+        layout.sharedStringsPart = xml::partEntry(archive, strings->target).name;
     return layout;
 }
 

@@ -1,7 +1,7 @@
 // The parts of an Office Open XML package and the relationships between
 // them: where the workbook, its worksheets, its styles and its shared
 // strings lie in the zip, found as Excel finds them (through the .rels
-// parts), and the streaming of a part's XML to a handler.
+// parts). Parts are streamed by xml/PackagePart.h.
 #pragma once
 
 #include "xml/XmlParser.h"
@@ -46,13 +46,5 @@ struct PackageLayout {
 // common::Error (ReadMessages.h) when the package is not a workbook or a
 // part it names is missing or damaged.
 PackageLayout readPackageLayout(const zip::Archive& archive);
-
-// The entry of `part`; throws common::Error kReasonMissingPart when the
-// package has none.
-const zip::Entry& partEntry(const zip::Archive& archive, std::string_view part);
-
-// Streams the XML of `part` (names expanded) to `handler`, inflating as it
-// goes. Errors of the zip or the XML come as common::Error naming the part.
-void parsePart(const zip::Archive& archive, std::string_view part, xml::Handler& handler);
 
 } // namespace xlsx

@@ -8,11 +8,7 @@ namespace xlsx {
 constexpr const char* kReasonNotOpenXml = "it is not an Office Open XML workbook (it has no part \"%s\")";
 constexpr const char* kReasonNoWorkbookPart =
     "it is not an Office Open XML workbook (its package names no workbook)";
-constexpr const char* kReasonMissingPart = "its part \"%s\" is missing";
-constexpr const char* kReasonBadPart = "its part \"%s\" cannot be read: %s";
 constexpr const char* kReasonBadCell = "cell %s: %s";
-constexpr const char* kReasonBeyondSheet =
-    "it reaches beyond the last row or column a sheet can hold (1048576 rows, 16384 columns, up to XFD)";
 constexpr const char* kReasonNoSharedString = "it names a shared string that does not exist";
 constexpr const char* kReasonNotNumber = "its value \"%s\" is not a number";
 constexpr const char* kReasonNotBoolean = "its value \"%s\" is not a boolean";

@@ -5,6 +5,7 @@
 #include "xlsx/OpenXmlNames.h"
 #include "xlsx/PackageParts.h"
 #include "xlsx/ReadMessages.h"
+#include "xml/PackagePart.h"
 
 namespace xlsx {
 
@@ -71,7 +72,7 @@ class SharedStringsHandler : public xml::Handler {
 void readSharedStrings(const zip::Archive& archive, const std::string& part, const SharedStringVisitor& visit)
 {
     SharedStringsHandler handler(visit);
-    parsePart(archive, part, handler);
+    xml::parsePart(archive, part, handler, xml::Names::Expanded);
 }
 
 std::vector<std::string> readSharedStrings(const zip::Archive& archive, const std::string& part,

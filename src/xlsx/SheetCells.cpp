@@ -3,12 +3,15 @@
 #include "common/Error.h"
 #include "common/FormatMessage.h"
 #include "table/CellAddress.h"
+#include "table/CellText.h"
 #include "table/DateSerial.h"
+#include "table/IsoDateTime.h"
 #include "xlsx/CellReference.h"
 #include "xlsx/CellTexts.h"
 #include "xlsx/OpenXmlNames.h"
 #include "xlsx/PackageParts.h"
 #include "xlsx/ReadMessages.h"
+#include "xml/PackagePart.h"
 
 #include <charconv>
 #include <cmath>
@@ -61,7 +64,7 @@ std::string_view trimmed(std::string_view text)
 
 [[noreturn]] void beyondSheet()
 {
-    throw common::Error(kReasonBeyondSheet);
+    throw common::Error(table::kReasonBeyondSheet);
 }
 
 class SheetHandler : public xml::Handler {
@@ -226,14 +229,14 @@ class SheetHandler : public xml::Handler {
             cell = booleanCell();
             break;
         case ValueType::Error:
-            cell = table::Cell::ofError(errorCodeOf(trimmed(m_text)));
+            cell = table::Cell::ofError(table::errorCodeOf(trimmed(m_text)));
             break;
         case ValueType::IsoDate: {
             double value = 0.0;
             const std::string_view text = trimmed(m_text);
             if (text.empty())
                 break;
-            if (!parseIsoDateTime(text, value))
+            if (!table::parseIsoDateTime(text, value))
                 fail(common::formatMessage(kReasonNotDate, {text}));
             cell = table::Cell::ofDate(value);
             break;
@@ -317,95 +320,13 @@ class SheetHandler : public xml::Handler {
     bool m_hasValue = false;
 };
 
-// Days from 1970-01-01 of a Gregorian date (H. Hinnant's days_from_civil).
-long long daysFromCivil(long long year, unsigned month, unsigned day)
-{
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(year - era * 400);
-    const unsigned doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-// Reads `count` digits at `at` into `value`.
-bool digits(std::string_view text, std::size_t& at, std::size_t count, unsigned& value)
-{
-    if (text.size() - at < count)
-        return false;
-    value = 0;
-    for (std::size_t i = 0; i < count; ++i, ++at) {
-        if (text[at] < '0' || text[at] > '9')
-            return false;
-        value = value * 10 + static_cast<unsigned>(text[at] - '0');
-    }
-    return true;
-}
-
 } // namespace
 
 void readSheetCells(const zip::Archive& archive, const std::string& part, const SheetContext& context,
                     const CellVisitor& visit, const TextSink& texts)
 {
     SheetHandler handler(context, visit, texts);
-    parsePart(archive, part, handler);
-}
-
-std::uint8_t errorCodeOf(std::string_view text)
-{
-    static constexpr struct {
-        std::string_view text;
-        std::uint8_t code;
-    } kErrors[] = {{"#NULL!", 0x00}, {"#DIV/0!", 0x07}, {"#VALUE!", 0x0F}, {"#REF!", 0x17},
-                   {"#NAME?", 0x1D}, {"#NUM!", 0x24},   {"#N/A", 0x2A},    {"#GETTING_DATA", 0x2B}};
-    for (const auto& error : kErrors)
-        if (text == error.text)
-            return error.code;
-    return 0x0F;
-}
-
-bool parseIsoDateTime(std::string_view text, double& value)
-{
-    std::size_t at = 0;
-    unsigned year = 0;
-    unsigned month = 0;
-    unsigned day = 0;
-    if (!digits(text, at, 4, year) || at == text.size() || text[at++] != '-' || !digits(text, at, 2, month) ||
-        at == text.size() || text[at++] != '-' || !digits(text, at, 2, day) || month < 1 || month > 12 ||
-        day < 1 || day > 31)
-        return false;
-    double days = static_cast<double>(daysFromCivil(year, month, day) + 25569);
-    if (at < text.size()) {
-        unsigned hour = 0;
-        unsigned minute = 0;
-        unsigned second = 0;
-        if (text[at++] != 'T' || !digits(text, at, 2, hour) || at == text.size() || text[at++] != ':' ||
-            !digits(text, at, 2, minute) || hour > 24 || minute > 59)
-            return false;
-        double seconds = 0.0;
-        if (at < text.size() && text[at] == ':') {
-            ++at;
-            if (!digits(text, at, 2, second) || second > 60)
-                return false;
-            seconds = second;
-            if (at < text.size() && text[at] == '.') {
-                const std::size_t start = at;
-                ++at;
-                while (at < text.size() && text[at] >= '0' && text[at] <= '9')
-                    ++at;
-                double fraction = 0.0;
-                std::from_chars(text.data() + start, text.data() + at, fraction);
-                seconds += fraction;
-            }
-        }
-        if (at < text.size() && text[at] == 'Z')
-            ++at;
-        if (at != text.size())
-            return false;
-        days += (hour * 3600.0 + minute * 60.0 + seconds) / 86400.0;
-    }
-    value = days;
-    return true;
+    xml::parsePart(archive, part, handler, xml::Names::Expanded);
 }
 
 } // namespace xlsx

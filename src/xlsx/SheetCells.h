@@ -39,12 +39,4 @@ using TextSink = std::function<std::uint32_t(std::string text)>;
 void readSheetCells(const zip::Archive& archive, const std::string& part, const SheetContext& context,
                     const CellVisitor& visit, const TextSink& texts);
 
-// The error code (as table::errorText shows it) of an error value's text
-// ("#DIV/0!"); #VALUE! for a text that is no error value Excel knows.
-std::uint8_t errorCodeOf(std::string_view text);
-
-// The system's date-time value of an ISO 8601 date or date-time
-// ("2024-01-05", "2024-01-05T10:30:00.5"), or false when it is none.
-bool parseIsoDateTime(std::string_view text, double& value);
-
 } // namespace xlsx

@@ -3,6 +3,7 @@
 #include "table/DateFormat.h"
 #include "xlsx/OpenXmlNames.h"
 #include "xlsx/PackageParts.h"
+#include "xml/PackagePart.h"
 
 #include <charconv>
 #include <cstdint>
@@ -83,7 +84,7 @@ std::vector<char> readDateStyles(const zip::Archive& archive, const std::string&
     if (stylesPart.empty())
         return {};
     StylesHandler handler;
-    parsePart(archive, stylesPart, handler);
+    xml::parsePart(archive, stylesPart, handler, xml::Names::Expanded);
     return handler.dateStyles();
 }
 

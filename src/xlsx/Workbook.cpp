@@ -9,6 +9,8 @@
 #include "xlsx/SharedStrings.h"
 #include "xlsx/SheetCells.h"
 #include "xlsx/Styles.h"
+#include "xml/PackagePart.h"
+#include "xml/XmlMessages.h"
 #include "zip/ZipArchive.h"
 
 #include <algorithm>
@@ -31,7 +33,7 @@ constexpr std::size_t kMinCellXml = 12;
 
 std::string overBudgetMessage(const std::string& part)
 {
-    return common::formatMessage(kReasonBadPart, {part, kReasonTooManyCells});
+    return common::formatMessage(xml::kReasonBadPart, {part, kReasonTooManyCells});
 }
 
 TextSink textSinkOf(std::vector<std::string>& texts)
@@ -79,7 +81,7 @@ std::unique_ptr<table::Table> loadSheetTable(const zip::Archive& archive, const 
     // Room for as many cells as the part could hold is reserved (address
     // space only, until cells are written).
     const std::size_t reserve = std::min<std::size_t>(
-        cellBudget, static_cast<std::size_t>(partEntry(archive, part).size / kMinCellXml));
+        cellBudget, static_cast<std::size_t>(xml::partEntry(archive, part).size / kMinCellXml));
     const std::size_t textsBefore = texts.size();
     table::OrderedRows ordered(reserve, cellBudget, overBudgetMessage(part));
     readSheetCells(

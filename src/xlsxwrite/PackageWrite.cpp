@@ -14,6 +14,7 @@
 #include "xlsx/Styles.h"
 #include "xlsxwrite/SharedStringsWrite.h"
 #include "xlsxwrite/SheetPartWrite.h"
+#include "xml/PackagePart.h"
 #include "zip/EntryReader.h"
 #include "zip/ZipWriter.h"
 
@@ -120,7 +121,7 @@ std::string writeCellsToPackage(std::string_view original, std::size_t sheetInde
     if (sheetIndex >= layout.worksheets.size() ||
         common::utf8ToCodePage(layout.worksheets[sheetIndex].name, codePage) != sheetName)
         throw common::Error(table::kWriteReasonChanged);
-    const zip::Entry& sheetEntry = xlsx::partEntry(archive, layout.worksheets[sheetIndex].part);
+    const zip::Entry& sheetEntry = xml::partEntry(archive, layout.worksheets[sheetIndex].part);
     const std::vector<char> dateStyles = xlsx::readDateStyles(archive, layout.stylesPart);
     bool formulasListed = false;
     for (const xlsx::Relationship& relationship : layout.workbookRelationships)
@@ -136,7 +137,7 @@ std::string writeCellsToPackage(std::string_view original, std::size_t sheetInde
     const SheetPartRewrite sheet = rewriteSheetPart(zip::readEntry(archive, sheetEntry), stored,
                                                     SheetFormats{dateStyles, formulasListed}, sheetName);
     const zip::Entry* stringsEntry =
-        strings && strings->grew() ? &xlsx::partEntry(archive, strings->part()) : nullptr;
+        strings && strings->grew() ? &xml::partEntry(archive, strings->part()) : nullptr;
     zip::Writer writer;
     for (const zip::Entry& entry : archive.entries()) {
         if (&entry == &sheetEntry)

@@ -4,9 +4,9 @@
 #include "common/FormatMessage.h"
 #include "xlsx/CellTexts.h"
 #include "xlsx/OpenXmlNames.h"
-#include "xlsx/ReadMessages.h"
 #include "xlsx/SharedStrings.h"
 #include "xlsxwrite/XmlSplice.h"
+#include "xml/XmlMessages.h"
 #include "xml/XmlParser.h"
 
 #include <charconv>
@@ -87,7 +87,7 @@ std::string SharedStringsWriter::rewrite(std::string_view xml, std::int64_t refe
     parser.parse(xml);
     if (handler.tagBegin == kNone)
         throw common::Error(
-            common::formatMessage(xlsx::kReasonBadPart, {m_part, "it holds no shared strings"}));
+            common::formatMessage(xml::kReasonBadPart, {m_part, "it holds no shared strings"}));
 
     std::string tag(xml.substr(handler.tagBegin, handler.tagLength));
     const std::string prefix = prefixOfTag(tag);

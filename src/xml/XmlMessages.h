@@ -1,8 +1,13 @@
 // Why an XML part cannot be read (English, as the rest of the data layer's
-// messages). A format's reader puts them after the part's name.
+// messages). The reasons of the parser come after the part's name in
+// kReasonBadPart; the data layer puts these after the path in its "Cannot
+// open the workbook" message.
 #pragma once
 
 namespace xml {
+
+constexpr const char* kReasonMissingPart = "its part \"%s\" is missing";
+constexpr const char* kReasonBadPart = "its part \"%s\" cannot be read: %s";
 
 constexpr const char* kReasonNotWellFormed = "it is not well-formed XML (line %s: %s)";
 constexpr const char* kReasonDocumentType = "it declares a document type, which a package part may not";

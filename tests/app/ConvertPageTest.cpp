@@ -106,11 +106,11 @@ class ConvertPageTest : public QObject {
         QVERIFY(!QFileInfo::exists(q(page.out + "/2024-01-05")));
     }
 
-    // The same data as .xlsx, from LibreOffice and as openpyxl saves it:
-    // the same files as from the .xls.
-    void anXlsxConvertsAsItsXlsDoes()
+    // The same data as .xlsx, from LibreOffice and as openpyxl saves it,
+    // and as .ods: the same files as from the .xls.
+    void anXlsxOrOdsConvertsAsItsXlsDoes()
     {
-        for (const char* book : {"Quotes.xlsx", "QuotesOpenpyxl.xlsx"}) {
+        for (const char* book : {"Quotes.xlsx", "QuotesOpenpyxl.xlsx", "Quotes.ods"}) {
             Page page(book);
             page.fillAll();
             page.convert();

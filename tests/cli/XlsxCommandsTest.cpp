@@ -1,5 +1,6 @@
-// `tarnvale-cli sheets`, `show` and `convert` give for an .xlsx exactly
-// what they give for the .xls of the same data, whichever program wrote it.
+// `tarnvale-cli sheets`, `show` and `convert` give for an .xlsx or an .ods
+// exactly what they give for the .xls of the same data, whichever program
+// wrote it.
 #include "cli/Cli.h"
 
 #include "support/TestSupport.h"
@@ -28,7 +29,7 @@ void PrintTo(const Output& output, std::ostream* os)
 }
 
 struct SameData {
-    const char* xlsx;
+    const char* book;
     const char* xls;
 };
 
@@ -69,29 +70,30 @@ class XlsxCommands : public testing::TestWithParam<SameData> {
 
 TEST_P(XlsxCommands, GiveTheSameOutputAsForTheXls)
 {
-    const std::string xlsx = dataPath(GetParam().xlsx);
+    const std::string book = dataPath(GetParam().book);
     const std::string xls = dataPath(GetParam().xls);
     const Output sheets = run({"sheets", xls});
     ASSERT_EQ(sheets.status, 0) << sheets.err;
-    EXPECT_EQ(run({"sheets", xlsx}), sheets);
+    EXPECT_EQ(run({"sheets", book}), sheets);
     std::istringstream names(sheets.out);
     for (std::string name; std::getline(names, name);) {
         if (name.front() == '\'')
             name = name.substr(1, name.size() - 2);
-        EXPECT_EQ(run({"show", xlsx, name}), run({"show", xls, name})) << name;
+        EXPECT_EQ(run({"show", book, name}), run({"show", xls, name})) << name;
     }
-    EXPECT_EQ(convert(xlsx, m_dir.file("xlsx")), convert(xls, m_dir.file("xls")));
+    EXPECT_EQ(convert(book, m_dir.file("book")), convert(xls, m_dir.file("xls")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Writers, XlsxCommands,
-                         testing::Values(SameData{"Mixed.xlsx", "Mixed.xls"},
-                                         SameData{"MixedOpenpyxl.xlsx", "Mixed.xls"},
-                                         SameData{"MixedStrict.xlsx", "Mixed.xls"},
-                                         SameData{"Quotes.xlsx", "Quotes.xls"},
-                                         SameData{"QuotesOpenpyxl.xlsx", "Quotes.xls"}),
-                         [](const auto& info) {
-                             const std::string name = info.param.xlsx;
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Writers, XlsxCommands,
+    testing::Values(SameData{"Mixed.xlsx", "Mixed.xls"}, SameData{"MixedOpenpyxl.xlsx", "Mixed.xls"},
+                    SameData{"MixedStrict.xlsx", "Mixed.xls"}, SameData{"Quotes.xlsx", "Quotes.xls"},
+                    SameData{"QuotesOpenpyxl.xlsx", "Quotes.xls"}, SameData{"Mixed.ods", "Mixed.xls"},
+                    SameData{"MixedGnumeric.ods", "MixedGnumeric.xls"}, SameData{"Quotes.ods", "Quotes.xls"}),
+    [](const auto& info) {
+        const std::string name = info.param.book;
+        const std::size_t dot = name.find('.');
+        return name.substr(0, dot) + (name.substr(dot) == ".ods" ? "Ods" : "");
+    });
 
 } // namespace

@@ -82,6 +82,22 @@ gnumeric Mixed.fods MixedGnumeric.xlsx Gnumeric_Excel:xlsx2
 /usr/bin/python3 Strict.py Mixed.xlsx MixedStrict.xlsx
 # The benchmark's workbook: the .xls data as LibreOffice writes it in .xlsx.
 libre_xlsx Large.xls Large.xlsx
+# OpenDocument: the same data as the .xls files from LibreOffice and from
+# Gnumeric. OdsCells holds the cells that only OpenDocument stores its own
+# way; its .xls files are the same data as each program writes it there.
+libre_ods() { # source target.ods
+    soffice --headless --convert-to ods --outdir "$work" "$1" >/dev/null
+    mv "$work/$(basename "${1%.*}").ods" "$2"
+}
+for name in Mixed Quotes Dates1904 EmptySheet OdsCells; do
+    libre_ods $name.fods $name.ods
+done
+libre OdsCells.fods OdsCells.xls
+gnumeric Mixed.fods MixedGnumeric.ods Gnumeric_OpenCalc:openoffice
+gnumeric OdsCells.fods OdsCellsGnumeric.ods Gnumeric_OpenCalc:openoffice
+gnumeric OdsCells.fods OdsCellsGnumeric.xls Gnumeric_Excel:excel_biff8
+# The benchmark's workbook as LibreOffice writes it in .ods.
+libre_ods Large.xls Large.ods
 # The same parts as Quotes.xlsx in a package with zip64 records (Info-ZIP's zip -fz).
 mkdir "$work/zip64"
 (cd "$work/zip64" && unzip -q "$OLDPWD/Quotes.xlsx" && rm -f "$OLDPWD/Zip64.xlsx" &&

@@ -3,7 +3,6 @@
 #include "xlsx/PackageParts.h"
 #include "xlsx/CellReference.h"
 #include "xlsx/CellTexts.h"
-#include "xlsx/SheetCells.h"
 
 #include <gtest/gtest.h>
 
@@ -51,20 +50,6 @@ TEST(CellReference, ColumnsAToXfdAndRowsUpToTheLastAreValid)
         EXPECT_EQ(xlsx::parseCellReference(beyond, row, column), xlsx::Reference::BeyondSheet) << beyond;
     for (const char* malformed : {"", "7", "B", "B0", "B7x", "$B$7"})
         EXPECT_EQ(xlsx::parseCellReference(malformed, row, column), xlsx::Reference::Malformed) << malformed;
-}
-
-TEST(SheetCells, ErrorTextsAndIsoDatesAsTheSystemKeepsThem)
-{
-    EXPECT_EQ(xlsx::errorCodeOf("#DIV/0!"), 0x07);
-    EXPECT_EQ(xlsx::errorCodeOf("#N/A"), 0x2A);
-    EXPECT_EQ(xlsx::errorCodeOf("#SPILL!"), 0x0F); // unknown to the system: #VALUE!
-    double value = 0.0;
-    ASSERT_TRUE(xlsx::parseIsoDateTime("2024-01-05", value));
-    EXPECT_EQ(value, 45296.0);
-    ASSERT_TRUE(xlsx::parseIsoDateTime("2024-01-05T10:30:00.5Z", value));
-    EXPECT_DOUBLE_EQ(value, 45296.0 + (10.5 * 3600 + 0.5) / 86400);
-    for (const char* bad : {"2024-1-5", "2024-13-01", "2024-01-05T25:00", "2024-01-05 10:30", "x"})
-        EXPECT_FALSE(xlsx::parseIsoDateTime(bad, value)) << bad;
 }
 
 } // namespace

@@ -18,39 +18,6 @@ std::unique_ptr<xlsx::Workbook> openXlsx(const std::string& name, const common::
                                 chineseSettings());
 }
 
-// Every table of a workbook: its name, field types, place and texts.
-struct TableView {
-    std::string name;
-    std::vector<table::FieldType> types;
-    std::uint32_t headerRow;
-    std::uint16_t firstColumn;
-    Rows texts;
-    bool operator==(const TableView&) const = default;
-};
-
-void PrintTo(const TableView& view, std::ostream* out)
-{
-    *out << view.name << " at " << view.headerRow << "," << view.firstColumn << ":";
-    for (const auto& row : view.texts) {
-        *out << "\n ";
-        for (const auto& text : row)
-            *out << " [" << text << "]";
-    }
-}
-
-template <typename Sheets> std::vector<TableView> viewsOf(const Sheets& sheets)
-{
-    std::vector<TableView> views;
-    for (const auto& sheet : sheets) {
-        TableView view{
-            sheet.name, {}, sheet.table->headerRow(), sheet.table->firstColumn(), tableTexts(*sheet.table)};
-        for (const table::Field& field : sheet.table->fields())
-            view.types.push_back(field.type);
-        views.push_back(std::move(view));
-    }
-    return views;
-}
-
 struct SameData {
     const char* xlsx;
     const char* xls;

@@ -74,7 +74,8 @@ void addWorkbookCommands(CLI::App& app, CliContext& context)
 {
     auto sheetsPath = std::make_shared<std::string>();
     CLI::App* sheets = app.add_subcommand("sheets", "Print the table names of a workbook, one per line");
-    sheets->add_option("WORKBOOK", *sheetsPath, "The workbook (.xls, .xlsx, .xlsm, .ods or .csv)")->required();
+    sheets->add_option("WORKBOOK", *sheetsPath, "The workbook (.xls, .xlsx, .xlsm, .ods or .csv)")
+        ->required();
     sheets->callback([sheetsPath, &context] {
         runCommand(context, "sheets", [&] {
             runSheets(*sheetsPath, context);

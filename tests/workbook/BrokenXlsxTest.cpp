@@ -3,6 +3,7 @@
 // The damage is done by hand to a real package (LibreOffice's Quotes.xlsx);
 // the sheets at the edge of the format are real packages with one part
 // written by hand.
+#include "support/WorkbookFileTest.h"
 #include "support/WorkbookFixtures.h"
 #include "support/ZipPatch.h"
 
@@ -13,7 +14,6 @@
 #include <functional>
 
 using namespace workbook_testing;
-using testing_support::errorOf;
 using testing_support::withPart;
 
 namespace {
@@ -33,21 +33,9 @@ std::string sheetPackage(const std::string& sheetData)
     return withPart(quotes(), kSheet, xml.c_str());
 }
 
-class XlsxFile : public testing::Test {
+class XlsxFile : public WorkbookFileTest {
   protected:
-    std::string open(const std::string& bytes)
-    {
-        testing_support::writeBytes(path, bytes);
-        return errorOf([&] { book = workbook::openWorkbookFile(path, kUtf8, chineseSettings()); });
-    }
-    std::string cannotOpen(const std::string& reason) const
-    {
-        return "Cannot open the workbook \"" + path + "\": " + reason;
-    }
-
-    testing_support::TempDir folder;
-    std::string path = folder.file("Book.xlsx");
-    std::unique_ptr<workbook::WorkbookFile> book;
+    XlsxFile() : WorkbookFileTest("Book.xlsx") {}
 };
 
 struct Broken {

@@ -3,6 +3,7 @@
 // read; a posted row is refused, the edit cancelled and the file untouched.
 // The damage is done by hand to a real package (LibreOffice's Quotes.ods).
 #include "support/PostedWorkbook.h"
+#include "support/WorkbookFileTest.h"
 #include "support/WorkbookFixtures.h"
 #include "support/ZipPatch.h"
 
@@ -49,21 +50,9 @@ std::string cannotRead(const std::string& reason)
     return "its part \"content.xml\" cannot be read: " + reason;
 }
 
-class OdsFile : public testing::Test {
+class OdsFile : public WorkbookFileTest {
   protected:
-    std::string open(const std::string& bytes)
-    {
-        testing_support::writeBytes(path, bytes);
-        return errorOf([&] { book = workbook::openWorkbookFile(path, kUtf8, chineseSettings()); });
-    }
-    std::string cannotOpen(const std::string& reason) const
-    {
-        return "Cannot open the workbook \"" + path + "\": " + reason;
-    }
-
-    testing_support::TempDir folder;
-    std::string path = folder.file("Book.ods");
-    std::unique_ptr<workbook::WorkbookFile> book;
+    OdsFile() : WorkbookFileTest("Book.ods") {}
 };
 
 struct Broken {

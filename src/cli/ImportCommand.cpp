@@ -3,7 +3,6 @@
 #include "cli/Commands.h"
 #include "common/Encoding.h"
 #include "common/Error.h"
-#include "common/FileNames.h"
 #include "common/FileSystem.h"
 #include "import/CollectTxtFiles.h"
 #include "import/ImportRun.h"
@@ -11,7 +10,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <filesystem>
 #include <memory>
 #include <ostream>
 
@@ -23,9 +21,7 @@ constexpr const char* kTargetAdt = "adt";
 
 std::string absolutePath(const std::string& path)
 {
-    if (path.empty() || std::filesystem::path(path).is_absolute())
-        return path;
-    return common::currentFolder() + common::pathSeparator() + path;
+    return path.empty() ? path : common::fullPathName(path);
 }
 
 // The engine's view of the command line: a fixed list, a fixed target.

@@ -48,4 +48,14 @@ std::optional<ReplaceFailure> checkReplaceable(const std::string& path);
 std::optional<ReplaceFailure> replaceFile(const std::string& path, std::string_view bytes,
                                           const ReplaceOptions& options = {});
 
+namespace detail {
+
+// The step of replaceFile that every system does alike: the temporary read
+// back from the disk; nothing when it holds `bytes` and the caller's check
+// takes them.
+std::optional<ReplaceFailure> readBackAndCheck(const std::string& temporary, std::string_view bytes,
+                                               const ReplaceOptions& options);
+
+} // namespace detail
+
 } // namespace common

@@ -6,17 +6,17 @@
 
 #include "common/Error.h"
 #include "common/FileRead.h"
+#include "support/SystemTexts.h"
 #include "support/TestSupport.h"
-#include "support/Unprivileged.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using common::ReplaceFailure;
 using testing_support::entryCount;
+using testing_support::Failure;
 using testing_support::readBytes;
+using testing_support::systemText;
 using testing_support::TempDir;
 using testing_support::writeBytes;
 
@@ -54,46 +54,6 @@ TEST(FileReplace, ACheckThatThrowsLeavesNoTemporaryBehind)
     EXPECT_EQ(entryCount(dir.path()), 1u);
 }
 
-TEST(FileReplace, TheNewFileKeepsModeAndOwnerOfTheOldOne)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "only root may give a file to another user";
-    TempDir dir;
-    const std::string path = dir.file("list.txt");
-    writeBytes(path, "old");
-    ASSERT_EQ(::chown(path.c_str(), testing_support::kNobody, testing_support::kNobody), 0);
-    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
-    ASSERT_FALSE(common::replaceFile(path, "new"));
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, testing_support::kNobody);
-    EXPECT_EQ(info.st_gid, testing_support::kNobody);
-    EXPECT_EQ(info.st_mode & 07777, 0604u);
-    EXPECT_EQ(readBytes(path), "new");
-}
-
-TEST(FileReplace, AFolderThatTakesNoNewFileRefusesTheTemporaryUnlessOverwritingIsAllowed)
-{
-    TempDir dir;
-    testing_support::openToEveryone(dir.path());
-    std::filesystem::create_directory(dir.file("ro"));
-    const std::string path = dir.file("ro/list.txt");
-    writeBytes(path, "old old");
-    ::chmod(path.c_str(), 0666);
-    ::chmod(dir.file("ro").c_str(), 0555);
-    const int unprivileged = testing_support::runUnprivileged([&] {
-        const auto refused = common::replaceFile(path, "new");
-        if (!refused || refused->step != ReplaceFailure::Step::Temporary || refused->code != 5)
-            return 1;
-        common::ReplaceOptions options;
-        options.overwriteWhenFolderIsClosed = true;
-        return common::replaceFile(path, "new", options) ? 2 : 0;
-    });
-    SKIP_IF_NOT_RUN(unprivileged);
-    EXPECT_EQ(unprivileged, 0);
-    EXPECT_EQ(readBytes(path), "new");
-}
-
 TEST(FileRead, AFolderAndAMissingFileFailWithTheirCodesAndTheSystemsWords)
 {
     TempDir dir;
@@ -102,26 +62,15 @@ TEST(FileRead, AFolderAndAMissingFileFailWithTheirCodesAndTheSystemsWords)
         ADD_FAILURE() << "a folder was read";
     } catch (const common::Error& error) {
         EXPECT_EQ(error.ioCode(), 5);
-        EXPECT_EQ(error.systemText(), "Is a directory");
+        EXPECT_EQ(error.systemText(), systemText(Failure::Folder));
     }
     try {
         common::readWholeFile(dir.file("none/x.txt"));
         ADD_FAILURE() << "a missing file was read";
     } catch (const common::Error& error) {
         EXPECT_EQ(error.ioCode(), 3);
-        EXPECT_EQ(error.systemText(), "No such file or directory");
+        EXPECT_EQ(error.systemText(), systemText(Failure::MissingFolder));
     }
-}
-
-// The size the system reports is only where reading starts: a file that
-// says it is empty is still read to its end.
-TEST(FileRead, AFileWhoseSizeSaysNothingIsReadToItsEnd)
-{
-    if (!std::filesystem::exists("/proc/self/status"))
-        GTEST_SKIP() << "no /proc";
-    const std::string bytes(common::readWholeFile("/proc/self/status").view());
-    EXPECT_NE(bytes.find("Name:"), std::string::npos);
-    EXPECT_EQ(bytes.back(), '\n');
 }
 
 } // namespace

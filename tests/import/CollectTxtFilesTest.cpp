@@ -4,7 +4,6 @@
 #include "common/FileSystem.h"
 #include "import/ImportTestSupport.h"
 #include "support/TestSupport.h"
-#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -80,19 +79,4 @@ TEST(CollectTxtFiles, MissingFoldersAndLinkLoopsEndQuietly)
     writeBytes(dir.file("s/a.txt"), "");
     fs::create_directory_symlink(dir.path(), dir.file("s/up"));
     EXPECT_EQ(scan(dir.path().string()), (std::vector<std::string>{"earlier", dir.file("s/a.txt")}));
-}
-
-TEST(CollectTxtFiles, AFolderThatCannotBeReadIsPassedOver)
-{
-    TempDir dir;
-    fs::create_directory(dir.file("locked"));
-    writeBytes(dir.file("locked/a.txt"), "");
-    writeBytes(dir.file("b.txt"), "");
-    fs::permissions(dir.file("locked"), fs::perms::none);
-    testing_support::openToEveryone(dir.path());
-    const std::vector<std::string> expected{"earlier", dir.file("b.txt")};
-    const int unprivileged =
-        testing_support::runUnprivileged([&] { return scan(dir.path().string()) == expected ? 0 : 1; });
-    SKIP_IF_NOT_RUN(unprivileged);
-    EXPECT_EQ(unprivileged, 0);
 }

@@ -19,7 +19,9 @@ class TempDir {
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    // path() / name, as a byte string.
+    // path() / name, as a byte string, with "/" in `name` written as the
+    // system's separator. Names are ASCII: the standard library's paths do
+    // not hold the ANSI code page's bytes on Windows.
     std::string file(const std::string& name) const;
 
   private:
@@ -34,9 +36,14 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 // The folder with the committed fixtures (tests/data).
 std::string dataPath(const std::string& name);
 
+// `path` with every "/" written as the system's separator ("\" on Windows).
+std::string nativePath(std::string path);
+
 // What errorOf gives for an action that throws nothing.
 inline constexpr const char* kNoError = "(no error)";
 // The message of the common::Error that `action` throws, or kNoError.
 std::string errorOf(const std::function<void()>& action);
+// The I/O code of the common::Error that `action` throws; 0 when it throws none.
+int ioCodeOf(const std::function<void()>& action);
 
 } // namespace testing_support

@@ -2,7 +2,6 @@
 #include "common/FileReplace.h"
 
 #include "common/Error.h"
-#include "common/FileRead.h"
 #include "common/IoError.h"
 #include "common/platform/PosixError.h"
 
@@ -21,7 +20,7 @@ using Step = ReplaceFailure::Step;
 
 ReplaceFailure failure(Step step, int errnoValue, const std::string& path)
 {
-    return {step, windowsCodeFromErrno(errnoValue, path), posix::systemErrorText(errnoValue)};
+    return {step, posix::windowsCodeFromErrno(errnoValue, path), posix::systemErrorText(errnoValue)};
 }
 
 // Where the rename must land: the file a symbolic link points to, so that
@@ -157,24 +156,6 @@ std::optional<ReplaceFailure> fill(int fd, std::string_view bytes, const Existin
     return std::nullopt;
 }
 
-std::optional<ReplaceFailure> readBackAndCheck(const std::string& temporary, std::string_view bytes,
-                                               const ReplaceOptions& options)
-{
-    FileBytes back;
-    try {
-        back = readWholeFile(temporary);
-    } catch (const Error& error) {
-        return ReplaceFailure{Step::Write, error.ioCode(), error.systemText()};
-    }
-    if (back.view() != bytes)
-        return ReplaceFailure{Step::Check, 0, "the bytes read back differ from the bytes written"};
-    if (options.check) {
-        if (std::optional<std::string> refused = options.check(back.view()))
-            return ReplaceFailure{Step::Check, 0, std::move(*refused)};
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 std::optional<ReplaceFailure> checkReplaceable(const std::string& path)
@@ -202,7 +183,7 @@ std::optional<ReplaceFailure> replaceFile(const std::string& path, std::string_v
     Temporary temporary(name);
     if (std::optional<ReplaceFailure> failed = fill(fd, bytes, existing, name))
         return failed;
-    if (std::optional<ReplaceFailure> failed = readBackAndCheck(name, bytes, options))
+    if (std::optional<ReplaceFailure> failed = detail::readBackAndCheck(name, bytes, options))
         return failed;
     // The old file stays whole until this rename replaces it in one step.
     if (::rename(name.c_str(), target.c_str()) != 0)

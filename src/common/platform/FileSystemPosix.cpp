@@ -1,7 +1,9 @@
 // Folder and file operations on POSIX, failing with the Windows codes.
 #include "common/FileSystem.h"
 
+#include "common/FileNames.h"
 #include "common/IoError.h"
+#include "common/platform/PosixError.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -31,7 +33,7 @@ void changeCurrentFolder(const std::string& path)
     struct stat info {};
     if (errnoValue == ENOTDIR && statEntry(path, info) && !S_ISDIR(info.st_mode))
         throw ioError(kErrorDirectory);
-    throw ioError(windowsCodeFromErrno(errnoValue, path));
+    throw ioError(posix::windowsCodeFromErrno(errnoValue, path));
 }
 
 std::string currentFolder()
@@ -44,6 +46,20 @@ std::string currentFolder()
     }
     buffer.resize(buffer.find('\0'));
     return buffer;
+}
+
+std::string fullPathName(const std::string& path)
+{
+    if (isAbsolutePath(path))
+        return path;
+    try {
+        std::string folder = currentFolder();
+        if (folder.empty() || folder.back() != '/')
+            folder += '/';
+        return folder + path;
+    } catch (const Error&) {
+        return path;
+    }
 }
 
 void makeFolder(const std::string& path)
@@ -76,6 +92,14 @@ bool isReadOnlyFile(const std::string& path)
     struct stat info {};
     return statEntry(path, info) && !S_ISDIR(info.st_mode) &&
            (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    struct stat info {};
+    if (!statEntry(path, info))
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 std::vector<FolderEntry> listFolder(const std::string& folder)

@@ -68,6 +68,8 @@ bool parentFolderExists(const std::string& path)
 
 } // namespace
 
+namespace posix {
+
 int windowsCodeFromErrno(int errnoValue, const std::string& path)
 {
     if (errnoValue == ENOENT)
@@ -78,6 +80,8 @@ int windowsCodeFromErrno(int errnoValue, const std::string& path)
     }
     return kErrorGenFailure;
 }
+
+} // namespace posix
 
 void throwLastIoError(const std::string& path)
 {

@@ -1,0 +1,91 @@
+// What only the POSIX half of the file layer does for the import: record
+// files without write permission, a file-size limit that cuts a record
+// short, and folders that cannot be read (checked as an unprivileged user).
+#include "common/Error.h"
+#include "import/CollectTxtFiles.h"
+#include "import/CustomDataFile.h"
+#include "import/ImportTestSupport.h"
+#include "support/TestSupport.h"
+#include "support/Unprivileged.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace importer;
+using import_test::kExampleRecord;
+using testing_support::readBytes;
+using testing_support::TempDir;
+using testing_support::writeBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+const CustomDataRecord kExample{1200355200, 12.5f};
+
+std::vector<std::string> scan(const std::string& folder)
+{
+    std::vector<std::string> paths{"earlier"};
+    collectTxtFiles(folder, paths, common::CodePage(936));
+    return paths;
+}
+
+} // namespace
+
+TEST(CustomDataFile, AReadOnlyRecordFileIsRefusedAndKept)
+{
+    TempDir dir;
+    writeBytes(dir.file("f.dat"), kExampleRecord);
+    ::chmod(dir.file("f.dat").c_str(), 0444);
+    testing_support::openToEveryone(dir.path());
+    const int unprivileged = testing_support::runUnprivileged([&] {
+        try {
+            CustomDataFile file;
+            file.openOrCreate(dir.file("f.dat"));
+        } catch (const common::Error& error) {
+            return error.ioCode() == 5 ? 0 : 1;
+        }
+        return 2;
+    });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 0);
+    EXPECT_EQ(readBytes(dir.file("f.dat")), kExampleRecord);
+}
+
+TEST(CustomDataFile, AShortWriteIsDiskFull101)
+{
+    // A file-size limit 4 bytes past the record boundary lets the write store
+    // only half a record: the case of a disk that fills up mid-write.
+    TempDir dir;
+    writeBytes(dir.file("f.dat"), kExampleRecord);
+    CustomDataFile file;
+    file.openForAppending(dir.file("f.dat"));
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limit = old;
+    limit.rlim_cur = 12;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const std::string message = testing_support::errorOf([&] { file.append(kExample); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(message, "Disk full");
+}
+
+TEST(CollectTxtFiles, AFolderThatCannotBeReadIsPassedOver)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("locked"));
+    writeBytes(dir.file("locked/a.txt"), "");
+    writeBytes(dir.file("b.txt"), "");
+    fs::permissions(dir.file("locked"), fs::perms::none);
+    testing_support::openToEveryone(dir.path());
+    const std::vector<std::string> expected{"earlier", dir.file("b.txt")};
+    const int unprivileged =
+        testing_support::runUnprivileged([&] { return scan(dir.path().string()) == expected ? 0 : 1; });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 0);
+}

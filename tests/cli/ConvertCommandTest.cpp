@@ -45,10 +45,7 @@ class ConvertCommandTest : public ::testing::Test {
                 "--date", "2024/01/05",        "--out",         m_out_folder,
                 "--map",  "Close<->" + kClose, "--map",         "Vol<->" + kVolume};
     }
-    std::string output(const std::string& name) const
-    {
-        return m_out_folder + "/2024-01-05/" + name + ".txt";
-    }
+    std::string output(const std::string& name) const { return m_dir.file("2024-01-05/" + name + ".txt"); }
 
     TempDir m_dir;
     const std::string m_book = testing_support::dataPath("Quotes.xls");
@@ -119,7 +116,7 @@ TEST_F(ConvertCommandTest, MappingFileLinesComeBeforeTheMapOptions)
               cli::kExitDone)
         << m_err.str();
     // The date text is the date as given, slashes turned into dashes.
-    const std::string folder = m_out_folder + "/2024-1-5/";
+    const std::string folder = m_dir.file("2024-1-5/");
     EXPECT_EQ(m_out.str(), folder + "first.txt\t2\n" + folder + "second.txt\t2\n");
     EXPECT_EQ(readBytes(folder + "first.txt"), "SH600000\t2024-1-5\t123456\r\nSZ000001\t2024-1-5\t7890\r\n");
 }

@@ -2,6 +2,7 @@
 
 #include "FakeConversion.h"
 #include "common/Error.h"
+#include "common/FileNames.h"
 #include "common/FileSystem.h"
 #include "support/TestSupport.h"
 
@@ -31,7 +32,10 @@ class ConvertRunTest : public ::testing::Test {
         return {saveFolder, "2024/01/05", common::CodePage(936)};
     }
     std::string dateFolder() const { return m_temp.file("2024-01-05"); }
-    std::string output(const std::string& name) const { return dateFolder() + "/" + name + ".txt"; }
+    std::string output(const std::string& name) const
+    {
+        return dateFolder() + common::pathSeparator() + name + ".txt";
+    }
 
     static FakeSheet threeRows()
     {

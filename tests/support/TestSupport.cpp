@@ -42,7 +42,7 @@ TempDir::~TempDir()
 
 std::string TempDir::file(const std::string& name) const
 {
-    return (m_path / nativePath(name)).string();
+    return m_path.string() + common::pathSeparator() + nativePath(name);
 }
 
 std::size_t entryCount(const fs::path& folder)
@@ -50,20 +50,20 @@ std::size_t entryCount(const fs::path& folder)
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-std::string readBytes(const fs::path& path)
+std::string readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw std::runtime_error("cannot read " + path.string());
+        throw std::runtime_error("cannot read " + path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeBytes(const fs::path& path, const std::string& bytes)
+void writeBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw std::runtime_error("cannot write " + path.string());
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::string dataPath(const std::string& name)

@@ -20,18 +20,20 @@ class TempDir {
 
     const std::filesystem::path& path() const { return m_path; }
     // path() / name, as a byte string, with "/" in `name` written as the
-    // system's separator. Names are ASCII: the standard library's paths do
-    // not hold the ANSI code page's bytes on Windows.
+    // system's separator. `name` may hold the code page's bytes (GBK), which
+    // std::filesystem's paths do not keep on Windows: use byte strings for
+    // such names, as readBytes and writeBytes do.
     std::string file(const std::string& name) const;
 
   private:
     std::filesystem::path m_path;
 };
 
-std::string readBytes(const std::filesystem::path& path);
+// By the byte-string name (the C library's fopen: the ANSI code page on Windows).
+std::string readBytes(const std::string& path);
 // How many entries `folder` holds (to see that no temporary file was left behind).
 std::size_t entryCount(const std::filesystem::path& folder);
-void writeBytes(const std::filesystem::path& path, const std::string& bytes);
+void writeBytes(const std::string& path, const std::string& bytes);
 
 // The folder with the committed fixtures (tests/data).
 std::string dataPath(const std::string& name);

@@ -83,6 +83,12 @@ int windowsCodeFromErrno(int errnoValue, const std::string& path)
 
 } // namespace posix
 
+std::string invalidNameText()
+{
+    // As the file errors quote every description: without its final period.
+    return "The filename, directory name, or volume label syntax is incorrect";
+}
+
 void throwLastIoError(const std::string& path)
 {
     const int errnoValue = errno;

@@ -5,6 +5,11 @@
 
 namespace common {
 
+std::string invalidNameText()
+{
+    return win::systemErrorText(ERROR_INVALID_NAME);
+}
+
 void throwLastIoError(const std::string&)
 {
     throw win::lastError();

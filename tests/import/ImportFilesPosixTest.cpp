@@ -1,9 +1,11 @@
 // What only the POSIX half of the file layer does for the import: record
 // files without write permission, a file-size limit that cuts a record
-// short, and folders that cannot be read (checked as an unprivileged user).
+// short, folders that cannot be read (checked as an unprivileged user), link
+// loops, and files still open seen through unlink and /proc.
 #include "common/Error.h"
 #include "import/CollectTxtFiles.h"
 #include "import/CustomDataFile.h"
+#include "import/ImportRunFixture.h"
 #include "import/ImportTestSupport.h"
 #include "support/TestSupport.h"
 #include "support/Unprivileged.h"
@@ -16,7 +18,9 @@
 #include <sys/stat.h>
 
 using namespace importer;
+using import_test::ImportRunTest;
 using import_test::kExampleRecord;
+using import_test::kLine;
 using testing_support::readBytes;
 using testing_support::TempDir;
 using testing_support::writeBytes;
@@ -88,4 +92,38 @@ TEST(CollectTxtFiles, AFolderThatCannotBeReadIsPassedOver)
         testing_support::runUnprivileged([&] { return scan(dir.path().string()) == expected ? 0 : 1; });
     SKIP_IF_NOT_RUN(unprivileged);
     EXPECT_EQ(unprivileged, 0);
+}
+
+TEST_F(ImportRunTest, TheRecordFileStaysOpenWhileTheSameTargetRepeats)
+{
+    // A file put in place of the open one after line 1 is not seen by line 2,
+    // which goes to the open file; line 4 comes after another code and so
+    // opens the path anew.
+    input("PE.txt", kLine + "\n" + kLine + "\nB\t2008-01-15\t1\n" + kLine + "\n");
+    host.onLine = [&](int line) {
+        if (line == 1) {
+            fs::remove(m_cd + "/PE/SH600000.adt");
+            writeBytes(m_cd + "/PE/SH600000.adt", "");
+        }
+    };
+    runImport(options, host);
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, ARunEndingInAnErrorReleasesItsFiles)
+{
+    auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    input("PE.txt", kLine + "\nSH600000\t2008-01-15\t1e39\n");
+    const auto before = openFiles();
+    EXPECT_EQ(runFailure(), "Floating point overflow");
+    EXPECT_EQ(openFiles(), before);
+}
+
+TEST(CollectTxtFiles, ALinkLoopEndsQuietly)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("s"));
+    writeBytes(dir.file("s/a.txt"), "");
+    fs::create_directory_symlink(dir.path(), dir.file("s/up"));
+    EXPECT_EQ(scan(dir.path().string()), (std::vector<std::string>{"earlier", dir.file("s/a.txt")}));
 }

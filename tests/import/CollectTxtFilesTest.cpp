@@ -11,20 +11,10 @@
 #include <filesystem>
 
 using namespace importer;
+using import_test::scan;
 using testing_support::TempDir;
 using testing_support::writeBytes;
 namespace fs = std::filesystem;
-
-namespace {
-
-std::vector<std::string> scan(const std::string& folder)
-{
-    std::vector<std::string> paths{"earlier"};
-    collectTxtFiles(folder, paths, common::CodePage(936));
-    return paths;
-}
-
-} // namespace
 
 TEST(CollectTxtFiles, TakesTxtInAnyCaseAndSearchesSubfoldersNamedLikeFiles)
 {

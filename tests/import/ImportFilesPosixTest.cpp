@@ -3,7 +3,6 @@
 // short, folders that cannot be read (checked as an unprivileged user), link
 // loops, and files still open seen through unlink and /proc.
 #include "common/Error.h"
-#include "import/CollectTxtFiles.h"
 #include "import/CustomDataFile.h"
 #include "import/ImportRunFixture.h"
 #include "import/ImportTestSupport.h"
@@ -21,6 +20,7 @@ using namespace importer;
 using import_test::ImportRunTest;
 using import_test::kExampleRecord;
 using import_test::kLine;
+using import_test::scan;
 using testing_support::readBytes;
 using testing_support::TempDir;
 using testing_support::writeBytes;
@@ -29,13 +29,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const CustomDataRecord kExample{1200355200, 12.5f};
-
-std::vector<std::string> scan(const std::string& folder)
-{
-    std::vector<std::string> paths{"earlier"};
-    collectTxtFiles(folder, paths, common::CodePage(936));
-    return paths;
-}
 
 } // namespace
 

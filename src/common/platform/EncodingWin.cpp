@@ -38,13 +38,20 @@ std::size_t characterLength(std::string_view text, std::size_t index, UINT codeP
 bool decode(std::string_view text, UINT codePage, std::u16string& units)
 {
     const int size = static_cast<int>(text.size());
-    const int needed = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    // A few code pages (50220, 65000, ...) take no flags at all, and so
+    // cannot tell a malformed byte.
+    DWORD flags = MB_ERR_INVALID_CHARS;
+    int needed = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+    if (needed <= 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+        flags = 0;
+        needed = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+    }
     if (needed <= 0)
         return false;
     const std::size_t start = units.size();
     units.resize(start + static_cast<std::size_t>(needed));
-    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size,
-                        reinterpret_cast<wchar_t*>(units.data() + start), needed);
+    MultiByteToWideChar(codePage, flags, text.data(), size, reinterpret_cast<wchar_t*>(units.data() + start),
+                        needed);
     return true;
 }
 
@@ -84,10 +91,16 @@ bool encode(std::u16string_view units, UINT codePage, std::string& bytes)
     const int size = static_cast<int>(units.size());
     // UTF-8 knows no default character; the others must not fall back on a
     // look-alike ("best fit") where they have no character.
-    const DWORD flags = codePage == kUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    DWORD flags = codePage == kUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* usedDefaultFlag = codePage == kUtf8 ? nullptr : &usedDefault;
-    const int needed = WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, usedDefaultFlag);
+    int needed = WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, usedDefaultFlag);
+    if (needed <= 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+        // GB18030, 50220, ...: no flags, and no word on a default character.
+        flags = 0;
+        usedDefaultFlag = nullptr;
+        needed = WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, nullptr);
+    }
     if (needed <= 0 || usedDefault)
         return false;
     const std::size_t start = bytes.size();

@@ -40,8 +40,10 @@ windows: deps
 	  -DTARNVALE_HOST_CLI=$(abspath $(BUILD_DIR))/bin/tarnvale-cli >/dev/null
 	@cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
 
-# The Windows build's tests, each program run under Wine with code page 936.
-windows-test: windows
+# The Windows build's tests, each program run under Wine with code page 936
+# (and the host's tarnvale-cli, which one of them compares with).
+windows-test: windows configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target tarnvale-cli
 	@cd $(WINDOWS_BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 # tarnvale-cli-<version>-windows-x64.zip: the .exe and its README.

@@ -9,8 +9,8 @@ FUZZ_CXX ?= clang++-14
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNVALE_WARNINGS_AS_ERRORS=ON
 
-.PHONY: deps configure build run test bench fuzz format format-check screenshot check-writeback clean \
-	windows windows-test windows-dist
+.PHONY: deps configure build run test bench fuzz format format-check screenshot check-writeback install package \
+	clean windows windows-test windows-dist
 
 deps:
 	@bash scripts/install-deps.sh
@@ -74,6 +74,16 @@ screenshot: build
 
 check-writeback: build
 	@bash scripts/check-writeback.sh $(BUILD_DIR)
+
+# The programs, menu entry, icons and manual pages below PREFIX (DESTDIR is
+# honoured), and the Debian package made from the same rules.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB -B $(CURDIR)/$(BUILD_DIR)/package
+	@ls $(BUILD_DIR)/package/*.deb
 
 clean:
 	@rm -rf $(BUILD_DIR) $(FUZZ_BUILD_DIR) $(WINDOWS_BUILD_DIR)

@@ -7,12 +7,12 @@
 //   2. back-fill: 250 files, the lines of one stock in a row.
 // Runs offscreen; both append to record files that exist already.
 // Usage: bench_WindowImport [output folder]
-#include "app/AppContext.h"
-#include "app/Dialogs.h"
 #include "app/TextBridge.h"
 #include "app/windows/RadioGroup.h"
 #include "app/windows/TForm1.h"
 #include "common/Clock.h"
+#include "pages/AppContext.h"
+#include "pages/UnattendedDialogs.h"
 #include "support/ImportBenchInput.h"
 #include "support/ImportEngine.h"
 #include "support/RecordTrim.h"
@@ -33,23 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kRepeats = 5;
-
-// A box would wait for a user that is not there: every message is printed.
-class PrintingDialogs : public app::Dialogs {
-  public:
-    std::optional<QString> openFile(const QString&, const app::FileDialogOptions&) override { return {}; }
-    std::optional<QStringList> openFiles(const QString&, const app::FileDialogOptions&) override
-    {
-        return {};
-    }
-    std::optional<QString> saveFile(const QString&, const app::FileDialogOptions&) override { return {}; }
-    std::optional<QString> browseForFolder(const QString&) override { return {}; }
-    std::optional<QString> selectDirectory(const QString&) override { return {}; }
-    void info(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void error(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool question(const QString&) override { return false; }
-    bool yesNo(const QString&) override { return false; }
-};
 
 void compare(const char* what, app::TForm1& form, const std::vector<std::string>& entries, std::size_t lines,
              const std::string& out)
@@ -88,9 +71,10 @@ int main(int argc, char** argv)
     // Absolute before anything runs: the import moves the current folder.
     const std::string out = fs::absolute(argc > 1 ? argv[1] : TARNVALE_BENCH_OUT).string();
     app::setUiCodePage(common::CodePage(936));
-    PrintingDialogs dialogs;
-    app::TForm1 form(dialogs, app::AppContext{common::CodePage(936), bench::importInputSettings(),
-                                              common::currentLocalYear});
+    // A box would wait for a user that is not there: every message is printed.
+    pages::UnattendedDialogs dialogs;
+    app::TForm1 form(dialogs, pages::AppContext{common::CodePage(936), bench::importInputSettings(),
+                                                common::currentLocalYear});
     form.show();
     try {
         bench::ImportInput input = bench::prepareImportInput(out);

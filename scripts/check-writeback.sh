@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Posts edits into copies of the LibreOffice and Gnumeric fixtures (through
-# the query, by the WritebackCheck case of workbook_tests), then has every
-# spreadsheet program that is installed (soffice, ssconvert) turn the
-# original and the edited copy into CSV, and compares them cell by cell:
+# Posts edits into copies of the LibreOffice and Gnumeric fixtures and of
+# two .csv files (through the query, by the WritebackCheck cases of
+# workbook_tests), then has every spreadsheet program that is installed
+# (soffice, ssconvert) turn the original and the edited copy into CSV, and
+# compares them cell by cell:
 # the edited cells must hold the new values, every other cell of every
 # sheet the old one. Not part of CI: it needs those programs.
 # Usage: scripts/check-writeback.sh [build folder]
@@ -102,4 +103,58 @@ for fixture in Mixed.xls MixedGnumeric.xls; do
         compare "$work/$fixture/$tool-before" "$work/$fixture/$tool-after" "$tool" || status=1
     done
 done
+# A .csv: LibreOffice reads the original and the posted copy (UTF-8; a
+# byte-order mark is its own) and writes each out again; the edits of
+# WritebackCheck.PostsTheScriptsEditsIntoTheCsvFileItNames must be there and
+# every other cell as before. ssconvert guesses a .csv's form, so only
+# LibreOffice checks these.
+compare_csv() { # original.csv edited.csv
+    python3 - "$1" "$2" <<'PY'
+import csv, sys
+def rows(path):
+    with open(path, newline='', encoding='utf-8-sig') as f:
+        return [row for row in csv.reader(f)]
+before, after = rows(sys.argv[1]), rows(sys.argv[2])
+expected = [list(r) for r in before]
+def put(r, c, value):
+    while len(expected) <= r:
+        expected.append([])
+    while len(expected[r]) <= c:
+        expected[r].append('')
+    expected[r][c] = value
+put(1, 1, '招商, "银行"')
+put(2, 0, '')
+new_row = len(before)
+put(new_row, 0, '601318')
+put(new_row, 1, '45.5')
+def cell(table, r, c):
+    return table[r][c] if r < len(table) and c < len(table[r]) else ''
+failures = []
+for r in range(max(len(expected), len(after))):
+    width = max(len(expected[r]) if r < len(expected) else 0, len(after[r]) if r < len(after) else 0)
+    for c in range(width):
+        if cell(expected, r, c) != cell(after, r, c):
+            failures.append(f'row {r + 1} column {c + 1}: wanted {cell(expected, r, c)!r}, got {cell(after, r, c)!r}')
+if failures:
+    sys.exit('soffice: ' + '; '.join(failures[:10]))
+print('soffice: every cell as expected')
+PY
+}
+if command -v soffice >/dev/null; then
+    for fixture in Quoting.csv DailyBom.csv; do
+        dir=$work/$fixture
+        mkdir -p "$dir/original" "$dir/edited"
+        cp "$root/tests/data/$fixture" "$dir/original/book.csv"
+        cp "$root/tests/data/$fixture" "$dir/edited/book.csv"
+        TARNVALE_WRITEBACK_CSV=$dir/edited/book.csv "$tests" --gtest_filter='WritebackCheck.*' >"$dir/edit.log" 2>&1 ||
+            { cat "$dir/edit.log" >&2; exit 1; }
+        for side in original edited; do
+            HOME=$work/home soffice --headless --infilter='CSV:44,34,76,1' \
+                --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' \
+                --outdir "$dir/$side-csv" "$dir/$side/book.csv" >/dev/null 2>&1
+        done
+        printf '%s: ' "$fixture"
+        compare_csv "$dir/original-csv/book.csv" "$dir/edited-csv/book.csv" || status=1
+    done
+fi
 exit $status

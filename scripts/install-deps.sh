@@ -30,6 +30,8 @@ packages=(
   libfreexl-dev
   fonts-wqy-zenhei
   qt6-translations-l10n
+  # the package checks: the menu entry, the .deb's contents and dependencies
+  desktop-file-utils lintian dpkg-dev
   # format-check: the version is pinned, as others lay out some code differently
   clang-format-14
 )

@@ -1,8 +1,8 @@
 #include "app/Application.h"
 
 #include "app/AppIcon.h"
-#include "app/Guard.h"
 #include "app/PlatformTranslations.h"
+#include "pages/Guard.h"
 
 #include <QFileInfo>
 
@@ -52,7 +52,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
     } catch (...) {
         if (m_dialogs) {
             try {
-                showError(*m_dialogs, std::current_exception());
+                pages::showError(*m_dialogs, std::current_exception());
             } catch (...) {
             }
         }

@@ -7,9 +7,11 @@
 
 #include <string>
 
-namespace app {
-
+namespace pages {
 class Dialogs;
+}
+
+namespace app {
 
 // The title from the executable's path: the name without its folder, cut at
 // its first ".", the first character in upper case and every later one in
@@ -29,13 +31,13 @@ class Application : public QApplication {
 
     const QString& title() const { return m_title; }
     // Where the backstop shows what escaped a handler; none: it is dropped.
-    void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
+    void setDialogs(pages::Dialogs* dialogs) { m_dialogs = dialogs; }
 
     bool notify(QObject* receiver, QEvent* event) override;
 
   private:
     QString m_title;
-    Dialogs* m_dialogs = nullptr;
+    pages::Dialogs* m_dialogs = nullptr;
 };
 
 } // namespace app

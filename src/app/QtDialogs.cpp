@@ -1,6 +1,7 @@
 #include "app/QtDialogs.h"
 
 #include "app/SelectDirectoryDialog.h"
+#include "app/TextBridge.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -51,26 +52,30 @@ int execRestoringFocus(QDialog& dialog)
     return result;
 }
 
-void applyOptions(QFileDialog& dialog, const QString& filter, const FileDialogOptions& options)
+void applyOptions(QFileDialog& dialog, const std::string& filter, const pages::FileDialogOptions& options)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(qtFilter(filter));
+    dialog.setNameFilter(qtFilter(fromBytes(filter)));
     dialog.setSizeGripEnabled(options.enableSizing);
     // Qt's dialog has no read-only check box: hideReadOnly has nothing to hide.
 }
 
-std::optional<QStringList> execFileDialog(QFileDialog& dialog)
+std::optional<std::vector<std::string>> execFileDialog(QFileDialog& dialog)
 {
     if (execRestoringFocus(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles();
+    std::vector<std::string> files;
+    for (const QString& file : dialog.selectedFiles())
+        files.push_back(toBytes(file));
+    return files;
 }
 
 } // namespace
 
 QtDialogs::QtDialogs(QString title) : m_title(std::move(title)) {}
 
-std::optional<QString> QtDialogs::openFile(const QString& filter, const FileDialogOptions& options)
+std::optional<std::string> QtDialogs::openFile(const std::string& filter,
+                                               const pages::FileDialogOptions& options)
 {
     QFileDialog dialog(QApplication::activeWindow());
     applyOptions(dialog, filter, options);
@@ -79,10 +84,11 @@ std::optional<QString> QtDialogs::openFile(const QString& filter, const FileDial
     const auto files = execFileDialog(dialog);
     if (!files)
         return std::nullopt;
-    return files->first();
+    return files->front();
 }
 
-std::optional<QStringList> QtDialogs::openFiles(const QString& filter, const FileDialogOptions& options)
+std::optional<std::vector<std::string>> QtDialogs::openFiles(const std::string& filter,
+                                                             const pages::FileDialogOptions& options)
 {
     QFileDialog dialog(QApplication::activeWindow());
     applyOptions(dialog, filter, options);
@@ -90,7 +96,8 @@ std::optional<QStringList> QtDialogs::openFiles(const QString& filter, const Fil
     return execFileDialog(dialog);
 }
 
-std::optional<QString> QtDialogs::saveFile(const QString& filter, const FileDialogOptions& options)
+std::optional<std::string> QtDialogs::saveFile(const std::string& filter,
+                                               const pages::FileDialogOptions& options)
 {
     QFileDialog dialog(QApplication::activeWindow());
     applyOptions(dialog, filter, options);
@@ -100,50 +107,55 @@ std::optional<QString> QtDialogs::saveFile(const QString& filter, const FileDial
     const auto files = execFileDialog(dialog);
     if (!files)
         return std::nullopt;
-    return files->first();
+    return files->front();
 }
 
-std::optional<QString> QtDialogs::browseForFolder(const QString& instruction)
+std::optional<std::string> QtDialogs::browseForFolder(const std::string& instruction)
 {
-    QFileDialog dialog(QApplication::activeWindow(), instruction);
+    const QString text = fromBytes(instruction);
+    QFileDialog dialog(QApplication::activeWindow(), text);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setLabelText(QFileDialog::LookIn, instruction);
+    dialog.setLabelText(QFileDialog::LookIn, text);
     const auto folders = execFileDialog(dialog);
     if (!folders)
         return std::nullopt;
-    return folders->first();
+    return folders->front();
 }
 
-std::optional<QString> QtDialogs::selectDirectory(const QString& initialPath)
+std::optional<std::string> QtDialogs::selectDirectory(const std::string& initialPath)
 {
-    return SelectDirectoryDialog::choose(*this, initialPath, QApplication::activeWindow());
+    const auto chosen =
+        SelectDirectoryDialog::choose(*this, fromBytes(initialPath), QApplication::activeWindow());
+    if (!chosen)
+        return std::nullopt;
+    return toBytes(*chosen);
 }
 
-void QtDialogs::info(const QString& text)
+void QtDialogs::info(const std::string& text)
 {
-    auto box = makeInfoBox(text);
+    auto box = makeInfoBox(fromBytes(text));
     execRestoringFocus(*box);
 }
 
-void QtDialogs::error(const QString& text)
+void QtDialogs::error(const std::string& text)
 {
-    auto box = makeErrorBox(m_title, text);
+    auto box = makeErrorBox(m_title, fromBytes(text));
     execRestoringFocus(*box);
 }
 
-bool QtDialogs::question(const QString& text)
+bool QtDialogs::question(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Question, m_title, text, QMessageBox::Ok | QMessageBox::Cancel,
+    QMessageBox box(QMessageBox::Question, m_title, fromBytes(text), QMessageBox::Ok | QMessageBox::Cancel,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     return execRestoringFocus(box) == QMessageBox::Ok;
 }
 
-bool QtDialogs::yesNo(const QString& text)
+bool QtDialogs::yesNo(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Question, m_title, text, QMessageBox::Yes | QMessageBox::No,
+    QMessageBox box(QMessageBox::Question, m_title, fromBytes(text), QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     return execRestoringFocus(box) == QMessageBox::Yes;

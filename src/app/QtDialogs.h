@@ -1,7 +1,8 @@
 // The real dialogs: Qt's file dialogs and message boxes, used by the program.
+// The page layer's texts (bytes in the system code page) become QString here.
 #pragma once
 
-#include "app/Dialogs.h"
+#include "pages/Dialogs.h"
 
 #include <QString>
 
@@ -18,20 +19,23 @@ QString qtFilter(const QString& filter);
 std::unique_ptr<QMessageBox> makeInfoBox(const QString& text);
 std::unique_ptr<QMessageBox> makeErrorBox(const QString& title, const QString& text);
 
-class QtDialogs : public Dialogs {
+class QtDialogs : public pages::Dialogs {
   public:
     // `title` is the application's title, the error box's caption.
     explicit QtDialogs(QString title);
 
-    std::optional<QString> openFile(const QString& filter, const FileDialogOptions& options) override;
-    std::optional<QStringList> openFiles(const QString& filter, const FileDialogOptions& options) override;
-    std::optional<QString> saveFile(const QString& filter, const FileDialogOptions& options) override;
-    std::optional<QString> browseForFolder(const QString& instruction) override;
-    std::optional<QString> selectDirectory(const QString& initialPath) override;
-    void info(const QString& text) override;
-    void error(const QString& text) override;
-    bool question(const QString& text) override;
-    bool yesNo(const QString& text) override;
+    std::optional<std::string> openFile(const std::string& filter,
+                                        const pages::FileDialogOptions& options) override;
+    std::optional<std::vector<std::string>> openFiles(const std::string& filter,
+                                                      const pages::FileDialogOptions& options) override;
+    std::optional<std::string> saveFile(const std::string& filter,
+                                        const pages::FileDialogOptions& options) override;
+    std::optional<std::string> browseForFolder(const std::string& instruction) override;
+    std::optional<std::string> selectDirectory(const std::string& initialPath) override;
+    void info(const std::string& text) override;
+    void error(const std::string& text) override;
+    bool question(const std::string& text) override;
+    bool yesNo(const std::string& text) override;
 
   private:
     QString m_title;

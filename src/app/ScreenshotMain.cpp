@@ -1,13 +1,13 @@
 // Renders both windows and both pages of the main window offscreen into PNG
 // files, so that the layout can be looked at without a display:
 //   tarnvale-screenshots [folder]   (default "screenshots")
-#include "app/AppContext.h"
 #include "app/Application.h"
 #include "app/QtDialogs.h"
 #include "app/TextBridge.h"
 #include "app/windows/PreviewScreenshot.h"
 #include "app/windows/TForm1.h"
 #include "app/windows/TcolnameForm.h"
+#include "pages/AppContext.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         return 1;
     }
     app::QtDialogs dialogs(application.title());
-    app::AppContext context = app::userAppContext();
+    pages::AppContext context = pages::userAppContext();
     app::setUiCodePage(context.codePage);
     app::TForm1 form1(dialogs, std::move(context));
     app::TcolnameForm colnameForm(dialogs, *form1.ListBox1);

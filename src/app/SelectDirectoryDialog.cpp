@@ -1,6 +1,7 @@
 #include "app/SelectDirectoryDialog.h"
 
-#include "app/Dialogs.h"
+#include "app/TextBridge.h"
+#include "pages/Dialogs.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -49,7 +50,8 @@ QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
 
 } // namespace
 
-SelectDirectoryDialog::SelectDirectoryDialog(Dialogs& dialogs, const QString& startFolder, QWidget* parent)
+SelectDirectoryDialog::SelectDirectoryDialog(pages::Dialogs& dialogs, const QString& startFolder,
+                                             QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs)
 {
     setWindowTitle(kTitle);
@@ -58,7 +60,7 @@ SelectDirectoryDialog::SelectDirectoryDialog(Dialogs& dialogs, const QString& st
     showFolder(startingFolder(startFolder));
 }
 
-std::optional<QString> SelectDirectoryDialog::choose(Dialogs& dialogs, const QString& startFolder,
+std::optional<QString> SelectDirectoryDialog::choose(pages::Dialogs& dialogs, const QString& startFolder,
                                                      QWidget* parent)
 {
     SelectDirectoryDialog dialog(dialogs, startFolder, parent);
@@ -113,7 +115,7 @@ void SelectDirectoryDialog::buildControls()
 
     connect(buttons, &QDialogButtonBox::accepted, this, &SelectDirectoryDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SelectDirectoryDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { m_dialogs.info(kHelpText); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { m_dialogs.info(toBytes(kHelpText)); });
     connect(m_folderTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { pickFolder(item); });
     connect(m_folderTree, &QTreeWidget::itemActivated, this,
@@ -169,7 +171,7 @@ QString SelectDirectoryDialog::path() const
 void SelectDirectoryDialog::accept()
 {
     // No keeps the chooser open, so that the user can correct the path.
-    if (!isFolder(path()) && !m_dialogs.yesNo(kCreateQuestion))
+    if (!isFolder(path()) && !m_dialogs.yesNo(toBytes(kCreateQuestion)))
         return;
     QDialog::accept();
 }

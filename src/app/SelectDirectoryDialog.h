@@ -15,17 +15,20 @@ class QListWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace app {
-
+namespace pages {
 class Dialogs;
+}
+
+namespace app {
 
 class SelectDirectoryDialog : public QDialog {
   public:
     // The dialog asks its question through `dialogs`, which must outlive it.
-    SelectDirectoryDialog(Dialogs& dialogs, const QString& startFolder, QWidget* parent = nullptr);
+    SelectDirectoryDialog(pages::Dialogs& dialogs, const QString& startFolder, QWidget* parent = nullptr);
 
     // Shows the chooser modally; the text of the path box on OK, nothing on Cancel.
-    static std::optional<QString> choose(Dialogs& dialogs, const QString& startFolder, QWidget* parent);
+    static std::optional<QString> choose(pages::Dialogs& dialogs, const QString& startFolder,
+                                         QWidget* parent);
 
     // The folder the chooser opens on: `requested` when it is a full path to a
     // folder that can be entered, else the process's current folder.
@@ -44,7 +47,7 @@ class SelectDirectoryDialog : public QDialog {
     void pickFolder(QTreeWidgetItem* item);
     void listFiles(const QString& folder);
 
-    Dialogs& m_dialogs;
+    pages::Dialogs& m_dialogs;
     QLineEdit* m_pathEdit = nullptr;
     QComboBox* m_driveList = nullptr; // only where the platform has drive letters
     QTreeWidget* m_folderTree = nullptr;

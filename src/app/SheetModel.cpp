@@ -1,10 +1,6 @@
 #include "app/SheetModel.h"
 
-#include "app/DataSource.h"
 #include "app/TextBridge.h"
-#include "workbook/Query.h"
-
-#include <exception>
 
 namespace app {
 
@@ -12,14 +8,16 @@ const QString SheetModel::kCurrentMark = QStringLiteral("\u25B6");
 const QString SheetModel::kEditMark = QStringLiteral("I");
 const QString SheetModel::kInsertMark = QStringLiteral("*");
 
-SheetModel::SheetModel(DataSource& source, QObject* parent) : QAbstractTableModel(parent), m_source(source)
+SheetModel::SheetModel(pages::DataSource& source, QObject* parent)
+    : QAbstractTableModel(parent), m_grid(source)
 {
-    connect(&m_source, &DataSource::dataSetReset, this, &SheetModel::reload);
-    connect(&m_source, &DataSource::recordMoved, this, [this] {
-        syncRows();
-        refreshShownRows();
-    });
-    reload();
+    source.addListener(*this);
+    dataSetReset();
+}
+
+SheetModel::~SheetModel()
+{
+    m_grid.source().removeListener(*this);
 }
 
 int SheetModel::rowCount(const QModelIndex& parent) const
@@ -36,20 +34,14 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows || index.column() >= columnCount())
         return {};
-    const workbook::Query& query = m_source.query();
-    if (role == Qt::TextAlignmentRole) {
-        const bool number = query.fields().at(index.column()).type == table::FieldType::Float;
-        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
-    }
+    const auto row = static_cast<std::size_t>(index.row());
+    const auto column = static_cast<std::size_t>(index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter |
+                                   (m_grid.isNumberColumn(column) ? Qt::AlignRight : Qt::AlignLeft));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    try {
-        return fromBytes(query.cellText(index.row(), index.column()));
-    } catch (const std::exception&) {
-        // A paint must never throw into Qt; a cell the query cannot give
-        // shows empty.
-        return {};
-    }
+    return fromBytes(m_grid.cellText(row, column));
 }
 
 QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -61,7 +53,19 @@ QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int ro
             return {};
         return fromBytes(m_fieldNames[section]);
     }
-    return indicator(section);
+    if (section < 0 || section >= m_rows)
+        return {};
+    switch (m_grid.mark(static_cast<std::size_t>(section))) {
+    case pages::RowMark::Current:
+        return kCurrentMark;
+    case pages::RowMark::Edit:
+        return kEditMark;
+    case pages::RowMark::Insert:
+        return kInsertMark;
+    case pages::RowMark::None:
+        break;
+    }
+    return {};
 }
 
 Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
@@ -69,7 +73,7 @@ Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (m_source.isActive() && m_source.query().canModify())
+    if (m_grid.isEditable())
         result |= Qt::ItemIsEditable;
     return result;
 }
@@ -78,33 +82,13 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
 {
     if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    return m_source.setCellText(index.row(), index.column(), toBytes(value.toString()));
+    return m_grid.setCellText(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()),
+                              toBytes(value.toString()));
 }
 
-QString SheetModel::indicator(int row) const
+void SheetModel::dataSetReset()
 {
-    if (!m_source.isActive() || row < 0 || row >= m_rows)
-        return {};
-    const workbook::Query& query = m_source.query();
-    if (query.isEmpty() || static_cast<int>(query.currentRow()) != row)
-        return {};
-    switch (query.state()) {
-    case workbook::Query::State::Edit:
-        return kEditMark;
-    case workbook::Query::State::Insert:
-        return kInsertMark;
-    default:
-        return kCurrentMark;
-    }
-}
-
-void SheetModel::reload()
-{
-    std::vector<std::string> names;
-    if (m_source.isActive()) {
-        for (const table::Field& field : m_source.query().fields())
-            names.push_back(field.name);
-    }
+    std::vector<std::string> names = m_grid.columns();
     if (!names.empty() && names == m_fieldNames) {
         // Same columns (a sort, a refresh): keep the view's columns and their
         // widths, only the rows change.
@@ -114,14 +98,19 @@ void SheetModel::reload()
     }
     beginResetModel();
     m_fieldNames = std::move(names);
-    m_rows = m_source.isActive() ? static_cast<int>(m_source.query().rowCount()) : 0;
+    m_rows = static_cast<int>(m_grid.rows());
     endResetModel();
+}
+
+void SheetModel::recordMoved()
+{
+    syncRows();
+    refreshShownRows();
 }
 
 void SheetModel::syncRows()
 {
-    const int wanted =
-        m_source.isActive() && !m_fieldNames.empty() ? static_cast<int>(m_source.query().rowCount()) : 0;
+    const int wanted = m_fieldNames.empty() ? 0 : static_cast<int>(m_grid.rows());
     // Rows come and go at the end: every shown row is repainted afterwards,
     // so where the query put a new row doesn't matter to the view.
     if (wanted > m_rows) {

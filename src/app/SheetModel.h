@@ -1,8 +1,11 @@
 // The preview grid's table model over the sheet query, seen through
-// DataSource1: one column per field titled with the field name, one row per
-// row of the query in its presented order. Blank while the link is off or the
-// query closed. Edits go to the query through the link.
+// DataSource1: what the grid shows and accepts is the page layer's rules
+// (pages/PreviewGrid.h); this model keeps the rows and columns the view
+// knows of in step with them, as Qt's model protocol asks.
 #pragma once
+
+#include "pages/DataSource.h"
+#include "pages/PreviewGrid.h"
 
 #include <QAbstractTableModel>
 
@@ -11,9 +14,7 @@
 
 namespace app {
 
-class DataSource;
-
-class SheetModel : public QAbstractTableModel {
+class SheetModel : public QAbstractTableModel, private pages::DataLinkListener {
     Q_OBJECT
 
   public:
@@ -24,7 +25,8 @@ class SheetModel : public QAbstractTableModel {
     static const QString kInsertMark;
 
     // The source must outlive the model.
-    explicit SheetModel(DataSource& source, QObject* parent = nullptr);
+    explicit SheetModel(pages::DataSource& source, QObject* parent = nullptr);
+    ~SheetModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -33,17 +35,17 @@ class SheetModel : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    DataSource& dataSource() const { return m_source; }
+    pages::DataSource& dataSource() const { return m_grid.source(); }
     // The title of a column: its field's name, as the query holds it.
     const std::string& fieldName(int column) const { return m_fieldNames.at(column); }
 
   private:
-    void reload();
+    void dataSetReset() override;
+    void recordMoved() override;
     void syncRows();
     void refreshShownRows();
-    QString indicator(int row) const;
 
-    DataSource& m_source;
+    pages::PreviewGrid m_grid;
     std::vector<std::string> m_fieldNames; // the columns shown now
     int m_rows = 0;                        // the rows shown now
 };

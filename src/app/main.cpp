@@ -1,12 +1,13 @@
 // The window program: the application object, both windows created once, the
 // main window shown, the event loop run until the main window is closed.
-#include "app/AppContext.h"
 #include "app/Application.h"
 #include "app/QtDialogs.h"
 #include "app/TextBridge.h"
 #include "app/windows/TForm1.h"
 #include "app/windows/TcolnameForm.h"
 #include "common/Error.h"
+#include "common/FileSizeLimit.h"
+#include "pages/AppContext.h"
 
 #include <QListWidget>
 
@@ -23,10 +24,10 @@ struct Windows {
     std::unique_ptr<app::TcolnameForm> colnameForm;
 };
 
-Windows createWindows(app::Dialogs& dialogs)
+Windows createWindows(pages::Dialogs& dialogs)
 {
     Windows windows;
-    app::AppContext context = app::userAppContext();
+    pages::AppContext context = pages::userAppContext();
     app::setUiCodePage(context.codePage);
     windows.form1 = std::make_unique<app::TForm1>(dialogs, std::move(context));
     windows.colnameForm = std::make_unique<app::TcolnameForm>(dialogs, *windows.form1->ListBox1);
@@ -51,6 +52,7 @@ int showStartupError(const char* kind, const QString& message)
 
 int main(int argc, char** argv)
 {
+    common::letFileSizeLimitFailWrites();
     app::Application application(argc, argv);
     app::QtDialogs dialogs(application.title());
     application.setDialogs(&dialogs);

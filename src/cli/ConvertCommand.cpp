@@ -137,7 +137,7 @@ void addConvertCommand(CLI::App& app, CliContext& context)
     CLI::App* command = app.add_subcommand(
         "convert",
         "Write one text file CODE<TAB>DATE<TAB>VALUE per column mapping into DIR/<date>/<name>.txt");
-    command->add_option("WORKBOOK", arguments->workbook, "The .xls workbook")->required();
+    command->add_option("WORKBOOK", arguments->workbook, "The workbook (.xls or .csv)")->required();
     command->add_option("TABLE", arguments->table, "The table as the workbook lists it, e.g. Sheet1$")
         ->required();
     command->add_option("--code-column", arguments->codeColumn, "The field that holds the stock codes");

@@ -4,9 +4,15 @@
 // file's name in one rename. The new file keeps the old one's permissions
 // and, where the system allows, its owner. Replacing through a symbolic
 // link replaces the file it points to and keeps the link.
+//
+// A process killed during a replace leaves no temporary that piles up: the
+// temporary has no name while it is written where the system can make such
+// a file, and each replace removes the temporaries of its target that
+// earlier, killed replaces left behind.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,14 +39,46 @@ struct ReplaceOptions {
     // once the temporary is removed.
     std::function<std::optional<std::string>(std::string_view written)> check;
     // Where the folder takes no new file but the file itself may be
-    // written, write the file in place (a failing write may then leave it
-    // cut short) instead of failing at Step::Temporary.
+    // written, write the file in place instead of failing at
+    // Step::Temporary. The space is reserved first: a full disk or a size
+    // limit fails at Step::Write with the old file as it was. Only an I/O
+    // error or a kill during the write itself can leave it part old, part new.
     bool overwriteWhenFolderIsClosed = false;
 };
 
 // What replaceFile's first step finds: nothing when the file at `path` may
 // be replaced (or, missing, created), else the Step::Target failure.
 std::optional<ReplaceFailure> checkReplaceable(const std::string& path);
+
+// Held by a write-back while it reads a file, writes its new contents and
+// replaces it, so that two write-backs of this system (in any processes)
+// never work on one file at once: the second waits, and then finds the
+// file changed by the first. While it is held, no write-back of this system
+// replaces the file, so its stamp (FileStamp.h) taken after the holder's
+// replace is that of the holder's file. Programs that do not take it are
+// not held off.
+//
+// On POSIX the lock is the folder's (flock): a replace gives the file a new
+// identity, and a lock on the old file would not stop another write-back
+// from opening the new one and replacing it before this one has taken its
+// stamp. All write-backs into one folder therefore take turns. Where the
+// folder cannot be locked (not readable), the file itself is.
+class ReplaceLock {
+  public:
+    // Waits for the lock of the file at `path`, at most `timeoutMilliseconds`.
+    explicit ReplaceLock(const std::string& path, int timeoutMilliseconds = 10000);
+    ~ReplaceLock();
+    ReplaceLock(const ReplaceLock&) = delete;
+    ReplaceLock& operator=(const ReplaceLock&) = delete;
+
+    // False when the lock was not had in time, or the file (or its folder)
+    // cannot be opened to be locked.
+    bool held() const;
+
+  private:
+    struct Held;
+    std::unique_ptr<Held> m_held;
+};
 
 // Replaces the file at `path` with `bytes`, or creates it. Nothing when it
 // is done; otherwise the failure, and the file and its folder are as they

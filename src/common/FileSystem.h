@@ -18,6 +18,10 @@ std::string currentFolder();
 std::string fullPathName(const std::string& path);
 // Creates exactly one folder; its parent must exist; 183 when the name is taken.
 void makeFolder(const std::string& path);
+// Creates exactly one folder unless a folder of that name is there already,
+// one that another process makes at the same moment included; its parent
+// must exist; 183 when a file holds the name.
+void makeFolderUnlessPresent(const std::string& path);
 // Creates the folder and any missing parents; false when that fails.
 bool makeFolderWithParents(const std::string& path);
 bool folderExists(const std::string& path);

@@ -18,7 +18,7 @@ inline constexpr const char* kStreamReadError = "Stream read error";
 // kStreamWriteError; the old file is then untouched. Saving through a
 // symbolic link writes the file it points to and keeps the link. Only where
 // the folder takes no new file (no write access to it) is a writable target
-// overwritten in place.
+// overwritten in place, once the space for the new bytes is reserved.
 void saveLineList(const std::string& path, const std::vector<std::string>& lines);
 
 // Reads the whole file and splits it at CR LF, a lone CR or a lone LF; a NUL

@@ -118,6 +118,11 @@ std::string TextFileReader::readLine()
 
 void TextFileReader::readLine(std::string& line)
 {
+    readLine(line, std::string::npos);
+}
+
+bool TextFileReader::readLine(std::string& line, std::size_t maxLength)
+{
     Impl& d = *m_impl;
     line.clear();
     while (d.fill()) {
@@ -125,19 +130,27 @@ void TextFileReader::readLine(std::string& line)
         const char* stop = d.buffer.get() + d.end;
         // Copy runs of ordinary bytes in one go; CR is dropped wherever it is.
         const char* cursor = findLineTextEnd(start, stop);
-        line.append(start, static_cast<std::size_t>(cursor - start));
-        d.pos += static_cast<std::size_t>(cursor - start);
+        const auto run = static_cast<std::size_t>(cursor - start);
+        if (run > maxLength - line.size()) {
+            // What follows up to the next LF is dropped, as after a Ctrl+Z.
+            line.clear();
+            d.skipPastLineFeed();
+            return false;
+        }
+        line.append(start, run);
+        d.pos += run;
         if (cursor == stop)
             continue;
         const char c = *cursor;
         ++d.pos;
         if (c == '\n')
-            return;
+            return true;
         if (c == kCtrlZ) {
             d.skipPastLineFeed();
-            return;
+            return true;
         }
     }
+    return true;
 }
 
 void TextFileReader::close()

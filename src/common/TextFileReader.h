@@ -2,6 +2,7 @@
 // dropped, Ctrl+Z (0x1A) ends a line's text and, at a line's start, the file.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,10 @@ class TextFileReader {
     // The same into `line`, which keeps its capacity, so that a caller
     // reusing one string reads line after line without allocating.
     void readLine(std::string& line);
+    // The same for a caller that takes no line longer than `maxLength` bytes
+    // of text: a longer one is skipped as it is read, never held (`line` is
+    // then empty), and the result is false; reading goes on at the next line.
+    bool readLine(std::string& line, std::size_t maxLength);
     void close();
 
   private:

@@ -122,8 +122,7 @@ std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapp
 WrittenFile saveLines(RunContext& run, const ColumnMapping& mapping, const std::vector<std::string>& lines)
 {
     common::changeCurrentFolder(run.saveFolder);
-    if (!common::folderExists(run.dateText))
-        common::makeFolder(run.dateText);
+    common::makeFolderUnlessPresent(run.dateText);
     common::changeCurrentFolder(run.dateText);
     writeQuoteTxtFile(mapping.customDataName, lines, run.options.codePage);
     const std::string path = joinPath(joinPath(run.saveFolder, run.dateText),

@@ -12,7 +12,7 @@ namespace importer {
 
 class CustomDataFile {
   public:
-    CustomDataFile() = default;
+    CustomDataFile() : m_file(kRecordSize) {}
     CustomDataFile(const CustomDataFile&) = delete;
     CustomDataFile& operator=(const CustomDataFile&) = delete;
 
@@ -28,10 +28,16 @@ class CustomDataFile {
     void create(const std::string& path);
     // openForAppending when the file exists, create when not, in one call.
     void openOrCreate(const std::string& path);
+    // The same for the file `name` in `folder`, held open by the caller for
+    // a run of files: the system then need not walk the folder's path again.
+    void openOrCreate(const common::RecordFolder& folder, const std::string& name);
 
-    // Writes the record at (length div 8) * 8 with one 8-byte write, so an
-    // incomplete trailing record left by someone else is overwritten. Fewer
-    // bytes written than 8 throws I/O error 101. Throws 103 when not open.
+    // Writes the record with one 8-byte write at the end of the file, or,
+    // the first time after an open, over an incomplete trailing record left
+    // by someone else, at (length div 8) * 8. Other processes may append to
+    // the same file at the same time: no record of either is lost or torn
+    // (common/RecordFile.h). Fewer bytes written than 8 throws I/O error
+    // 101. Throws 103 when not open.
     void append(const CustomDataRecord& record);
 
     // Closes the file; nothing happens when none is open. A file still open
@@ -39,11 +45,10 @@ class CustomDataFile {
     void close() { m_file.close(); }
 
     bool isOpen() const { return m_file.isOpen(); }
-    const std::string& path() const { return m_path; }
+    const std::string& path() const { return m_file.path(); }
 
   private:
     common::RecordFile m_file;
-    std::string m_path;
 };
 
 } // namespace importer

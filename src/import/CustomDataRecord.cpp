@@ -24,11 +24,14 @@ double roundHalfEven(double x)
 
 } // namespace
 
-std::int32_t recordTime(common::DateTime dateTime)
+std::optional<std::int32_t> recordTime(common::DateTime dateTime)
 {
     double seconds = roundHalfEven((dateTime - common::kUnixEpochDay) * static_cast<double>(kSecondsPerDay));
-    // Dates run from year 1 to 9999, about +-2.5e11 seconds: well inside a
-    // 64-bit count, whose low 32 bits are what the file keeps.
+    // Both bounds are powers of two, exact as doubles; testing the double
+    // also keeps a value that no 64-bit count holds from being converted.
+    if (!(seconds >= static_cast<double>(kFirstRecordSeconds) &&
+          seconds < static_cast<double>(kRecordSecondsEnd)))
+        return std::nullopt;
     auto count = static_cast<std::int64_t>(seconds);
     return std::bit_cast<std::int32_t>(static_cast<std::uint32_t>(count));
 }

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace importer {
 
@@ -37,9 +38,18 @@ static_assert(sizeof(float) == 4 && std::numeric_limits<float>::is_iec559, "valu
 
 using RecordBytes = std::array<unsigned char, kRecordSize>;
 
+// The first and the one past the last seconds count a record's time can
+// carry: from 1901-12-13 20:45:52 (-2^31) up to 2106-02-07 06:28:15. Counts
+// from 2^31 (2038-01-19 03:14:08) on are kept as their low 32 bits, which
+// read as an unsigned number are the count, as readers of these files take them.
+constexpr std::int64_t kFirstRecordSeconds = -(std::int64_t{1} << 31);
+constexpr std::int64_t kRecordSecondsEnd = std::int64_t{1} << 32;
+
 // (t - 25569) * 86400 rounded to the nearest whole number, halves to even;
-// the low 32 bits of that count read as a signed number.
-std::int32_t recordTime(common::DateTime dateTime);
+// the low 32 bits of that count read as a signed number. Nothing for a count
+// outside [kFirstRecordSeconds, kRecordSecondsEnd): its low 32 bits would
+// stand for another time.
+std::optional<std::int32_t> recordTime(common::DateTime dateTime);
 
 RecordBytes encodeRecord(const CustomDataRecord& record);
 // The record held by the first kRecordSize bytes at `bytes`.

@@ -10,7 +10,6 @@
 #include "import/ImportTexts.h"
 #include "import/QuoteTxtReader.h"
 
-#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -41,17 +40,18 @@ class Run {
   private:
     void importEntry(std::size_t position);
     std::string prepareDataNameFolder(const std::string& entry);
-    void importLine(std::string_view line);
+    void importLine(std::string_view line, std::size_t lineNumber);
     bool isCurrentTarget(std::string_view code, std::string_view extension) const;
     void writeToNewTarget(std::string_view code, std::string_view extension, const CustomDataRecord& record);
 
     const ImportOptions& m_options;
     ImportHost& m_host;
     CustomDataFile m_file;
-    std::string m_targetPrefix; // folder + separator + data name + separator
-    std::string m_currentName;  // code + extension of the current target; empty: none yet
-    std::string m_line;         // these two are reused from line to line to spare
-    std::string m_date;         // an allocation each
+    std::string m_targetPrefix;    // folder + separator + data name + separator
+    common::RecordFolder m_folder; // the folder m_targetPrefix names, held for the entry
+    std::string m_currentName;     // code + extension of the current target; empty: none yet
+    std::string m_line;            // these two are reused from line to line to spare
+    std::string m_date;            // an allocation each
 };
 
 void Run::execute()
@@ -77,10 +77,13 @@ void Run::importEntry(std::size_t position)
     m_currentName.clear();
     const char separator = common::pathSeparator();
     m_targetPrefix = m_options.customDataFolder + separator + dataName + separator;
-    while (!reader.atEnd()) {
+    m_folder.open(m_targetPrefix);
+    for (std::size_t lineNumber = 1; !reader.atEnd(); ++lineNumber) {
         m_host.beforeLine();
-        reader.readLine(m_line);
-        importLine(m_line);
+        if (reader.readLine(m_line, kMaxQuoteLineLength))
+            importLine(m_line, lineNumber);
+        else
+            m_host.lineSkipped(SkipReason::LineTooLong, lineNumber);
     }
     reader.close();
 }
@@ -98,25 +101,32 @@ std::string Run::prepareDataNameFolder(const std::string& entry)
     if (dataName.empty())
         throw common::ioError(common::io::kPathNotFound);
     checkEntryName(dataName, m_options.codePage);
-    if (!common::folderExists(dataName))
-        common::makeFolder(dataName);
+    common::makeFolderUnlessPresent(dataName);
     return dataName;
 }
 
-void Run::importLine(std::string_view line)
+void Run::importLine(std::string_view line, std::size_t lineNumber)
 {
     const QuoteLineFields fields = splitQuoteLine(line);
     const std::string_view extension = extensionOf(m_host.target());
-    normalizeDateField(fields.date, m_date);
-    std::optional<CustomDataRecord> record =
-        parseQuoteRecord(m_date, fields.value, m_host.settings(), m_options.currentYear);
-    if (!record)
-        return;
-    if (m_file.isOpen() && isCurrentTarget(fields.code, extension)) {
-        m_file.append(*record);
+    // Without a second tab the date field is empty, and so no date: the
+    // reason tells the two apart.
+    if (!fields.hasSecondTab) {
+        m_host.lineSkipped(SkipReason::NoSecondTab, lineNumber);
         return;
     }
-    writeToNewTarget(fields.code, extension, *record);
+    normalizeDateField(fields.date, m_date);
+    const QuoteRecord parsed =
+        parseQuoteRecord(m_date, fields.value, m_host.settings(), m_options.currentYear);
+    if (parsed.skipped) {
+        m_host.lineSkipped(*parsed.skipped, lineNumber);
+        return;
+    }
+    if (m_file.isOpen() && isCurrentTarget(fields.code, extension)) {
+        m_file.append(parsed.record);
+        return;
+    }
+    writeToNewTarget(fields.code, extension, parsed.record);
 }
 
 // The target path is the entry's fixed prefix + code + extension, so within
@@ -133,7 +143,7 @@ void Run::writeToNewTarget(std::string_view code, std::string_view extension, co
     std::string name;
     name.append(code).append(extension);
     checkEntryName(name, m_options.codePage);
-    m_file.openOrCreate(m_targetPrefix + name);
+    m_file.openOrCreate(m_folder, name);
     m_file.append(record);
     m_currentName = std::move(name);
 }

@@ -4,6 +4,7 @@
 
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
+#include "import/QuoteTxtReader.h"
 
 #include <cstddef>
 #include <string>
@@ -33,6 +34,9 @@ class ImportHost {
     virtual ImportTarget target() = 0;
     // Called once before every line (the window processes its events here).
     virtual void beforeLine() {}
+    // A line of the current entry that gives no record, and why; lines are
+    // counted from 1 in each entry. Only skipped lines cost this call.
+    virtual void lineSkipped(SkipReason /*reason*/, std::size_t /*lineNumber*/) {}
     // The progress text: "正在转换:" + entry, then "转换完成" (system code page).
     virtual void progress(const std::string& text) = 0;
     // An input problem, shown in the message box; the run then ends.

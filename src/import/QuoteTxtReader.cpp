@@ -26,6 +26,7 @@ QuoteLineFields splitQuoteLine(std::string_view line)
     if (std::size_t tab = rest.find(kFieldSeparator); tab != std::string_view::npos) {
         fields.date = rest.substr(0, tab);
         fields.value = rest.substr(tab + 1);
+        fields.hasSecondTab = true;
     }
     return fields;
 }
@@ -41,16 +42,19 @@ void normalizeDateField(std::string_view date, std::string& out)
     std::transform(date.begin(), date.end(), out.begin(), [](char c) { return c == '-' ? '/' : c; });
 }
 
-std::optional<CustomDataRecord> parseQuoteRecord(std::string_view normalizedDate, std::string_view value,
-                                                 const common::RegionalSettings& settings, int currentYear)
+QuoteRecord parseQuoteRecord(std::string_view normalizedDate, std::string_view value,
+                             const common::RegionalSettings& settings, int currentYear)
 {
     std::optional<common::DateTime> dateTime = common::parseDateTime(normalizedDate, settings, currentYear);
     if (!dateTime)
-        return std::nullopt;
+        return {{}, SkipReason::DateNotParsed};
+    std::optional<std::int32_t> time = recordTime(*dateTime);
+    if (!time)
+        return {{}, SkipReason::DateOutOfRange};
     std::optional<float> number = common::parseNumber(value, settings);
     if (!number)
-        return std::nullopt;
-    return CustomDataRecord{recordTime(*dateTime), *number};
+        return {{}, SkipReason::ValueNotNumber};
+    return {{*time, *number}, std::nullopt};
 }
 
 } // namespace importer

@@ -28,12 +28,17 @@ void Connection::open()
     if (!source)
         throw common::Error(kNoDataSource);
     m_dataSource = *source;
+    // Taken before the read: a file changed while it is read then no longer
+    // matches, and posts into it are refused rather than made on a view
+    // that may not be the file's.
+    m_fileStamp = common::stampOf(m_dataSource);
     m_file = openWorkbookFile(m_dataSource, m_codePage, m_settings);
 }
 
 void Connection::close()
 {
     m_file.reset();
+    m_fileStamp.reset();
 }
 
 std::vector<TableSchemaRow> Connection::tables() const
@@ -42,7 +47,8 @@ std::vector<TableSchemaRow> Connection::tables() const
         throw common::Error(kConnectionClosed);
     std::vector<TableSchemaRow> rows;
     for (const FileTable& table : m_file->tables())
-        rows.push_back({table.tableType, tableNameOf(table.sheetName, m_codePage)});
+        rows.push_back({table.tableType,
+                        table.namedAsSheet ? tableNameOf(table.sheetName, m_codePage) : table.sheetName});
     return rows;
 }
 

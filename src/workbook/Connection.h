@@ -4,9 +4,11 @@
 
 #include "common/Clock.h"
 #include "common/CodePage.h"
+#include "common/FileStamp.h"
 #include "common/RegionalSettings.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,10 @@ class Connection {
     std::shared_ptr<WorkbookFile> file() const { return m_file; }
     // The workbook file's path as the connection string gave it.
     const std::string& dataSource() const { return m_dataSource; }
+    // The workbook file as the data layer last read it (opened, or wrote a
+    // posted row into it): a post refuses a file that is no longer this one.
+    const std::optional<common::FileStamp>& fileStamp() const { return m_fileStamp; }
+    void setFileStamp(std::optional<common::FileStamp> stamp) { m_fileStamp = stamp; }
 
   private:
     common::CodePage m_codePage;
@@ -62,6 +68,7 @@ class Connection {
     bool m_loginPrompt = true;
     common::CurrentYear m_currentYear;
     std::shared_ptr<WorkbookFile> m_file;
+    std::optional<common::FileStamp> m_fileStamp;
 };
 
 } // namespace workbook

@@ -18,6 +18,12 @@ namespace {
 
 const std::vector<table::Field> kNoFields;
 
+bool namesTable(const std::string& writtenName, const FileTable& table, const common::CodePage& codePage)
+{
+    return table.namedAsSheet ? namesSheet(writtenName, table.sheetName, codePage)
+                              : namesFile(writtenName, table.sheetName, codePage);
+}
+
 // The rare ways out of cellText, kept out of line so that the usual one, a
 // cell of a browsed row, stays short enough to inline.
 [[noreturn]] void throwFieldNotFound(const std::string& query, std::size_t field)
@@ -56,7 +62,7 @@ void Query::open()
     const std::string name = tableNameInStatement(m_statement, m_connection.codePage());
     const std::vector<FileTable> tables = file->tables();
     std::size_t index = 0;
-    while (index < tables.size() && !namesSheet(name, tables[index].sheetName, m_connection.codePage()))
+    while (index < tables.size() && !namesTable(name, tables[index], m_connection.codePage()))
         ++index;
     if (index == tables.size())
         throw common::Error(common::formatMessage(kUnknownTable, {name}));

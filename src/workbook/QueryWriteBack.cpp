@@ -1,6 +1,9 @@
 #include "workbook/QueryWriteBack.h"
 
 #include "common/Error.h"
+#include "common/FileReplace.h"
+#include "common/FileStamp.h"
+#include "common/FormatMessage.h"
 #include "workbook/Connection.h"
 #include "workbook/WorkbookFormat.h"
 #include "workbook/WorkbookMessages.h"
@@ -20,10 +23,27 @@ bool isEmptySheetTable(const table::Table& table)
            table.headerRow() == 0 && table.firstColumn() == 0;
 }
 
+// The rows the query shows, and where a posted row goes, are those of the
+// file as it was read: written into a file changed since, the row could
+// land on another row's place, or undo the other program's change.
+void writeBack(Connection& connection, WorkbookFile& file, std::size_t tableIndex,
+               const std::vector<table::CellWrite>& cells)
+{
+    const std::string& path = connection.dataSource();
+    const common::ReplaceLock lock(path);
+    if (!lock.held())
+        throw common::Error(common::formatMessage(kWorkbookBusy, {path}));
+    const std::optional<common::FileStamp> now = common::stampOf(path);
+    if (!now || now != connection.fileStamp())
+        throw common::Error(common::formatMessage(kWorkbookChanged, {path}));
+    file.writeCells(tableIndex, cells);
+    connection.setFileStamp(common::stampOf(path));
+}
+
 } // namespace
 
-void writePostedRow(const Connection& connection, const std::shared_ptr<WorkbookFile>& file,
-                    std::size_t tableIndex, const table::Table& table, std::optional<std::size_t> row,
+void writePostedRow(Connection& connection, const std::shared_ptr<WorkbookFile>& file, std::size_t tableIndex,
+                    const table::Table& table, std::optional<std::size_t> row,
                     const std::vector<PendingCell>& buffer)
 {
     std::vector<table::CellWrite> cells;
@@ -48,7 +68,7 @@ void writePostedRow(const Connection& connection, const std::shared_ptr<Workbook
     // replaced by another) must not write into it.
     if (!file || connection.file() != file)
         throw common::Error(kConnectionClosed);
-    file->writeCells(tableIndex, cells);
+    writeBack(connection, *file, tableIndex, cells);
 }
 
 } // namespace workbook

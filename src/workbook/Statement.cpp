@@ -141,4 +141,9 @@ bool namesSheet(std::string_view writtenName, std::string_view sheetName, const 
     return common::sameTextIgnoreCase(unquoted(writtenName), std::string(sheetName) + "$", codePage);
 }
 
+bool namesFile(std::string_view writtenName, std::string_view fileName, const common::CodePage& codePage)
+{
+    return common::sameTextIgnoreCase(unquoted(writtenName), std::string(fileName), codePage);
+}
+
 } // namespace workbook

@@ -36,4 +36,8 @@ std::size_t findSingleByte(std::string_view text, char byte, std::size_t from,
 // the worksheet `sheetName` (compared without regard to case).
 bool namesSheet(std::string_view writtenName, std::string_view sheetName, const common::CodePage& codePage);
 
+// True when a table name as written in a statement (quoted or not) names
+// the table of the text file `fileName` ("quotes.csv"; without regard to case).
+bool namesFile(std::string_view writtenName, std::string_view fileName, const common::CodePage& codePage);
+
 } // namespace workbook

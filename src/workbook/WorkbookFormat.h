@@ -24,6 +24,10 @@ namespace workbook {
 struct FileTable {
     std::string sheetName;           // system code page, as the file names it
     std::string tableType = "TABLE"; // the schema's type: a worksheet is a table
+    // A worksheet's table is named as the original data layer named sheets
+    // (Sheet1$, Statement.h); a text file's table by the file's name as it
+    // is (quotes.csv).
+    bool namedAsSheet = true;
 };
 
 // An open workbook file: its tables, read when the file was opened.

@@ -12,6 +12,13 @@ constexpr const char* kReasonMissing = "the file does not exist";
 constexpr const char* kReasonFolder = "it is a folder, not a file";
 constexpr const char* kReasonUnreadable = "the file cannot be read";
 
+// Posting a row: the workbook's path.
+constexpr const char* kWorkbookChanged =
+    "The workbook \"%s\" was changed by another program after it was opened: the edit was cancelled and "
+    "nothing was written; open the workbook again to edit it";
+constexpr const char* kWorkbookBusy =
+    "The workbook \"%s\" is being written by another program: the edit was cancelled and nothing was written";
+
 // Connection and statement.
 constexpr const char* kNoDataSource = "The connection string names no Data Source";
 constexpr const char* kConnectionClosed = "The workbook connection is not open";

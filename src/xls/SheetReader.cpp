@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/FormatMessage.h"
 #include "common/LittleEndian.h"
+#include "table/DateSerial.h"
 #include "xls/BiffRecords.h"
 #include "xls/BiffText.h"
 #include "xls/ReadMessages.h"
@@ -15,11 +16,7 @@ namespace xls {
 
 namespace {
 
-constexpr double kDays1904To1900 = 1462.0;
 constexpr std::uint32_t kColumnLimit = 256; // columns A to IV in BIFF5 and BIFF8
-// Excel's 1900 system counts a 29 February 1900 that never was: serials
-// below it are one day short of the system's day numbers.
-constexpr double kFirstSerialAfterFalseLeapDay = 60.0;
 
 [[noreturn]] void damaged(const Record& record, const char* what)
 {
@@ -88,9 +85,7 @@ class SheetCellReader {
 
 table::Cell SheetCellReader::dateCell(double value) const
 {
-    if (m_context.globals.dateMode1904)
-        return table::Cell::ofDate(value + kDays1904To1900);
-    return table::Cell::ofDate(value >= 0.0 && value < kFirstSerialAfterFalseLeapDay ? value + 1.0 : value);
+    return table::Cell::ofDate(table::dateOfSerial(value, m_context.globals.dateMode1904));
 }
 
 table::Cell SheetCellReader::textCell(std::string text) const

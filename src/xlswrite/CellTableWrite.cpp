@@ -95,14 +95,6 @@ bool isCellTableRecord(std::uint16_t type)
     return type == kRow || type == kDbCell || isCellRecord(type) || followsFormula(type);
 }
 
-std::string cellAddress(std::uint32_t row, std::uint16_t column)
-{
-    std::string letters;
-    for (std::uint32_t c = column + 1u; c > 0; c = (c - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    return letters + std::to_string(row + 1);
-}
-
 CellTable::CellTable(std::string_view records, bool blocks) : m_blocks(blocks)
 {
     xls::RecordStream stream(records);

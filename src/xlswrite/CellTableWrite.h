@@ -4,6 +4,8 @@
 // (by row number), each closed by a DBCELL that points back at its records.
 #pragma once
 
+#include "table/CellAddress.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -19,7 +21,7 @@ namespace xlswrite {
 bool isCellTableRecord(std::uint16_t type);
 
 // "B7" for row 6, column 1 (both 0-based): for messages.
-std::string cellAddress(std::uint32_t row, std::uint16_t column);
+using table::cellAddress;
 
 class CellTable {
   public:

@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/FormatMessage.h"
 #include "common/LittleEndian.h"
+#include "table/DateSerial.h"
 #include "xls/BiffRecords.h"
 #include "xls/BiffText.h"
 #include "xls/ReadMessages.h"
@@ -24,7 +25,6 @@ namespace {
 
 constexpr std::uint16_t kExtSst = 0x00FF;
 constexpr std::uint16_t kXfIsStyle = 0x0004;
-constexpr double kDays1904To1900 = 1462.0;
 constexpr std::uint32_t kMaxRow = 65535;
 constexpr std::uint16_t kMaxColumn = 255;
 constexpr std::size_t kMaxTextLength = 32767; // what a cell can hold, in UTF-16 units
@@ -62,15 +62,6 @@ GlobalsLayout scanGlobals(std::string_view stream)
         common::formatMessage(xls::kReasonBadRecord, {"the workbook globals have no EOF record"}));
 }
 
-// The workbook's own serial for a system date-time value (the reader's
-// conversion run backwards).
-double serialOf(double value, bool dateMode1904)
-{
-    if (dateMode1904)
-        return value - kDays1904To1900;
-    return value >= 1.0 && value < 61.0 ? value - 1.0 : value;
-}
-
 // A cell's text as the shared strings keep it, which counts its length in 16 bits.
 std::u16string cellText(const table::CellWrite& write, const common::CodePage& codePage)
 {
@@ -101,7 +92,7 @@ StoredCell storedCellOf(const table::CellWrite& write, const xls::WorkbookGlobal
         break;
     case table::CellKind::Date:
         cell.kind = StoredCell::Kind::Date;
-        cell.number = serialOf(write.value.number, globals.dateMode1904);
+        cell.number = table::serialOfDate(write.value.number, globals.dateMode1904);
         break;
     case table::CellKind::Boolean:
         cell.kind = StoredCell::Kind::Boolean;

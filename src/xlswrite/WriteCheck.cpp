@@ -1,6 +1,7 @@
 #include "xlswrite/WriteCheck.h"
 
 #include "common/Error.h"
+#include "table/WrittenCells.h"
 #include "xls/BiffText.h"
 #include "xls/CompoundFile.h"
 #include "xls/ReadMessages.h"
@@ -9,44 +10,17 @@
 #include "xlswrite/CellTableWrite.h"
 #include "xlswrite/WriteMessages.h"
 
-#include <cmath>
-#include <map>
-#include <tuple>
-
 namespace xlswrite {
 
 namespace {
 
-// A date goes through the workbook's serial and back; allow for the
-// rounding of that trip (far below a millisecond).
-constexpr double kDateTolerance = 1e-8;
-
-struct Value {
-    table::CellKind kind = table::CellKind::Empty;
-    double number = 0.0;
-    std::string text;
-    std::uint8_t code = 0;
-
-    bool operator==(const Value& other) const
-    {
-        if (kind != other.kind || text != other.text || code != other.code)
-            return false;
-        if (kind == table::CellKind::Date)
-            return std::fabs(number - other.number) <= kDateTolerance;
-        return number == other.number;
-    }
-};
-
-using Place = std::tuple<std::size_t, std::uint32_t, std::uint16_t>; // worksheet, row, column
-using Cells = std::map<Place, Value>;
-
-Cells cellsOf(std::string_view stream, const common::CodePage& codePage)
+table::WorkbookCells cellsOf(std::string_view stream, const common::CodePage& codePage)
 {
     xls::TextDecoder decoder(codePage);
     const xls::WorkbookGlobals globals = xls::readGlobals(stream, decoder);
     std::vector<std::string> texts = globals.sharedStrings;
     const xls::SheetContext context{stream, globals, decoder, texts, globals.sharedStrings.size()};
-    Cells cells;
+    table::WorkbookCells cells;
     std::size_t worksheet = 0;
     for (const xls::SheetEntry& sheet : globals.sheets) {
         if (!sheet.isWorksheet)
@@ -54,10 +28,7 @@ Cells cellsOf(std::string_view stream, const common::CodePage& codePage)
         xls::readSheetCells(
             context, sheet.offset,
             [&](std::uint32_t row, std::uint16_t column, const table::Cell& cell) {
-                Value value{cell.kind, cell.number, {}, cell.code};
-                if (cell.kind == table::CellKind::Text)
-                    value.text = texts.at(cell.text);
-                cells[{worksheet, row, column}] = std::move(value);
+                cells[{worksheet, row, column}] = table::valueOf(cell, texts);
             },
             [&texts](std::string text) {
                 texts.push_back(std::move(text));
@@ -66,12 +37,6 @@ Cells cellsOf(std::string_view stream, const common::CodePage& codePage)
         ++worksheet;
     }
     return cells;
-}
-
-std::string placeText(const Place& place)
-{
-    return "cell " + cellAddress(std::get<1>(place), std::get<2>(place)) + " of worksheet " +
-           std::to_string(std::get<0>(place) + 1);
 }
 
 } // namespace
@@ -94,28 +59,8 @@ std::optional<std::string> differenceAfterWrite(std::string_view original, std::
                                                 const std::vector<table::CellWrite>& cells,
                                                 const common::CodePage& codePage)
 {
-    Cells expected = cellsOf(workbookStreamOf(original, true), codePage);
-    for (const table::CellWrite& cell : cells) {
-        const Place place{sheetIndex, cell.row, cell.column};
-        Value value{cell.value.kind, cell.value.number, {}, cell.value.code};
-        if (cell.value.kind == table::CellKind::Text)
-            value.text = cell.text;
-        if (value.kind == table::CellKind::Empty ||
-            (value.kind == table::CellKind::Text && value.text.empty()))
-            expected.erase(place);
-        else
-            expected[place] = std::move(value);
-    }
-    const Cells actual = cellsOf(workbookStreamOf(written, true), codePage);
-    for (const auto& [place, value] : expected) {
-        const auto found = actual.find(place);
-        if (found == actual.end() || !(found->second == value))
-            return placeText(place);
-    }
-    for (const auto& entry : actual)
-        if (!expected.count(entry.first))
-            return placeText(entry.first);
-    return std::nullopt;
+    return table::differenceAfterWrite(cellsOf(workbookStreamOf(original, true), codePage), sheetIndex, cells,
+                                       cellsOf(workbookStreamOf(written, true), codePage));
 }
 
 } // namespace xlswrite

@@ -1,6 +1,6 @@
-// Writing posted cells into an .xls file on disk. Nothing is ever lost: the
-// new workbook goes to a temporary file beside the original, is read back
-// and checked, and only then renamed over the original (common/FileReplace.h). Supported: BIFF8
+// Writing posted cells into an .xls file on disk, through the write-back
+// path every format shares (common/WorkbookWriteBack.h): a temporary file
+// beside the original, read back and checked, then renamed. Supported: BIFF8
 // workbooks (Excel 97-2003, as LibreOffice, Gnumeric and Excel write them);
 // numbers, dates, texts and booleans stored, or cells emptied, in one row
 // of one worksheet at a time, including a row past the last.
@@ -16,7 +16,7 @@
 namespace xlswrite {
 
 // Stores `cells` in the `sheetIndex`-th worksheet (named `sheetName`) of the
-// workbook at `path`. Throws common::Error kCannotWriteWorkbook with the
+// workbook at `path`. Throws common::Error common::kCannotWriteWorkbook with the
 // reason (read-only, open in another program, Excel 5.0/95, encrypted, a
 // form not supported, the check failed); the file is then unchanged and no
 // temporary file is left behind.

@@ -1,12 +1,12 @@
 // The application shell without windows: title rule, start-up error text, the
 // handler guard, the boxes' captions and icons, filters, and the text bridge.
 #include "app/Application.h"
-#include "app/Guard.h"
 #include "app/PlatformTranslations.h"
 #include "app/QtDialogs.h"
 #include "app/TextBridge.h"
 #include "common/Error.h"
 #include "common/IoError.h"
+#include "pages/Guard.h"
 #include "support/FakeDialogs.h"
 
 #include <QDialogButtonBox>
@@ -98,7 +98,7 @@ class ApplicationTest : public QObject {
         QFETCH(QString, shown);
         FakeDialogs dialogs;
         bool after = false;
-        app::guarded(dialogs, [&] {
+        pages::guarded(dialogs, [&] {
             switch (which) {
             case 0:
                 throw common::ioError(common::io::kFileNotFound);
@@ -121,9 +121,9 @@ class ApplicationTest : public QObject {
     void guardShowsNothingForAnAbortOrSuccess()
     {
         FakeDialogs dialogs;
-        app::guarded(dialogs, [] { throw common::Error("ignored", common::Error::Kind::Abort); });
+        pages::guarded(dialogs, [] { throw common::Error("ignored", common::Error::Kind::Abort); });
         int runs = 0;
-        app::guarded(dialogs, [&] { ++runs; });
+        pages::guarded(dialogs, [&] { ++runs; });
         QCOMPARE(runs, 1);
         QVERIFY(dialogs.calls.empty());
     }
@@ -132,7 +132,7 @@ class ApplicationTest : public QObject {
     {
         app::setUiCodePage(common::CodePage(936));
         FakeDialogs dialogs;
-        app::guarded(dialogs, [] { throw common::Error("\xC4\xE3\xBA\xC3"); }); // 你好 in GBK
+        pages::guarded(dialogs, [] { throw common::Error("\xC4\xE3\xBA\xC3"); }); // 你好 in GBK
         QCOMPARE(dialogs.texts("error"), QStringList{QStringLiteral("你好.")});
     }
 

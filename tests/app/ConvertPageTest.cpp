@@ -2,10 +2,10 @@
 // as a user would over the Quotes fixture (Code, Close, Vol; rows 600000,
 // 000001, 300750) with scripted dialogs: the checks' boxes, the files, the
 // progress label, the data link, errors, and changes made during a run.
-#include "app/DataSource.h"
 #include "app/windows/AutoSizeLabel.h"
 #include "app/windows/DateMaskEdit.h"
 #include "app/windows/LabeledEdit.h"
+#include "pages/DataSource.h"
 #include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 #include "workbook/Query.h"

@@ -95,16 +95,16 @@ class ImportPageTest : public QObject {
         QCOMPARE(listItems(form.TxtListBox), QStringList({"/x/1.txt", "/x/2.txt"}));
         const FakeDialogs::Call& first = windows.dialogs.calls.at(0);
         QCOMPARE(first.text, QStringLiteral("文本文件|*.txt"));
-        QCOMPARE(first.options, (app::FileDialogOptions{true, true, true}));
-        QCOMPARE(form.openDialog1Options(), app::FileDialogOptions::none());
+        QCOMPARE(first.options, (pages::FileDialogOptions{true, true, true}));
+        QCOMPARE(form.openDialog1Options(), pages::FileDialogOptions::none());
         // Multiple selection is added to what is left: no other option.
         form.AddTxtButton->click();
-        QCOMPARE(windows.dialogs.calls.at(1).options, (app::FileDialogOptions{true, false, false}));
-        QCOMPARE(form.openDialog1Options(), app::FileDialogOptions::none());
+        QCOMPARE(windows.dialogs.calls.at(1).options, (pages::FileDialogOptions{true, false, false}));
+        QCOMPARE(form.openDialog1Options(), pages::FileDialogOptions::none());
         QCOMPARE(form.TxtListBox->count(), 2);
         // The mapping import on the first page now opens one file only, with the read-only box.
         form.InRelaButton->click();
-        QCOMPARE(windows.dialogs.calls.at(2).options, app::FileDialogOptions::none());
+        QCOMPARE(windows.dialogs.calls.at(2).options, pages::FileDialogOptions::none());
     }
 
     void deleteButtonsRemoveAllOrTheSelectedEntries()

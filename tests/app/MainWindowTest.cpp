@@ -280,7 +280,7 @@ class MainWindowTest : public QObject {
         });
         closer.start(10);
         app::QtDialogs dialogs(QStringLiteral("Tarnvale"));
-        dialogs.info(QStringLiteral("自定义数据路径不存在"));
+        dialogs.info(app::toBytes(QStringLiteral("自定义数据路径不存在")));
         closer.stop();
         QCOMPARE(caption, QStringLiteral("提示"));
         QCOMPARE(text, QStringLiteral("自定义数据路径不存在"));

@@ -185,7 +185,7 @@ class MappingTest : public QObject {
         QCOMPARE(listItems(form.ListBox1), list);
         QCOMPARE(windows.dialogs.texts("saveFile"), QStringList{QStringLiteral("文本文件|*.txt")});
         QCOMPARE(windows.dialogs.texts("openFile"), QStringList{QStringLiteral("文本文件|*.txt")});
-        QCOMPARE(windows.dialogs.calls.at(0).options, (app::FileDialogOptions{false, true, true}));
+        QCOMPARE(windows.dialogs.calls.at(0).options, (pages::FileDialogOptions{false, true, true}));
         QCOMPARE(windows.dialogs.count("error"), 0);
     }
 

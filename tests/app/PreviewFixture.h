@@ -3,11 +3,11 @@
 // without the main window around them.
 #pragma once
 
-#include "app/DataSource.h"
 #include "app/TextBridge.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
 #include "common/RegionalSettings.h"
+#include "pages/DataSource.h"
 #include "support/TestSupport.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
@@ -33,7 +33,7 @@ struct PreviewRig {
     workbook::Connection connection{common::CodePage(65001), common::RegionalSettings{},
                                     common::fixedYear(2026)};
     workbook::Query query{connection};
-    app::DataSource source{query};
+    pages::DataSource source{query};
     QStringList errors;    // every error the guard caught, in order
     QStringList questions; // every delete question asked
     bool deleteAnswer = false;
@@ -51,7 +51,7 @@ struct PreviewRig {
             }
         });
         source.setConfirmDelete([this] {
-            questions << QString::fromUtf8(app::kDeleteRecordQuestion);
+            questions << QString::fromUtf8(pages::kDeleteRecordQuestion);
             return deleteAnswer;
         });
     }

@@ -2,12 +2,12 @@
 // workbook, choosing a sheet, sorting by a title, editing through the grid
 // and navigator, and every failure on the way, over scripted dialogs and a
 // real fixture workbook.
-#include "app/DataSource.h"
 #include "app/SheetModel.h"
 #include "app/windows/DbGrid.h"
 #include "app/windows/DbNavigator.h"
 #include "app/windows/LabeledEdit.h"
 #include "common/FormatMessage.h"
+#include "pages/DataSource.h"
 #include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 #include "workbook/Connection.h"
@@ -76,7 +76,7 @@ struct Page {
     testing_support::TempDir folder;
     QString bookPath;
 
-    explicit Page(app::AppContext context = testing_support::fixedContext()) : windows(std::move(context))
+    explicit Page(pages::AppContext context = testing_support::fixedContext()) : windows(std::move(context))
     {
         bookPath = QString::fromStdString(folder.file(kBook));
         testing_support::writeBytes(bookPath.toStdString(),
@@ -155,7 +155,9 @@ void PreviewTest::browseFillsTheSheetListWithoutSelection()
     Page page;
     page.browse(page.bookPath);
     QCOMPARE(page.errors(), QStringList());
-    QCOMPARE(page.dialogs.texts(QStringLiteral("openFile")), QStringList{QStringLiteral("Excel文件|*.xls")});
+    QCOMPARE(
+        page.dialogs.texts(QStringLiteral("openFile")),
+        QStringList{QStringLiteral("Excel文件|*.xls;*.xlsx;*.xlsm|OpenDocument表格|*.ods|CSV文件|*.csv")});
     QVERIFY(page.dialogs.calls.front().options == page.form.openDialog1Options());
     QCOMPARE(page.form.LabeledEdit1->text(), page.bookPath);
     QCOMPARE(QString::fromStdString(page.form.ADOConnection1->connectionString()),
@@ -444,7 +446,7 @@ void PreviewTest::cancelWithTheEditorOpenDropsWhatWasTyped()
 // without one (the clock is read in the context, and tests pin it there).
 void PreviewTest::aDateTypedIntoTheGridTakesTheYearOfTheWindowsContext()
 {
-    app::AppContext context = testing_support::fixedContext();
+    pages::AppContext context = testing_support::fixedContext();
     context.currentYear = common::fixedYear(1990);
     Page page(context);
     page.browse(page.bookPath);

@@ -99,6 +99,34 @@ TEST_F(ConvertCommandTest, ChecksStopTheRunWithTheirMessages)
     EXPECT_FALSE(fs::exists(m_out_folder + "/2024-01-05"));
 }
 
+// A .csv of the same data converts to the same files; so does its GBK copy
+// of Mixed's second sheet, whose names are Chinese.
+TEST_F(ConvertCommandTest, ACsvConvertsAsTheXlsOfTheSameData)
+{
+    std::vector<std::string> args = passing();
+    args[0] = testing_support::dataPath("Quotes.csv");
+    args[1] = "quotes.csv";
+    args[7] = m_dir.file("csv");
+    for (const char* folder : {"csv", "Mixed.xls", "DailyGbk.csv"})
+        fs::create_directory(m_dir.file(folder));
+    ASSERT_EQ(run(args), cli::kExitDone) << m_err.str();
+    EXPECT_EQ(readBytes(m_dir.file("csv") + "/2024-01-05/" + kClose + ".txt"), kCloseLines);
+    EXPECT_EQ(readBytes(m_dir.file("csv") + "/2024-01-05/" + kVolume + ".txt"), kVolumeLines);
+
+    const std::string code = "\xb4\xfa\xc2\xeb";              // 代码 (GBK)
+    const std::string close = "\xca\xd5\xc5\xcc\x20\xbc\xdb"; // 收盘 价 (GBK)
+    for (const auto& [book, table] : {std::pair{"Mixed.xls", "'\xc8\xd5\xcf\xdf\x20\xca\xfd\xbe\xdd$'"},
+                                      std::pair{"DailyGbk.csv", "DailyGbk.csv"}}) {
+        ASSERT_EQ(run({testing_support::dataPath(book), table, "--code-column", code, "--date", "2024/01/05",
+                       "--out", m_dir.file(book), "--map", close + "<->" + kClose}),
+                  cli::kExitDone)
+            << m_err.str();
+    }
+    const std::string lines = "SH600000\t2024-01-05\t10.5\r\nSZ000001\t2024-01-05\t9.75\r\n";
+    EXPECT_EQ(readBytes(m_dir.file("Mixed.xls") + "/2024-01-05/" + kClose + ".txt"), lines);
+    EXPECT_EQ(readBytes(m_dir.file("DailyGbk.csv") + "/2024-01-05/" + kClose + ".txt"), lines);
+}
+
 TEST_F(ConvertCommandTest, LinesFollowTheSort)
 {
     std::vector<std::string> args = passing();

@@ -1,6 +1,7 @@
 // tarnvale-cli sheets and show, run in-process under fixed settings.
 #include "cli/Cli.h"
 
+#include "common/Encoding.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,34 @@ TEST_F(WorkbookCommandsTest, ShowPrintsFieldNamesThenEveryRowsCellTexts)
     EXPECT_EQ(run({"show", dataPath("Quotes.xls"), "Sheet1$"}), 0);
     EXPECT_EQ(m_out.str(),
               "Code\tClose\tVol\n600000\t10.5\t123456\n000001\t12.25\t7890\n300750\t198.8\t4321\n");
+}
+
+// A .csv lists one table named after the file, and shows as the .xls of
+// the same data does: LibreOffice's export, behind a byte-order mark, in GBK.
+TEST_F(WorkbookCommandsTest, ACsvShowsAsTheXlsOfTheSameData)
+{
+    struct Case {
+        const char* csv;
+        const char* xls;
+        std::string sheet;
+        int codePage;
+    };
+    const std::string daily = "'日线 数据$'";
+    const Case cases[] = {
+        {"Quotes.csv", "Quotes.xls", "Sheet1$", 65001}, {"Daily.csv", "Mixed.xls", daily, 65001},
+        {"DailyBom.csv", "Mixed.xls", daily, 65001},    {"DailyBom.csv", "Mixed.xls", daily, 936},
+        {"DailyGbk.csv", "Mixed.xls", daily, 936},
+    };
+    for (const Case& c : cases) {
+        m_context.codePage = common::CodePage(c.codePage);
+        ASSERT_EQ(run({"sheets", dataPath(c.csv)}), 0) << c.csv;
+        EXPECT_EQ(m_out.str(), std::string(c.csv) + "\n");
+        ASSERT_EQ(run({"show", dataPath(c.xls), common::utf8ToCodePage(c.sheet, m_context.codePage)}), 0);
+        const std::string xls = m_out.str();
+        ASSERT_EQ(run({"show", dataPath(c.csv), c.csv}), 0) << m_err.str();
+        EXPECT_EQ(m_out.str(), xls) << c.csv << " " << c.codePage;
+        EXPECT_NE(xls.find('\n'), xls.size() - 1) << "rows expected";
+    }
 }
 
 TEST_F(WorkbookCommandsTest, ShowGivesFormulaResultsAndSortsOnRequest)

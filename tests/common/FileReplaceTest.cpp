@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 using common::ReplaceFailure;
 using testing_support::entryCount;
@@ -52,6 +53,19 @@ TEST(FileReplace, ACheckThatThrowsLeavesNoTemporaryBehind)
     EXPECT_THROW(common::replaceFile(path, "new", options), common::Error);
     EXPECT_EQ(readBytes(path), "old");
     EXPECT_EQ(entryCount(dir.path()), 1u);
+}
+
+TEST(FileReplace, OneReplaceLockAtATimeForTheFilesOfAFolder)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.xls"), "a");
+    writeBytes(dir.file("b.xls"), "b");
+    std::optional<common::ReplaceLock> first(std::in_place, dir.file("a.xls"));
+    ASSERT_TRUE(first->held());
+    EXPECT_FALSE(common::ReplaceLock(dir.file("a.xls"), 50).held());
+    EXPECT_FALSE(common::ReplaceLock(dir.file("b.xls"), 50).held());
+    first.reset();
+    EXPECT_TRUE(common::ReplaceLock(dir.file("a.xls"), 50).held());
 }
 
 TEST(FileRead, AFolderAndAMissingFileFailWithTheirCodesAndTheSystemsWords)

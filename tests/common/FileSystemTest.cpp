@@ -45,6 +45,16 @@ TEST_F(FileSystemTest, MakeFolderCreatesExactlyOneLevel)
     EXPECT_FALSE(common::folderExists(m_dir.file("a")));
 }
 
+TEST_F(FileSystemTest, MakeFolderUnlessPresentTakesAFolderThereAsMadeButNotAFile)
+{
+    common::makeFolderUnlessPresent(m_dir.file("one"));
+    common::makeFolderUnlessPresent(m_dir.file("one"));
+    EXPECT_TRUE(common::folderExists(m_dir.file("one")));
+    writeBytes(m_dir.file("file"), "");
+    EXPECT_EQ(ioCodeOf([&] { common::makeFolderUnlessPresent(m_dir.file("file")); }), 183);
+    EXPECT_EQ(ioCodeOf([&] { common::makeFolderUnlessPresent(m_dir.file("a/b")); }), 3);
+}
+
 TEST_F(FileSystemTest, MakeFolderWithParentsCreatesTheWholePath)
 {
     EXPECT_TRUE(common::makeFolderWithParents(m_dir.file("a/b/c")));

@@ -15,11 +15,15 @@
 #include "support/Unprivileged.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using common::CodePage;
@@ -201,6 +205,72 @@ TEST(FileReplace, AFolderThatTakesNoNewFileRefusesTheTemporaryUnlessOverwritingI
     SKIP_IF_NOT_RUN(unprivileged);
     EXPECT_EQ(unprivileged, 0);
     EXPECT_EQ(readBytes(path), "new");
+}
+
+TEST(FileReplace, InPlaceAFileThatWouldNotFitKeepsItsOldBytes)
+{
+    // A size limit below the new length: the reservation fails before the
+    // old bytes are touched. A shorter new content needs no reservation.
+    TempDir dir;
+    testing_support::openToEveryone(dir.path());
+    std::filesystem::create_directory(dir.file("ro"));
+    const std::string path = dir.file("ro/list.txt");
+    const std::string old(100, 'o');
+    writeBytes(path, old);
+    ::chmod(path.c_str(), 0666);
+    ::chmod(dir.file("ro").c_str(), 0555);
+    const int unprivileged = testing_support::runUnprivileged([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{150, 150};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        common::ReplaceOptions options;
+        options.overwriteWhenFolderIsClosed = true;
+        const auto refused = common::replaceFile(path, std::string(200, 'n'), options);
+        if (!refused || refused->step != ReplaceFailure::Step::Write)
+            return 1;
+        if (readBytes(path) != old)
+            return 2;
+        return common::replaceFile(path, "short", options) || readBytes(path) != "short" ? 3 : 0;
+    });
+    SKIP_IF_NOT_RUN(unprivileged);
+    EXPECT_EQ(unprivileged, 0);
+}
+
+TEST(FileReplace, TemporariesThatKilledReplacesOfTheTargetLeftAreRemoved)
+{
+    // Named as a replace names them: a hash of the target's name, the
+    // writer's process id, a counter. Those of a writer that has gone are
+    // stale; a running writer's and another target's are left alone.
+    TempDir dir;
+    const std::string path = dir.file("PE.txt");
+    writeBytes(path, "old");
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    ASSERT_EQ(common::replaceFile(path, "first"), std::nullopt);
+    std::string tag;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        const std::string name = entry.path().filename().string();
+        ASSERT_EQ(name, "PE.txt") << "a temporary was left: " << name;
+    }
+    // The tag of PE.txt as the replace makes it (FNV-1a of the name).
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char c : std::string("PE.txt"))
+        hash = (hash ^ c) * 16777619u;
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", hash);
+    const std::string prefix = dir.file(".tarnvale-" + std::string(hex) + "-");
+    const std::string stale = prefix + std::to_string(child) + "-0.tmp";
+    const std::string running = prefix + std::to_string(::getppid()) + "-0.tmp";
+    const std::string otherTarget = dir.file(".tarnvale-00000000-" + std::to_string(child) + "-0.tmp");
+    for (const std::string& name : {stale, running, otherTarget})
+        writeBytes(name, "a whole copy");
+    ASSERT_EQ(common::replaceFile(path, "second"), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(otherTarget));
+    EXPECT_EQ(readBytes(path), "second");
 }
 
 // The size the system reports is only where reading starts: a file that

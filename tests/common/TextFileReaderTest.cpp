@@ -101,6 +101,30 @@ TEST(TextFileReader, AHundredMegabyteLineIsOneLine)
     EXPECT_TRUE(reader.atEnd());
 }
 
+TEST(TextFileReader, ALineLongerThanTheCallerTakesIsSkippedAndReadingGoesOn)
+{
+    // Limit 100 000, across the 64 KiB buffer edge: a line of exactly the
+    // limit (its CRs dropped, not counted), one byte more, one whose text a
+    // Ctrl+Z ends in time, and one too long cut by the end of the file.
+    TempDir dir;
+    const std::size_t limit = 100000;
+    const std::string fits(limit, 'a');
+    const std::string tooLong(limit + 1, 'b');
+    writeBytes(dir.file("long.txt"), fits.substr(0, 5) + "\r" + fits.substr(5) + "\r\n" + tooLong +
+                                         "\r\nnext\n" + fits + "\x1A" + tooLong + "\n" + tooLong);
+    common::TextFileReader reader(dir.file("long.txt"));
+    std::vector<std::pair<bool, std::size_t>> results;
+    std::string line;
+    while (!reader.atEnd()) {
+        const bool taken = reader.readLine(line, limit);
+        results.emplace_back(taken, line.size());
+        if (line == "next")
+            results.back().second = 0;
+    }
+    EXPECT_EQ(results, (std::vector<std::pair<bool, std::size_t>>{
+                           {true, limit}, {false, 0}, {true, 0}, {true, limit}, {false, 0}}));
+}
+
 TEST(TextFileReader, CrLfSplitAcrossTheBufferEdgeIsOneBreak)
 {
     TempDir dir;

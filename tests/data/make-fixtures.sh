@@ -43,3 +43,20 @@ python3 Large.py "$work/Large.csv"
 libre "$work/Large.csv" Large.xls "MS Excel 97" "CSV:44,34,76,1,1/2"
 
 /usr/bin/python3 Encrypted.py Quotes.fods Encrypted.xls
+
+# .csv: LibreOffice's export (UTF-8, LF line breaks); the second sheet of
+# Mixed (Chinese names and texts) also behind a byte-order mark (Python's
+# utf-8-sig codec) and in GBK (iconv). Python's csv module writes every
+# quoting case.
+libre_csv() { # source target.csv sheet-number
+    local out
+    out=$(mktemp -d -p "$work")
+    soffice --headless --convert-to "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,$3" \
+        --outdir "$out" "$1" >/dev/null
+    mv "$out"/*.csv "$2"
+}
+libre_csv Quotes.fods Quotes.csv 1
+libre_csv Mixed.fods Daily.csv 2
+python3 CsvFiles.py bom Daily.csv DailyBom.csv
+iconv -f UTF-8 -t GBK Daily.csv >DailyGbk.csv
+python3 CsvFiles.py quoting .

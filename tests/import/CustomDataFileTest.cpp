@@ -48,7 +48,8 @@ TEST(CustomDataFile, CreateWritesTheFirstRecordAtOffsetZero)
 
 TEST(CustomDataFile, AppendLandsOnTheLastWholeRecordBoundary)
 {
-    // Lengths 0, 8k and 8k + 3: the next record goes to 0, 8k and 8k.
+    // Lengths 0, 8k and 8k + 3: the next record goes to 0, 8k and 8k, and
+    // the one after it behind it.
     for (std::size_t length : {0u, 16u, 19u, 23u}) {
         TempDir dir;
         std::string old;
@@ -58,8 +59,11 @@ TEST(CustomDataFile, AppendLandsOnTheLastWholeRecordBoundary)
         CustomDataFile file;
         file.openForAppending(dir.file("f.dat"));
         file.append(kExample);
+        file.append(kExample);
         file.close();
-        EXPECT_EQ(readBytes(dir.file("f.dat")), old.substr(0, length / 8 * 8) + kExampleRecord) << length;
+        EXPECT_EQ(readBytes(dir.file("f.dat")),
+                  old.substr(0, length / 8 * 8) + kExampleRecord + kExampleRecord)
+            << length;
     }
 }
 
@@ -99,6 +103,22 @@ TEST(CustomDataFile, AFolderAtTheRecordPathIsNoFileAndCannotBeCreated)
     auto [code, text] = ioFailure([&] { file.create(dir.file("SH600000.dat")); });
     EXPECT_EQ(code, 5);
     EXPECT_EQ(text, "File access denied");
+}
+
+TEST(CustomDataFile, FilesAreOpenedByNameInAFolderHeldOpen)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("PE"));
+    std::filesystem::create_directory(dir.file("PE/SZ000001.adt"));
+    common::RecordFolder folder;
+    folder.open(dir.file("PE/"));
+    CustomDataFile file;
+    file.openOrCreate(folder, "SH600000.adt");
+    file.append(kExample);
+    EXPECT_EQ(file.path(), dir.file("PE/SH600000.adt"));
+    EXPECT_EQ(ioFailure([&] { file.openOrCreate(folder, "SZ000001.adt"); }).first, 5);
+    EXPECT_EQ(readBytes(dir.file("PE/SH600000.adt")), kExampleRecord);
+    EXPECT_EQ(ioFailure([&] { folder.open(dir.file("none")); }).first, 2);
 }
 
 TEST(CustomDataFile, AppendWithoutAnOpenFileIsError103)

@@ -44,7 +44,7 @@ TEST(CustomDataRecord, WorkedExamplesGiveTheirExactBytes)
 {
     for (const RecordCase& c : kRecordCases) {
         SCOPED_TRACE(c.what);
-        CustomDataRecord record{recordTime(c.dateTime), c.value};
+        CustomDataRecord record{recordTime(c.dateTime).value(), c.value};
         EXPECT_EQ(record.time, c.time);
         EXPECT_EQ(encoded(record), c.bytes);
         CustomDataRecord back = decodeRecord(c.bytes.data());
@@ -63,9 +63,25 @@ TEST(CustomDataRecord, HalfSecondsRoundToTheEvenNeighbour)
     EXPECT_EQ(recordTime(25569.0 - 3.0 / 256), -1012);
 }
 
-TEST(CustomDataRecord, TimeKeepsTheLow32BitsBeyond2106)
+TEST(CustomDataRecord, OnlyCountsThe32BitsCanCarryGiveATime)
 {
-    // 2106-02-07 06:28:16 is 2^32 seconds: stored as 0, one day later as 86400.
-    EXPECT_EQ(recordTime(25569.0 + 4294967296.0 / 86400.0), 0);
-    EXPECT_EQ(recordTime(25569.0 + 4294967296.0 / 86400.0 + 1.0), 86400);
+    // From -2^31 (1901-12-13 20:45:52) up to 2^32 - 1 (2106-02-07 06:28:15);
+    // past 2^31 - 1 the low 32 bits, the unsigned count, read as signed.
+    const double epoch = 25569.0;
+    const struct {
+        double seconds;
+        std::optional<std::int32_t> time;
+    } cases[] = {
+        {-2147483648.0, INT32_MIN},
+        {-2147483649.0, std::nullopt},
+        {2147483647.0, INT32_MAX},
+        {2147483648.0, INT32_MIN},
+        {4294967295.0, -1},
+        {4294967296.0, std::nullopt},
+        {4294967296.0 + 86400.0, std::nullopt},
+        {(2958465.0 - epoch) * 86400.0, std::nullopt}, // 9999-12-31
+        {(1.0 - epoch) * 86400.0, std::nullopt},       // 1900-01-01
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(recordTime(epoch + c.seconds / 86400.0), c.time) << static_cast<long long>(c.seconds);
 }

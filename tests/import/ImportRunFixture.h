@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace import_test {
 
@@ -39,6 +41,7 @@ class FakeHost : public ImportHost {
     std::function<void(int)> onLine; // with the 0-based number of the line about to be read
     std::vector<std::string> progressTexts;
     std::vector<std::string> messages;
+    std::vector<std::pair<SkipReason, std::size_t>> skipped;
     int lines = 0;
 
     std::size_t entryCount() override { return entries.size(); }
@@ -60,6 +63,10 @@ class FakeHost : public ImportHost {
     }
     void progress(const std::string& text) override { progressTexts.push_back(text); }
     void message(const std::string& text) override { messages.push_back(text); }
+    void lineSkipped(SkipReason reason, std::size_t lineNumber) override
+    {
+        skipped.emplace_back(reason, lineNumber);
+    }
     const common::RegionalSettings& settings() override { return currentSettings; }
 
   private:

@@ -87,15 +87,43 @@ TEST_F(ImportRunTest, TheTargetIsReadAnewForEveryLine)
     EXPECT_EQ(record("PE/SH600000.dat"), kExampleRecord);
 }
 
-TEST_F(ImportRunTest, LinesThatDoNotParseAreSkippedWithoutTrace)
+TEST_F(ImportRunTest, LinesThatDoNotParseAreSkippedWithoutTraceAndTheHostToldWhy)
 {
+    // Dates whose seconds count 32 bits cannot carry are skipped too; the
+    // counts just inside either end are written.
     input("PE.txt", "SH600000\nSH600000\t2008-01-15\nSH600000\t2008-13-15\t1\nSH600000\t2008-01-15\tx\n\n"
-                    "SH600000\t2008-01-15\t1\t2\n\t\t\nSH600000\t20080115\t1\n");
+                    "SH600000\t2008-01-15\t1\t2\n\t\t\nSH600000\t20080115\t1\nSH600000\t9999-12-31\t1\n"
+                    "SH600000\t1900-01-01\t1\nA\t1901-12-13 20:45:51\t1\nA\t2106-02-07 06:28:16\t1\n"
+                    "B\t1901-12-13 20:45:52\t1\nB\t2106-02-07 06:28:15\t1\n");
     runImport(options, host);
-    EXPECT_EQ(host.lines, 8);
+    EXPECT_EQ(host.lines, 14);
     EXPECT_TRUE(host.messages.empty());
-    ASSERT_TRUE(has("PE"));
-    EXPECT_TRUE(fs::is_empty(m_cd + "/PE"));
+    using enum SkipReason;
+    EXPECT_EQ(host.skipped, (std::vector<std::pair<SkipReason, std::size_t>>{{NoSecondTab, 1},
+                                                                             {NoSecondTab, 2},
+                                                                             {DateNotParsed, 3},
+                                                                             {ValueNotNumber, 4},
+                                                                             {NoSecondTab, 5},
+                                                                             {ValueNotNumber, 6},
+                                                                             {DateNotParsed, 7},
+                                                                             {DateNotParsed, 8},
+                                                                             {DateOutOfRange, 9},
+                                                                             {DateOutOfRange, 10},
+                                                                             {DateOutOfRange, 11},
+                                                                             {DateOutOfRange, 12}}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_cd + "/PE"), {}), 1);
+    EXPECT_EQ(record("PE/B.adt"), import_test::bytes({0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x80, 0x3F, 0xFF,
+                                                      0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x80, 0x3F}));
+}
+
+TEST_F(ImportRunTest, ALineLongerThanOneMebibyteIsSkippedAndTheRunGoesOn)
+{
+    std::string fits = kLine;
+    fits.resize(kMaxQuoteLineLength, ' '); // spaces after a number are allowed
+    input("PE.txt", fits + "\r\n" + std::string(kMaxQuoteLineLength + 1, '1') + "\r\n" + kLine + "\r\n");
+    runImport(options, host);
+    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord + kExampleRecord);
+    EXPECT_EQ(host.skipped, (std::vector<std::pair<SkipReason, std::size_t>>{{SkipReason::LineTooLong, 2}}));
 }
 
 TEST_F(ImportRunTest, DateFieldsFollowTheLocaleSettings)

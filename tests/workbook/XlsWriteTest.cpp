@@ -15,6 +15,7 @@
 #include <freexl.h>
 #endif
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -102,6 +103,12 @@ class XlsWrite : public testing::TestWithParam<const char*> {
         query.post();
     }
     std::size_t column(const std::string& field) { return query.fieldIndex(field); }
+    void reopen()
+    {
+        query.close();
+        connection.open();
+        query.open();
+    }
     std::size_t sharedStrings() const { return readWorkbook(path)->texts().size(); }
 
     testing_support::TempDir folder;
@@ -248,6 +255,55 @@ TEST_P(XlsWrite, TheFirstRowOfASheetWithOnlyAHeaderGoesBelowIt)
     empty.post();
     ASSERT_EQ(before[2], (std::vector<std::vector<std::string>>{{"Code", "Close"}}));
     before[2].push_back({"600000", ""});
+    EXPECT_EQ(sheetTexts(path), before);
+}
+
+TEST_P(XlsWrite, AWorkbookChangedSinceItWasReadRefusesThePostAndKeepsTheOtherChange)
+{
+    // Another connection's post, another program's save through a rename
+    // (the same bytes, a new file) and one in place (a new time): each
+    // leaves this connection's view behind, and its post is refused.
+    const std::string changed = "The workbook \"" + path +
+                                "\" was changed by another program after it was opened: the edit was "
+                                "cancelled and nothing was written; open the workbook again to edit it";
+    const std::vector<std::function<void()>> otherWriters = {
+        [&] {
+            workbook::Connection other{kUtf8, chineseSettings(), kTestYear};
+            other.setConnectionString(workbook::connectionStringFor(path));
+            other.open();
+            Query otherQuery(other, "ADOQuery2");
+            otherQuery.setStatement("SELECT * FROM [Sheet1$]");
+            otherQuery.open();
+            otherQuery.edit();
+            otherQuery.setCellText(column("Vol"), "1");
+            otherQuery.post();
+        },
+        [&] {
+            testing_support::writeBytes(path + ".new", testing_support::readBytes(path));
+            std::filesystem::rename(path + ".new", path);
+        },
+        [&] {
+            std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) +
+                                                       std::chrono::seconds(1));
+        },
+    };
+    for (const auto& otherWriter : otherWriters) {
+        reopen();
+        otherWriter();
+        const std::string bytes = testing_support::readBytes(path);
+        query.moveTo(1);
+        query.edit();
+        query.setCellText(column("Close"), "99");
+        EXPECT_EQ(errorOf([&] { query.post(); }), changed);
+        EXPECT_EQ(query.state(), Query::State::Browse);
+        EXPECT_EQ(query.cellText(1, column("Close")), "12.25");
+        EXPECT_EQ(testing_support::readBytes(path), bytes);
+    }
+    // Opened again, the connection reads the file as it is now and posts.
+    reopen();
+    post(1, "Close", "99");
+    before[0][2][column("Close")] = "99";
+    before[0][1][column("Vol")] = "1";
     EXPECT_EQ(sheetTexts(path), before);
 }
 

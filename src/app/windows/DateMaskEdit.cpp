@@ -1,7 +1,7 @@
 #include "app/windows/DateMaskEdit.h"
 
-#include "app/Guard.h"
 #include "app/TextBridge.h"
+#include "pages/Guard.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 
 namespace app {
 
-DateMaskEdit::DateMaskEdit(Dialogs& dialogs, char dateSeparator, QWidget* parent)
+DateMaskEdit::DateMaskEdit(pages::Dialogs& dialogs, char dateSeparator, QWidget* parent)
     : QLineEdit(parent), m_dialogs(dialogs), m_mask(dateSeparator)
 {
     setMaxLength(common::DateMask::kLength);
@@ -187,7 +187,7 @@ void DateMaskEdit::validate()
     beep();
     // The error box takes the focus away and gives it back: not a new entry.
     m_returning = true;
-    guarded(m_dialogs, [this] {
+    pages::guarded(m_dialogs, [this] {
         try {
             m_mask.checkOnLeave();
         } catch (...) {

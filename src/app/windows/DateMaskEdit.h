@@ -8,14 +8,16 @@
 
 #include <QLineEdit>
 
-namespace app {
-
+namespace pages {
 class Dialogs;
+}
+
+namespace app {
 
 class DateMaskEdit : public QLineEdit {
   public:
     // The field starts with every digit position blank.
-    DateMaskEdit(Dialogs& dialogs, char dateSeparator, QWidget* parent);
+    DateMaskEdit(pages::Dialogs& dialogs, char dateSeparator, QWidget* parent);
 
     // Always ten characters: blanks read as spaces, separators included.
     QString maskedText() const;
@@ -43,7 +45,7 @@ class DateMaskEdit : public QLineEdit {
     void beep();
     void refresh();
 
-    Dialogs& m_dialogs;
+    pages::Dialogs& m_dialogs;
     common::DateMask m_mask;
     int m_beeps = 0;
     // The focus comes back after a failed check: not a new entry.

@@ -1,6 +1,5 @@
 #include "app/windows/DbGrid.h"
 
-#include "app/DataSource.h"
 #include "app/SheetModel.h"
 #include "workbook/Query.h"
 
@@ -88,7 +87,13 @@ void DbGrid::fitRowHeight()
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
 }
 
-void DbGrid::setDataSource(DataSource& source)
+DbGrid::~DbGrid()
+{
+    if (m_source)
+        m_source->removeListener(*this);
+}
+
+void DbGrid::setDataSource(pages::DataSource& source)
 {
     m_source = &source;
     m_model = new SheetModel(source, this);
@@ -97,10 +102,7 @@ void DbGrid::setDataSource(DataSource& source)
     // taken the change in.
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &DbGrid::rememberWidths);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DbGrid::restoreWidths);
-    connect(&source, &DataSource::dataSetReset, this, &DbGrid::followCursor);
-    connect(&source, &DataSource::recordMoved, this, &DbGrid::followCursor);
-    connect(&source, &DataSource::editorCommitRequested, this, [this] { finishEditor(true); });
-    connect(&source, &DataSource::editorDiscardRequested, this, [this] { finishEditor(false); });
+    source.addListener(*this);
     followCursor();
 }
 

@@ -6,6 +6,8 @@
 // nobody filled in is dropped when the focus leaves the grid.
 #pragma once
 
+#include "pages/DataSource.h"
+
 #include <QStringList>
 #include <QTableView>
 
@@ -13,18 +15,18 @@
 
 namespace app {
 
-class DataSource;
 class SheetModel;
 
-class DbGrid : public QTableView {
+class DbGrid : public QTableView, private pages::DataLinkListener {
     Q_OBJECT
 
   public:
     explicit DbGrid(QWidget* parent = nullptr);
+    ~DbGrid() override;
 
     // Binds the grid to a link (which must outlive it) through a model of its own.
-    void setDataSource(DataSource& source);
-    DataSource* dataSource() const { return m_source; }
+    void setDataSource(pages::DataSource& source);
+    pages::DataSource* dataSource() const { return m_source; }
     SheetModel* sheetModel() const { return m_model; }
 
   signals:
@@ -39,6 +41,12 @@ class DbGrid : public QTableView {
                      const QList<int>& roles = QList<int>()) override;
 
   private:
+    // What the link tells the grid.
+    void dataSetReset() override { followCursor(); }
+    void recordMoved() override { followCursor(); }
+    void commitEditor() override { finishEditor(true); }
+    void discardEditor() override { finishEditor(false); }
+
     void followCursor();
     void fitRowHeight();
     // Closes an open cell editor, handing its text to the model first when
@@ -53,7 +61,7 @@ class DbGrid : public QTableView {
     void rememberWidths();
     void restoreWidths();
 
-    DataSource* m_source = nullptr;
+    pages::DataSource* m_source = nullptr;
     SheetModel* m_model = nullptr;
     bool m_following = false;
     bool m_inCurrentChanged = false;

@@ -1,8 +1,5 @@
 #include "app/windows/DbNavigator.h"
 
-#include "app/DataSource.h"
-#include "workbook/Query.h"
-
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -119,7 +116,10 @@ DbNavigator::DbNavigator(QWidget* parent) : QWidget(parent)
         button->setIconSize(QSize(15, 15));
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(which == Prior || which == Next);
-        connect(button, &QToolButton::clicked, this, [this, which] { click(which); });
+        connect(button, &QToolButton::clicked, this, [this, which] {
+            if (m_source)
+                pages::pressNavigatorButton(*m_source, which);
+        });
         m_buttons[index] = button;
     }
     paintGlyphs();
@@ -139,11 +139,16 @@ void DbNavigator::changeEvent(QEvent* event)
         paintGlyphs();
 }
 
-void DbNavigator::setDataSource(DataSource& source)
+DbNavigator::~DbNavigator()
+{
+    if (m_source)
+        m_source->removeListener(*this);
+}
+
+void DbNavigator::setDataSource(pages::DataSource& source)
 {
     m_source = &source;
-    connect(&source, &DataSource::dataSetReset, this, &DbNavigator::updateButtons);
-    connect(&source, &DataSource::recordMoved, this, &DbNavigator::updateButtons);
+    source.addListener(*this);
     updateButtons();
 }
 
@@ -165,58 +170,10 @@ void DbNavigator::resizeEvent(QResizeEvent* event)
 void DbNavigator::updateButtons()
 {
     std::array<bool, kButtonCount> on{};
-    if (m_source && m_source->isActive()) {
-        const workbook::Query& query = m_source->query();
-        const auto state = query.state();
-        const bool editing = state == workbook::Query::State::Edit || state == workbook::Query::State::Insert;
-        const bool canModify = query.canModify();
-        on[First] = on[Prior] = !query.bof();
-        on[Next] = on[Last] = !query.eof();
-        on[Insert] = on[Refresh] = canModify;
-        on[Delete] = canModify && !query.isEmpty();
-        on[Edit] = canModify && !editing;
-        on[Post] = on[Cancel] = canModify && editing;
-    }
+    if (m_source)
+        on = pages::navigatorEnabled(pages::navigatorState(*m_source));
     for (int index = 0; index < kButtonCount; ++index)
         m_buttons[index]->setEnabled(on[index]);
-}
-
-void DbNavigator::click(Button which)
-{
-    if (!m_source)
-        return;
-    switch (which) {
-    case First:
-        m_source->first();
-        break;
-    case Prior:
-        m_source->prior();
-        break;
-    case Next:
-        m_source->next();
-        break;
-    case Last:
-        m_source->last();
-        break;
-    case Insert:
-        m_source->insert();
-        break;
-    case Delete:
-        m_source->remove();
-        break;
-    case Edit:
-        m_source->edit();
-        break;
-    case Post:
-        m_source->post();
-        break;
-    case Cancel:
-        m_source->cancel();
-        break;
-    case Refresh:
-        m_source->refresh();
-        break;
-    }
 }
 
 } // namespace app

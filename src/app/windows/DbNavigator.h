@@ -1,8 +1,11 @@
 // DBNavigator1: ten buttons over DataSource1 (first, prior, next, last,
-// insert, delete, edit, post, cancel, refresh). All are disabled while the
-// link is off or the query closed; otherwise each follows the cursor and the
-// edit state. Delete asks "Delete record?" first (through the link).
+// insert, delete, edit, post, cancel, refresh), enabled and pressed by the
+// page layer's rules (pages/NavigatorRules.h). Delete asks "Delete record?"
+// first (through the link).
 #pragma once
+
+#include "pages/DataSource.h"
+#include "pages/NavigatorRules.h"
 
 #include <QWidget>
 
@@ -12,19 +15,16 @@ class QToolButton;
 
 namespace app {
 
-class DataSource;
-
-class DbNavigator : public QWidget {
+// The button names (Button, First, ..., kButtonCount) are the page layer's.
+class DbNavigator : public QWidget, public pages::NavigatorButtons, private pages::DataLinkListener {
     Q_OBJECT
 
   public:
-    enum Button { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh };
-    static constexpr int kButtonCount = 10;
-
     explicit DbNavigator(QWidget* parent = nullptr);
+    ~DbNavigator() override;
 
     // The link must outlive the navigator.
-    void setDataSource(DataSource& source);
+    void setDataSource(pages::DataSource& source);
     QToolButton* button(Button which) const { return m_buttons[which]; }
 
   protected:
@@ -32,13 +32,14 @@ class DbNavigator : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    void dataSetReset() override { updateButtons(); }
+    void recordMoved() override { updateButtons(); }
     // Sets every button's icon from the palette, enabled and disabled.
     void paintGlyphs();
     void updateButtons();
-    void click(Button which);
 
     std::array<QToolButton*, kButtonCount> m_buttons{};
-    DataSource* m_source = nullptr;
+    pages::DataSource* m_source = nullptr;
 };
 
 } // namespace app

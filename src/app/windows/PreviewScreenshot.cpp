@@ -1,9 +1,10 @@
 #include "app/windows/PreviewScreenshot.h"
 
-#include "app/AppContext.h"
-#include "app/Dialogs.h"
+#include "app/TextBridge.h"
 #include "app/windows/TForm1.h"
 #include "app/windows/TcolnameForm.h"
+#include "pages/AppContext.h"
+#include "pages/UnattendedDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,39 +16,6 @@
 
 namespace app {
 
-namespace {
-
-// Answers the one file question with the workbook; nothing may wait for a
-// user here, so every other question is cancelled and messages are printed.
-class ScriptedDialogs : public Dialogs {
-  public:
-    explicit ScriptedDialogs(QString workbook) : m_workbook(std::move(workbook)) {}
-
-    bool failed() const { return m_failed; }
-
-    std::optional<QString> openFile(const QString&, const FileDialogOptions&) override { return m_workbook; }
-    std::optional<QStringList> openFiles(const QString&, const FileDialogOptions&) override { return {}; }
-    std::optional<QString> saveFile(const QString&, const FileDialogOptions&) override { return {}; }
-    std::optional<QString> browseForFolder(const QString&) override { return {}; }
-    std::optional<QString> selectDirectory(const QString&) override { return {}; }
-    void info(const QString& text) override { report(text); }
-    void error(const QString& text) override { report(text); }
-    bool question(const QString&) override { return false; }
-    bool yesNo(const QString&) override { return false; }
-
-  private:
-    void report(const QString& text)
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        m_failed = true;
-    }
-
-    QString m_workbook;
-    bool m_failed = false;
-};
-
-} // namespace
-
 QString sampleWorkbookPath()
 {
     // This file lies in src/app/windows of the source tree.
@@ -58,8 +26,9 @@ QString sampleWorkbookPath()
 
 bool savePreviewScreenshot(const QString& workbookPath, const QString& pngPath)
 {
-    ScriptedDialogs dialogs(workbookPath);
-    TForm1 form(dialogs, userAppContext());
+    // Nothing may wait for a user here: the workbook is the one file chosen.
+    pages::UnattendedDialogs dialogs(toBytes(workbookPath));
+    TForm1 form(dialogs, pages::userAppContext());
     TcolnameForm colnameForm(dialogs, *form.ListBox1);
     form.setColnameForm(&colnameForm);
     form.show();
@@ -68,7 +37,7 @@ bool savePreviewScreenshot(const QString& workbookPath, const QString& pngPath)
     if (form.TableNameComboBox->count() > 0) {
         form.TableNameComboBox->setCurrentIndex(0);
         emit form.TableNameComboBox->activated(0);
-    } else if (!dialogs.failed()) {
+    } else if (dialogs.messages().empty()) {
         std::fprintf(stderr, "%s lists no sheet\n", qPrintable(workbookPath));
         return false;
     }
@@ -79,7 +48,7 @@ bool savePreviewScreenshot(const QString& workbookPath, const QString& pngPath)
     else
         std::fprintf(stderr, "cannot write %s\n", qPrintable(pngPath));
     form.setColnameForm(nullptr);
-    return saved && !dialogs.failed();
+    return saved && dialogs.messages().empty();
 }
 
 } // namespace app

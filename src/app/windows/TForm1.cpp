@@ -1,19 +1,19 @@
 #include "app/windows/TForm1.h"
 
-#include "app/DataSource.h"
-#include "app/Guard.h"
+#include "app/TextBridge.h"
 #include "app/UiFont.h"
 #include "app/windows/AutoSizeLabel.h"
-#include "app/windows/BlockedControls.h"
 #include "app/windows/DateMaskEdit.h"
 #include "app/windows/DbGrid.h"
 #include "app/windows/DbNavigator.h"
 #include "app/windows/DoubleClickAsOneClick.h"
 #include "app/windows/EnterKey.h"
+#include "app/windows/Form1View.h"
 #include "app/windows/LabeledEdit.h"
 #include "app/windows/RadioGroup.h"
-#include "workbook/Connection.h"
-#include "workbook/Query.h"
+#include "app/windows/TcolnameForm.h"
+#include "pages/Guard.h"
+#include "pages/MainWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -74,8 +74,7 @@ QListWidget* makeMultiSelectList(QWidget* parent, const char* name, QRect geomet
 
 } // namespace
 
-TForm1::TForm1(Dialogs& dialogs, AppContext context, QWidget* parent)
-    : QWidget(parent), m_dialogs(dialogs), m_context(std::move(context))
+TForm1::TForm1(pages::Dialogs& dialogs, pages::AppContext context, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarnvale"));
@@ -88,9 +87,9 @@ TForm1::TForm1(Dialogs& dialogs, AppContext context, QWidget* parent)
     help = named(new QTabWidget(this), "help", QRect(0, 0, kClientWidth, kClientHeight));
     layout->addWidget(help);
 
-    createExcelPage();
+    createExcelPage(dialogs, context.settings.dateSeparator);
     createImportPage();
-    createPreviewObjects();
+    createPages(dialogs, std::move(context));
     help->setCurrentWidget(TabSheet1);
     setTabOrders();
     connectHandlers();
@@ -100,13 +99,57 @@ TForm1::TForm1(Dialogs& dialogs, AppContext context, QWidget* parent)
 
 TForm1::~TForm1()
 {
-    // The grid and navigator go with the window's children, after the query
-    // (a member) is gone: unbind them from it first.
-    if (DataSource1)
-        DataSource1->setEnabled(false);
+    // The controls would go with the window's children, after the page layer
+    // (a member) is gone; the grid and navigator leave its data link as they
+    // go, so they go first.
+    delete help;
+    help = nullptr;
 }
 
-void TForm1::createExcelPage()
+void TForm1::createPages(pages::Dialogs& dialogs, pages::AppContext context)
+{
+    m_view = std::make_unique<Form1View>(*this);
+    m_pages = std::make_unique<pages::MainWindow>(*m_view, *m_view, *m_view, dialogs, std::move(context));
+    pages::ExcelPage& excel = m_pages->excelPage();
+    ADOConnection1 = &excel.ADOConnection1;
+    ADOQuery1 = &excel.ADOQuery1;
+    DataSource1 = &excel.DataSource1;
+    DBGrid1->setDataSource(*DataSource1);
+    DBNavigator1->setDataSource(*DataSource1);
+}
+
+pages::Dialogs& TForm1::dialogs() const
+{
+    return m_pages->dialogs();
+}
+
+const pages::AppContext& TForm1::context() const
+{
+    return m_pages->context();
+}
+
+void TForm1::setColnameForm(TcolnameForm* form)
+{
+    m_colnameForm = form;
+    m_pages->excelPage().setColnameForm(form ? &form->view() : nullptr);
+}
+
+pages::FileDialogOptions& TForm1::openDialog1Options()
+{
+    return m_pages->openDialog1Options();
+}
+
+bool TForm1::runInProgress() const
+{
+    return m_pages->runInProgress();
+}
+
+QString TForm1::openWorkbookPath() const
+{
+    return fromBytes(m_pages->excelPage().openWorkbookPath());
+}
+
+void TForm1::createExcelPage(pages::Dialogs& dialogs, char dateSeparator)
 {
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
@@ -124,10 +167,10 @@ void TForm1::createExcelPage()
     DBGrid1->horizontalHeader()->setFont(windowFont(12));
     layout->addWidget(DBGrid1, 1);
 
-    createPanel1Controls();
+    createPanel1Controls(dialogs, dateSeparator);
 }
 
-void TForm1::createPanel1Controls()
+void TForm1::createPanel1Controls(pages::Dialogs& dialogs, char dateSeparator)
 {
     LabeledEdit1 =
         new LabeledEdit(QStringLiteral("LabeledEdit1"), QStringLiteral("Excel文件："), {66, 12}, Panel1);
@@ -146,8 +189,8 @@ void TForm1::createPanel1Controls()
     AddlineButton = makeButton(Panel1, "AddlineButton", "添加行", QRect(550, 77, 60, 20));
     DelLineButton = makeButton(Panel1, "DelLineButton", "删除行", QRect(550, 102, 60, 20));
     ListBox1 = makeMultiSelectList(Panel1, "ListBox1", QRect(301, 32, 237, 122));
-    DateMaskEdit = named(new app::DateMaskEdit(m_dialogs, m_context.settings.dateSeparator, Panel1),
-                         "DateMaskEdit", QRect(109, 141, 165, 20));
+    DateMaskEdit = named(new app::DateMaskEdit(dialogs, dateSeparator, Panel1), "DateMaskEdit",
+                         QRect(109, 141, 165, 20));
     Label1 = makeLabel(Panel1, "Label1", "设置列对应关系:", {301, 13});
     Label5 = makeLabel(Panel1, "Label5", "选择要转换的表:", {13, 83});
     Label2 = makeLabel(Panel1, "Label2", "指定证券代码列：", {13, 115});
@@ -213,23 +256,7 @@ void TForm1::setTabOrders()
 
 void TForm1::run(const std::function<void()>& body)
 {
-    guarded(m_dialogs, body);
-}
-
-void TForm1::runBlockingControls(const std::function<void()>& body)
-{
-    // Not the lists, the path edits, the grid or the tabs: they can neither
-    // start a run nor change what one reads, and the user may look around.
-    const BlockedControls blocked({Button2, Button3, InRelaButton, OutRelaButton, AddlineButton,
-                                   DelLineButton, Browse1Button, Browse2Button, TableNameComboBox,
-                                   CodeComboBox, DateMaskEdit, BrowDzhDirButton, AddDirButton, AddTxtButton,
-                                   DelFileListButton, Button4, Dzh2InstallDirEdit, RadioGroup1});
-    struct Running {
-        explicit Running(int& depth) : depth(depth) { ++depth; }
-        ~Running() { --depth; }
-        int& depth;
-    } running(m_runDepth);
-    body();
+    pages::guarded(dialogs(), body);
 }
 
 void TForm1::onClick(QPushButton* button, void (TForm1::*handler)())
@@ -258,8 +285,90 @@ void TForm1::connectHandlers()
     onClick(DelFileListButton, &TForm1::DelFileListButtonClick);
     onClick(Button4, &TForm1::Button4Click);
     onClick(Button3, &TForm1::Button3Click);
+    // A double click asks for one run (pages/WindowView.h).
     takeDoubleClickAsOneClick(*Button2);
     takeDoubleClickAsOneClick(*Button3);
+}
+
+void TForm1::Browse1ButtonClick()
+{
+    m_pages->excelPage().Browse1ButtonClick();
+}
+
+void TForm1::LabeledEdit1ReturnPressed()
+{
+    m_pages->excelPage().LabeledEdit1ReturnPressed();
+}
+
+void TForm1::TableNameComboBoxChange()
+{
+    m_pages->excelPage().TableNameComboBoxChange();
+}
+
+void TForm1::DBGrid1TitleClick(int column)
+{
+    if (column >= 0)
+        m_pages->excelPage().DBGrid1TitleClick(static_cast<std::size_t>(column));
+}
+
+void TForm1::Button2Click()
+{
+    m_pages->excelPage().Button2Click();
+}
+
+void TForm1::Browse2ButtonClick()
+{
+    m_pages->excelPage().Browse2ButtonClick();
+}
+
+void TForm1::InRelaButtonClick()
+{
+    m_pages->excelPage().InRelaButtonClick();
+}
+
+void TForm1::OutRelaButtonClick()
+{
+    m_pages->excelPage().OutRelaButtonClick();
+}
+
+void TForm1::AddlineButtonClick()
+{
+    m_pages->excelPage().AddlineButtonClick();
+}
+
+void TForm1::DelLineButtonClick()
+{
+    m_pages->excelPage().DelLineButtonClick();
+}
+
+void TForm1::BrowDzhDirButtonClick()
+{
+    m_pages->importPage().BrowDzhDirButtonClick();
+}
+
+void TForm1::AddDirButtonClick()
+{
+    m_pages->importPage().AddDirButtonClick();
+}
+
+void TForm1::AddTxtButtonClick()
+{
+    m_pages->importPage().AddTxtButtonClick();
+}
+
+void TForm1::DelFileListButtonClick()
+{
+    m_pages->importPage().DelFileListButtonClick();
+}
+
+void TForm1::Button4Click()
+{
+    m_pages->importPage().Button4Click();
+}
+
+void TForm1::Button3Click()
+{
+    m_pages->importPage().Button3Click();
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event)

@@ -1,16 +1,19 @@
 // The main window Form1: the page control "help" with the pages "Excel转txt"
 // and "自定义数据引入". Controls keep their layout names (as members and as
-// objectName) so that handlers and tests find them by those names.
+// objectName) so that handlers and tests find them by those names. The
+// window only lays them out and forwards their events: what the handlers do
+// is the page layer's (pages/MainWindow.h), which sees the controls through
+// a Form1View.
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/Dialogs.h"
+#include "pages/AppContext.h"
+#include "pages/Dialogs.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QComboBox;
 class QFrame;
@@ -23,37 +26,38 @@ class QTabWidget;
 namespace workbook {
 class Connection;
 class Query;
-struct TableSchemaRow;
 } // namespace workbook
+
+namespace pages {
+class DataSource;
+class MainWindow;
+} // namespace pages
 
 namespace app {
 
 class AutoSizeLabel;
-class DataSource;
 class DateMaskEdit;
 class DbGrid;
 class DbNavigator;
+class Form1View;
 class LabeledEdit;
 class RadioGroup;
 class TcolnameForm;
 
 class TForm1 : public QWidget {
   public:
-    TForm1(Dialogs& dialogs, AppContext context, QWidget* parent = nullptr);
+    TForm1(pages::Dialogs& dialogs, pages::AppContext context, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    Dialogs& dialogs() const { return m_dialogs; }
-    const AppContext& context() const { return m_context; }
+    pages::Dialogs& dialogs() const;
+    const pages::AppContext& context() const;
     // The mapping dialog, created after this window (start-up order).
-    void setColnameForm(TcolnameForm* form) { m_colnameForm = form; }
+    void setColnameForm(TcolnameForm* form);
     TcolnameForm* colnameForm() const { return m_colnameForm; }
-    // The options of the shared file-open dialog OpenDialog1. Every user hands
-    // them to the Dialogs seam; AddTxtButtonClick leaves them at none().
-    FileDialogOptions& openDialog1Options() { return m_openDialog1Options; }
-    // SaveDialog1 keeps the options it was laid out with.
-    const FileDialogOptions& saveDialog1Options() const { return m_saveDialog1Options; }
+    // The options of the shared file-open dialog OpenDialog1.
+    pages::FileDialogOptions& openDialog1Options();
     // True while a conversion or an import runs.
-    bool runInProgress() const { return m_runDepth > 0; }
+    bool runInProgress() const;
 
     // --- Controls, by layout name ---
     QTabWidget* help = nullptr;
@@ -93,35 +97,36 @@ class TForm1 : public QWidget {
     QPushButton* Button3 = nullptr;
     RadioGroup* RadioGroup1 = nullptr;
 
-    // --- Non-visual objects ---
-    std::unique_ptr<workbook::Connection> ADOConnection1;
-    std::unique_ptr<workbook::Query> ADOQuery1;
-    DataSource* DataSource1 = nullptr; // the data link between ADOQuery1 and the grid/navigator
+    // --- Non-visual objects: the page layer's ---
+    workbook::Connection* ADOConnection1 = nullptr;
+    workbook::Query* ADOQuery1 = nullptr;
+    pages::DataSource* DataSource1 = nullptr; // the data link between ADOQuery1 and the grid/navigator
 
-    // --- Handlers. Each is connected in the constructor through the guard, so
-    // a handler simply throws common::Error to end with the error box. ---
+    // --- Handlers, named after the control and the event. Each is connected
+    // in the constructor through the guard and hands over to the page layer,
+    // which throws common::Error to end with the error box. ---
 
-    // Sheet preview (PreviewHandlers.cpp).
+    // Sheet preview.
     void Browse1ButtonClick();
     // Enter in "Excel文件：" opens the typed path as the browse button opens a chosen file.
     void LabeledEdit1ReturnPressed();
     // The text of "Excel文件：" with which the open connection was opened;
     // empty while none is open.
-    const QString& openWorkbookPath() const { return m_openWorkbookPath; }
+    QString openWorkbookPath() const;
     void TableNameComboBoxChange();
     void DBGrid1TitleClick(int column);
 
-    // Conversion (ConvertHandlers.cpp).
+    // Conversion.
     void Button2Click();
     void Browse2ButtonClick();
 
-    // Mapping list (MappingHandlers.cpp).
+    // Mapping list.
     void InRelaButtonClick();
     void OutRelaButtonClick();
     void AddlineButtonClick();
     void DelLineButtonClick();
 
-    // Import page (ImportPageHandlers.cpp).
+    // Import page.
     void BrowDzhDirButtonClick();
     void AddDirButtonClick();
     void AddTxtButtonClick();
@@ -134,34 +139,21 @@ class TForm1 : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void createExcelPage();
-    void createPanel1Controls();
+    void createExcelPage(pages::Dialogs& dialogs, char dateSeparator);
+    void createPanel1Controls(pages::Dialogs& dialogs, char dateSeparator);
     void createImportPage();
-    // Connection, query and data link, bound to the grid and navigator (PreviewHandlers.cpp).
-    void createPreviewObjects();
-    // Opens the workbook that LabeledEdit1 names and lists its sheets; what
-    // was shown of the previous workbook goes first, even when this fails.
-    void openWorkbook();
-    void fillSheetList(const std::vector<workbook::TableSchemaRow>& schema);
-    void clearFieldNameLists();
+    // The page layer over the controls; its data link bound to the grid and navigator.
+    void createPages(pages::Dialogs& dialogs, pages::AppContext context);
     void setTabOrders();
     void connectHandlers();
     // Connects a click to a handler that runs through the guard.
     void onClick(QPushButton* button, void (TForm1::*handler)());
     // Runs `body` through the guard, showing what escapes in the error box.
     void run(const std::function<void()>& body);
-    // Runs a conversion or an import: the runs let window events through, and
-    // the controls whose use would restart, reshape or stall one take no
-    // input meanwhile. Each gets its state back afterwards, also after an error.
-    void runBlockingControls(const std::function<void()>& body);
 
-    Dialogs& m_dialogs;
-    AppContext m_context;
+    std::unique_ptr<Form1View> m_view;
+    std::unique_ptr<pages::MainWindow> m_pages;
     TcolnameForm* m_colnameForm = nullptr;
-    FileDialogOptions m_openDialog1Options;
-    FileDialogOptions m_saveDialog1Options;
-    int m_runDepth = 0;
-    QString m_openWorkbookPath;
 };
 
 } // namespace app

@@ -1,10 +1,10 @@
 #include "app/windows/TcolnameForm.h"
 
-#include "app/Guard.h"
 #include "app/UiFont.h"
 #include "app/windows/AutoSizeLabel.h"
 #include "app/windows/EnterKey.h"
 #include "app/windows/LabeledEdit.h"
+#include "pages/Guard.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -13,7 +13,25 @@
 
 namespace app {
 
-TcolnameForm::TcolnameForm(Dialogs& dialogs, QListWidget& mappingList)
+class TcolnameForm::View : public pages::MappingDialogView {
+  public:
+    explicit View(TcolnameForm& form)
+        : m_form(form), m_comboBox1(*form.ComboBox1), m_labeledEdit1(*form.LabeledEdit1)
+    {
+    }
+
+    pages::ChoiceControl& ComboBox1() override { return m_comboBox1; }
+    pages::TextControl& LabeledEdit1() override { return m_labeledEdit1; }
+    void showModal() override { m_form.showModal(); }
+    void close() override { m_form.reject(); }
+
+  private:
+    TcolnameForm& m_form;
+    ComboBoxControl m_comboBox1;
+    LineEditControl m_labeledEdit1;
+};
+
+TcolnameForm::TcolnameForm(pages::Dialogs& dialogs, QListWidget& mappingList)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_dialogs(dialogs), m_mappingList(mappingList)
 {
@@ -47,9 +65,19 @@ TcolnameForm::TcolnameForm(Dialogs& dialogs, QListWidget& mappingList)
     setTabOrder(ComboBox1, LabeledEdit1);
     Button1->setFocus(Qt::OtherFocusReason);
 
+    m_view = std::make_unique<View>(*this);
+    m_logic = std::make_unique<pages::MappingDialog>(*m_view, m_mappingList);
     connect(ComboBox1, &QComboBox::activated, this,
-            [this] { guarded(m_dialogs, [&] { ComboBox1Change(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(m_dialogs, [&] { Button1Click(); }); });
+            [this] { pages::guarded(m_dialogs, [&] { ComboBox1Change(); }); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { pages::guarded(m_dialogs, [&] { Button1Click(); }); });
+}
+
+TcolnameForm::~TcolnameForm() = default;
+
+pages::MappingDialogView& TcolnameForm::view()
+{
+    return *m_view;
 }
 
 int TcolnameForm::showModal()
@@ -77,13 +105,12 @@ void TcolnameForm::keyPressEvent(QKeyEvent* event)
 
 void TcolnameForm::ComboBox1Change()
 {
-    LabeledEdit1->setText(ComboBox1->currentText());
+    m_logic->ComboBox1Change();
 }
 
 void TcolnameForm::Button1Click()
 {
-    m_mappingList.addItem(ComboBox1->currentText() + QStringLiteral("<->") + LabeledEdit1->text());
-    reject();
+    m_logic->Button1Click();
 }
 
 } // namespace app

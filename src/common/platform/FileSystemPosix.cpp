@@ -68,6 +68,19 @@ void makeFolder(const std::string& path)
         throwLastIoError(path);
 }
 
+void makeFolderUnlessPresent(const std::string& path)
+{
+    if (folderExists(path))
+        return;
+    if (::mkdir(path.c_str(), 0777) == 0)
+        return;
+    // Between the test and the make another process may have made it.
+    const int errnoValue = errno;
+    if (errnoValue == EEXIST && folderExists(path))
+        return;
+    throw posix::errnoError(errnoValue, path);
+}
+
 bool makeFolderWithParents(const std::string& path)
 {
     std::error_code error;

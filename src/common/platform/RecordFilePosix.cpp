@@ -1,11 +1,16 @@
-// Record files on POSIX. A record goes out with two system calls: lseek for
-// the length and one pwrite. lseek rather than fstat: on Linux an fstat
-// before a write makes the write renew the file's timestamps, which more
-// than doubles the cost of a run of records to one file.
+// Record files on POSIX. The file is opened with O_APPEND, so that a record
+// written with write() lands at the end of the file as it is at that moment,
+// whoever else appends: on a local file system the system takes the file's
+// lock for the whole write, so two such writes never overlap or interleave.
+// A record then costs one system call; the first one after an open also
+// asks for the length (lseek rather than fstat: on Linux an fstat before a
+// write makes the write renew the file's timestamps, which more than
+// doubles the cost of a run of records to one file).
 #include "common/RecordFile.h"
 
 #include "common/IoError.h"
 #include "common/platform/PosixError.h"
+#include "common/platform/PosixFileLock.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -20,13 +25,118 @@ namespace {
 // attributes" of a file that other programs must also be able to write.
 constexpr mode_t kNewFileMode = 0666;
 
+// O_PATH (Linux) asks for no more than the walk to the folder needs: a
+// folder that may be searched but not listed still takes files.
+#ifdef O_PATH
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+
 } // namespace
+
+struct RecordFolder::Handle {
+    int fd = -1;
+    ~Handle()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+RecordFolder::RecordFolder() : m_handle(std::make_unique<Handle>()) {}
+
+RecordFolder::~RecordFolder() = default;
+
+void RecordFolder::open(const std::string& path)
+{
+    if (m_handle->fd >= 0)
+        ::close(m_handle->fd);
+    m_handle->fd = -1;
+    int fd;
+    do
+        fd = ::open(path.c_str(), kFolderFlags);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        throw posix::errnoError(errno, path);
+    m_handle->fd = fd;
+    m_path = path;
+}
+
+bool RecordFolder::isOpen() const
+{
+    return m_handle->fd >= 0;
+}
 
 struct RecordFile::Handle {
     int fd = -1;
+    // True once the file was seen to end on a record boundary since it was
+    // opened: from then on a record is one appending write.
+    bool aligned = false;
+
+    void writeAll(std::string_view bytes, const std::string& path, off_t offset = -1) const
+    {
+        ssize_t written;
+        do
+            written = offset < 0 ? ::write(fd, bytes.data(), bytes.size())
+                                 : ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        while (written < 0 && errno == EINTR);
+        if (written < 0)
+            throw posix::errnoError(errno, path);
+        // Never completed by a second write: another process's record may
+        // already stand behind the part written.
+        if (static_cast<std::size_t>(written) != bytes.size())
+            throw ioError(io::kShortWrite);
+    }
+
+    off_t length(const std::string& path) const
+    {
+        const off_t end = ::lseek(fd, 0, SEEK_END);
+        if (end < 0)
+            throw posix::errnoError(errno, path);
+        return end;
+    }
+
+    void setFlags(int flags, const std::string& path) const
+    {
+        if (::fcntl(fd, F_SETFL, flags) != 0)
+            throw posix::errnoError(errno, path);
+    }
+
+    // Writes `record` over the incomplete record at the end of the file,
+    // under the file's lock so that two processes that both found it do not
+    // both write there: the second finds the file whole and appends.
+    void writeOverIncompleteRecord(std::string_view record, const std::string& path) const
+    {
+        const posix::ExclusiveFileLock lock(fd, -1);
+        if (!lock.locked())
+            throw posix::errnoError(errno, path);
+        const off_t end = length(path);
+        const off_t incomplete = end % static_cast<off_t>(record.size());
+        if (incomplete == 0) {
+            writeAll(record, path);
+            return;
+        }
+        // Linux puts a pwrite on an O_APPEND file at the end whatever the
+        // offset: the flag is off for this one write.
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags < 0)
+            throw posix::errnoError(errno, path);
+        setFlags(flags & ~O_APPEND, path);
+        try {
+            writeAll(record, path, end - incomplete);
+        } catch (...) {
+            ::fcntl(fd, F_SETFL, flags);
+            throw;
+        }
+        setFlags(flags, path);
+    }
 };
 
-RecordFile::RecordFile() : m_handle(std::make_unique<Handle>()) {}
+RecordFile::RecordFile(std::size_t recordSize)
+    : m_handle(std::make_unique<Handle>()), m_recordSize(recordSize)
+{
+}
 
 RecordFile::~RecordFile()
 {
@@ -36,28 +146,46 @@ RecordFile::~RecordFile()
 
 void RecordFile::openExisting(const std::string& path)
 {
-    open(path, false);
+    close();
+    m_path = path;
+    open(AT_FDCWD, path.c_str(), false);
 }
 
 void RecordFile::openOrCreate(const std::string& path)
 {
     // Without O_TRUNC a create on an existing file opens it as it is, so one
-    // call does both jobs and spares a stat per file.
-    open(path, true);
+    // call does both jobs and spares a stat per file; and two processes that
+    // create the same file at once both get that one file.
+    close();
+    m_path = path;
+    open(AT_FDCWD, path.c_str(), true);
 }
 
-void RecordFile::open(const std::string& path, bool create)
+void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& name)
 {
+    if (!folder.isOpen())
+        throw ioError(io::kFileNotOpen);
     close();
-    const int flags = O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0);
+    // Built in the buffer of the path before, so that a run of files costs
+    // no allocation for it.
+    m_path.assign(folder.path());
+    if (!m_path.empty() && m_path.back() != '/')
+        m_path += '/';
+    m_path += name;
+    open(folder.m_handle->fd, name.c_str(), true);
+}
+
+void RecordFile::open(int folder, const char* name, bool create)
+{
+    const int flags = O_RDWR | O_APPEND | O_CLOEXEC | (create ? O_CREAT : 0);
     int fd;
     do
-        fd = ::open(path.c_str(), flags, kNewFileMode);
+        fd = ::openat(folder, name, flags, kNewFileMode);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        throw posix::errnoError(errno, path);
+        throw posix::errnoError(errno, m_path);
     m_handle->fd = fd;
-    m_path = path;
+    m_handle->aligned = false;
 }
 
 bool RecordFile::isOpen() const
@@ -65,28 +193,20 @@ bool RecordFile::isOpen() const
     return m_handle->fd >= 0;
 }
 
-std::uint64_t RecordFile::length()
+void RecordFile::append(std::string_view record)
 {
-    if (m_handle->fd < 0)
+    Handle& h = *m_handle;
+    if (h.fd < 0)
         throw ioError(io::kFileNotOpen);
-    const off_t end = ::lseek(m_handle->fd, 0, SEEK_END);
-    if (end < 0)
-        throw posix::errnoError(errno, m_path);
-    return static_cast<std::uint64_t>(end);
-}
-
-void RecordFile::writeAt(std::uint64_t offset, std::string_view bytes)
-{
-    if (m_handle->fd < 0)
-        throw ioError(io::kFileNotOpen);
-    ssize_t written;
-    do
-        written = ::pwrite(m_handle->fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
-    while (written < 0 && errno == EINTR);
-    if (written < 0)
-        throw posix::errnoError(errno, m_path);
-    if (static_cast<std::size_t>(written) != bytes.size())
-        throw ioError(io::kShortWrite);
+    if (!h.aligned) {
+        if (h.length(m_path) % static_cast<off_t>(m_recordSize) != 0)
+            h.writeOverIncompleteRecord(record, m_path);
+        else
+            h.writeAll(record, m_path);
+        h.aligned = true;
+        return;
+    }
+    h.writeAll(record, m_path);
 }
 
 void RecordFile::close()

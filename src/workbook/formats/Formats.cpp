@@ -8,6 +8,7 @@
 #include "common/FormatMessage.h"
 #include "common/IoError.h"
 #include "workbook/WorkbookMessages.h"
+#include "workbook/formats/CsvFormat.h"
 #include "workbook/formats/XlsFormat.h"
 
 #include <array>
@@ -17,8 +18,9 @@ namespace workbook {
 namespace {
 
 const XlsFormat kXls;
+const CsvFormat kCsv;
 // The first is also the one a file goes to that no format recognises.
-const std::array<const WorkbookFormat*, 1> kFormats{&kXls};
+const std::array<const WorkbookFormat*, 2> kFormats{&kXls, &kCsv};
 
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& reason)
 {

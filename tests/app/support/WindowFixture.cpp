@@ -11,17 +11,7 @@
 
 namespace testing_support {
 
-app::AppContext fixedContext(char dateSeparator)
-{
-    common::RegionalSettings settings;
-    settings.dateSeparator = dateSeparator;
-    settings.shortDateFormat = std::string("yyyy") + dateSeparator + "MM" + dateSeparator + "dd";
-    settings.timeSeparator = ':';
-    settings.decimalSeparator = '.';
-    return app::AppContext{common::CodePage(65001), settings, [] { return 2026; }};
-}
-
-WindowFixture::WindowFixture(app::AppContext context)
+WindowFixture::WindowFixture(pages::AppContext context)
 {
     app::setUiCodePage(context.codePage);
     form1 = std::make_unique<app::TForm1>(dialogs, std::move(context));

@@ -2,10 +2,10 @@
 // regional settings, code page (UTF-8) and current year.
 #pragma once
 
-#include "app/AppContext.h"
 #include "app/windows/TForm1.h"
 #include "app/windows/TcolnameForm.h"
 #include "support/FakeDialogs.h"
+#include "support/FixedContext.h"
 
 #include <QListWidget>
 #include <QString>
@@ -16,11 +16,8 @@
 
 namespace testing_support {
 
-// Year-month-day order with "/" (or the given separator), ":" for times.
-app::AppContext fixedContext(char dateSeparator = '/');
-
 struct WindowFixture {
-    explicit WindowFixture(app::AppContext context = fixedContext());
+    explicit WindowFixture(pages::AppContext context = fixedContext());
     ~WindowFixture();
 
     FakeDialogs dialogs;

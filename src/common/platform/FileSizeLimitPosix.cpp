@@ -1,0 +1,12 @@
+#include "common/FileSizeLimit.h"
+
+#include <csignal>
+
+namespace common {
+
+void letFileSizeLimitFailWrites()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+} // namespace common

@@ -1,0 +1,17 @@
+#include "common/FileStamp.h"
+
+#include <sys/stat.h>
+
+namespace common {
+
+std::optional<FileStamp> stampOf(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                     static_cast<std::uint64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+                     static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+}
+
+} // namespace common

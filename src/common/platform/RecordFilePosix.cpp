@@ -148,7 +148,7 @@ void RecordFile::openExisting(const std::string& path)
 {
     close();
     m_path = path;
-    open(AT_FDCWD, path.c_str(), false);
+    open(nullptr, path, false);
 }
 
 void RecordFile::openOrCreate(const std::string& path)
@@ -158,7 +158,7 @@ void RecordFile::openOrCreate(const std::string& path)
     // create the same file at once both get that one file.
     close();
     m_path = path;
-    open(AT_FDCWD, path.c_str(), true);
+    open(nullptr, path, true);
 }
 
 void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& name)
@@ -172,15 +172,16 @@ void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& nam
     if (!m_path.empty() && m_path.back() != '/')
         m_path += '/';
     m_path += name;
-    open(folder.m_handle->fd, name.c_str(), true);
+    open(&folder, name, true);
 }
 
-void RecordFile::open(int folder, const char* name, bool create)
+void RecordFile::open(const RecordFolder* folder, const std::string& name, bool create)
 {
     const int flags = O_RDWR | O_APPEND | O_CLOEXEC | (create ? O_CREAT : 0);
+    const int at = folder ? folder->m_handle->fd : AT_FDCWD;
     int fd;
     do
-        fd = ::openat(folder, name, flags, kNewFileMode);
+        fd = ::openat(at, name.c_str(), flags, kNewFileMode);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         throw posix::errnoError(errno, m_path);

@@ -87,6 +87,19 @@ void makeFolder(const std::string& path)
         throw win::lastError();
 }
 
+void makeFolderUnlessPresent(const std::string& path)
+{
+    win::checkNameLength(path);
+    if (CreateDirectoryA(path.c_str(), nullptr))
+        return;
+    // A folder there already, or made by another process at the same
+    // moment, is what was asked for; a file of that name is not.
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS && folderExists(path))
+        return;
+    throw win::errorOf(error);
+}
+
 bool makeFolderWithParents(const std::string& path)
 {
     const CodePage codePage = CodePage::fromLocale();
@@ -117,19 +130,26 @@ bool isReadOnlyFile(const std::string& path)
     return isFile(attributes) && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-std::optional<FileIdentity> fileIdentity(const std::string& path)
+std::optional<BY_HANDLE_FILE_INFORMATION> win::entryInformation(const std::string& path)
 {
     if (path.empty() || path.size() >= MAX_PATH)
         return std::nullopt;
-    // Backup semantics: a folder opens too; no access asked, so nothing is refused.
+    // Backup semantics: a folder opens too.
     win::FileHandle handle(CreateFileA(path.c_str(), 0,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!handle.isOpen() || !GetFileInformationByHandle(handle.get(), &info))
         return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber,
-                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return info;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    const std::optional<BY_HANDLE_FILE_INFORMATION> info = win::entryInformation(path);
+    if (!info)
+        return std::nullopt;
+    return FileIdentity{info->dwVolumeSerialNumber, win::fileIndex(*info)};
 }
 
 std::vector<FolderEntry> listFolder(const std::string& folder)

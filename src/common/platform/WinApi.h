@@ -13,6 +13,8 @@
 
 #include "common/Error.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace common::win {
@@ -35,6 +37,16 @@ void checkNameLength(const std::string& path);
 
 // CreateFileA after the length check; throws the call's error.
 HANDLE createFile(const std::string& path, DWORD access, DWORD sharing, DWORD disposition);
+
+// What the system tells of the entry at `path` (a file or a folder; a
+// link's target), asking for no access, so that nothing is refused;
+// nothing when it cannot be looked at.
+std::optional<BY_HANDLE_FILE_INFORMATION> entryInformation(const std::string& path);
+// The entry's number on its volume.
+inline std::uint64_t fileIndex(const BY_HANDLE_FILE_INFORMATION& info)
+{
+    return (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+}
 
 // Closes a file handle when it goes away.
 class FileHandle {

@@ -88,11 +88,24 @@ std::optional<ReplaceFailure> replaceFile(const std::string& path, std::string_v
 
 namespace detail {
 
-// The step of replaceFile that every system does alike: the temporary read
-// back from the disk; nothing when it holds `bytes` and the caller's check
-// takes them.
+// What every system does alike in replaceFile.
+
+// The check of the temporary's bytes as read back from the disk: nothing
+// when they are `bytes` and the caller's check takes them.
+std::optional<ReplaceFailure> checkReadBack(std::string_view back, std::string_view bytes,
+                                            const ReplaceOptions& options);
+// The same after reading the closed temporary back by its name.
 std::optional<ReplaceFailure> readBackAndCheck(const std::string& temporary, std::string_view bytes,
                                                const ReplaceOptions& options);
+
+// The name of a named temporary of the file named `targetName` (its name in
+// its folder): a hash of that name, so that a long name still leaves room
+// for the rest, the writer's process id and a counter, as in
+// ".tarnvale-1a2b3c4d-4711-0.tmp".
+std::string temporaryName(std::string_view targetName, unsigned long processId, unsigned counter);
+// The writer's process id when `entryName` is the name of a temporary of
+// the file named `targetName`; nothing for every other name.
+std::optional<unsigned long> temporaryWriter(std::string_view entryName, std::string_view targetName);
 
 } // namespace detail
 

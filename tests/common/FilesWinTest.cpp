@@ -7,6 +7,7 @@
 #include "common/Error.h"
 #include "common/FileNames.h"
 #include "common/FileRead.h"
+#include "common/FileReplace.h"
 #include "common/FileSystem.h"
 #include "common/LineList.h"
 #include "common/RecordFile.h"
@@ -19,6 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
+#include <thread>
 
 using testing_support::errorOf;
 using testing_support::ioCodeOf;
@@ -50,7 +54,7 @@ TEST(WindowsFiles, ATextFileHeldForWritingByAnotherProgramIsRefusedWith32)
         EXPECT_EQ(errorOf([&] { common::loadLineList(path); }),
                   "Cannot open file \"" + path + "\". " + systemText(ERROR_SHARING_VIOLATION));
         // ...record files with writers too.
-        common::RecordFile record;
+        common::RecordFile record(8);
         EXPECT_EQ(ioCodeOf([&] { record.openExisting(path); }), 0);
         record.close();
     }
@@ -81,7 +85,7 @@ TEST(WindowsFiles, WildcardsInANameAreRefusedWith123)
     for (const char* name : {"a*.txt", "a?.txt"}) {
         const std::string path = dir.file(name);
         EXPECT_EQ(ioCodeOf([&] { common::TextFileReader reader(path); }), 123) << name;
-        common::RecordFile record;
+        common::RecordFile record(8);
         EXPECT_EQ(ioCodeOf([&] { record.openOrCreate(path); }), 123) << name;
         EXPECT_EQ(errorOf([&] { common::saveLineList(path, {"x"}); }),
                   "Cannot create file \"" + path + "\". " + systemText(ERROR_INVALID_NAME))
@@ -100,9 +104,9 @@ TEST(WindowsFiles, AGbkNameWhoseTrailByteIsABackslashStaysOneName)
     EXPECT_EQ(common::namePart(list, gbk), kCheng + ".txt");
     EXPECT_FALSE(common::isUnsafeEntryName(kCheng, gbk));
     common::makeFolder(dir.file(kCheng));
-    common::RecordFile record;
+    common::RecordFile record(8);
     record.openOrCreate(dir.file(kCheng + "/" + kCheng + ".dat"));
-    record.writeAt(0, "12345678");
+    record.append("12345678");
     record.close();
     EXPECT_EQ(readBytes(dir.file(kCheng + "/" + kCheng + ".dat")), "12345678");
     // The listing gives the names back as they were written, and nothing
@@ -171,7 +175,7 @@ TEST(WindowsFiles, AnExistingFolderIs183AndAFolderIsNoFile)
         EXPECT_EQ(error.systemText(), systemText(ERROR_ALREADY_EXISTS));
     }
     EXPECT_EQ(ioCodeOf([&] { common::TextFileReader reader(dir.file("sub")); }), 5);
-    common::RecordFile record;
+    common::RecordFile record(8);
     EXPECT_EQ(ioCodeOf([&] { record.openOrCreate(dir.file("sub")); }), 5);
 }
 
@@ -182,7 +186,7 @@ TEST(WindowsFiles, NamesOf260BytesOrMoreAreRefusedWith206)
     const std::string longest = base + std::string(259 - base.size(), 'a');
     const std::string tooLong = longest + "a";
     ASSERT_EQ(tooLong.size(), 260u);
-    common::RecordFile record;
+    common::RecordFile record(8);
     EXPECT_EQ(ioCodeOf([&] { common::TextFileReader reader(tooLong); }), 206);
     EXPECT_EQ(ioCodeOf([&] { record.openOrCreate(tooLong); }), 206);
     EXPECT_EQ(ioCodeOf([&] { common::makeFolder(tooLong); }), 206);
@@ -229,11 +233,73 @@ TEST(WindowsFiles, AReadOnlyRecordFileIsRefusedWith5)
             GTEST_SKIP() << "this system lets a read-only file be written (Wine as root)";
         }
     }
-    common::RecordFile record;
+    common::RecordFile record(8);
     EXPECT_EQ(ioCodeOf([&] { record.openExisting(path); }), 5);
     EXPECT_EQ(ioCodeOf([&] { record.openOrCreate(path); }), 5);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(readBytes(path), "12345678");
+}
+
+TEST(WindowsFiles, AnAppendWaitsWhileAnotherWriterHoldsTheAppendLock)
+{
+    // Wine writes "to the end of the file" at the length its process saw
+    // last: only this lock keeps two processes' records apart. It is one
+    // byte far past any data, so that readers are never held up.
+    TempDir dir;
+    const std::string path = dir.file("SH600000.adt");
+    common::RecordFile record(8);
+    record.openOrCreate(path);
+    common::win::FileHandle other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    OVERLAPPED lockAt{};
+    lockAt.OffsetHigh = 0x7FFFFFFF;
+    ASSERT_TRUE(
+        LockFileEx(other.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &lockAt));
+    std::atomic<int> appended{0};
+    std::thread writer([&] { appended = ioCodeOf([&] { record.append("12345678"); }) == 0 ? 1 : -1; });
+    Sleep(300);
+    EXPECT_EQ(appended.load(), 0);
+    EXPECT_EQ(readBytes(path), "");
+    UnlockFileEx(other.get(), 0, 1, 0, &lockAt);
+    writer.join();
+    EXPECT_EQ(appended.load(), 1);
+    EXPECT_EQ(readBytes(path), "12345678");
+}
+
+TEST(WindowsFiles, TheReplaceLockIsTheFoldersHoweverItIsSpelled)
+{
+    TempDir dir;
+    common::makeFolder(dir.file("sub"));
+    writeBytes(dir.file("a.xls"), "a");
+    std::optional<common::ReplaceLock> first(std::in_place, dir.file("a.xls"));
+    ASSERT_TRUE(first->held());
+    EXPECT_FALSE(common::ReplaceLock(dir.file("sub/../b.xls"), 50).held());
+    EXPECT_TRUE(common::ReplaceLock(dir.file("sub/c.xls"), 50).held());
+    first.reset();
+    EXPECT_TRUE(common::ReplaceLock(dir.file("sub/../b.xls"), 50).held());
+}
+
+TEST(WindowsFiles, TemporariesOfAReplaceWhoseWriterIsGoneAreRemoved)
+{
+    // Named as on POSIX: a hash of the target's name, the writer's process
+    // id, a counter. A process id no process has is a writer that is gone;
+    // a running writer's temporary and another target's are left alone.
+    TempDir dir;
+    const std::string path = dir.file("PE.txt");
+    writeBytes(path, "old");
+    testing_support::FileHolder running(dir.file("held.dat"));
+    ASSERT_TRUE(running.holds());
+    const std::string stale = dir.file(common::detail::temporaryName("PE.txt", 4000000000ul, 0));
+    const std::string busy = dir.file(common::detail::temporaryName("PE.txt", running.processId(), 0));
+    const std::string other = dir.file(common::detail::temporaryName("PF.txt", 4000000000ul, 0));
+    for (const std::string& name : {stale, busy, other})
+        writeBytes(name, "a whole copy");
+    ASSERT_EQ(common::replaceFile(path, "new"), std::nullopt);
+    EXPECT_FALSE(common::fileExists(stale));
+    EXPECT_TRUE(common::fileExists(busy));
+    EXPECT_TRUE(common::fileExists(other));
+    EXPECT_EQ(readBytes(path), "new");
 }
 
 TEST(WindowsFiles, HiddenAndSystemEntriesAreListed)

@@ -18,6 +18,8 @@ class FileHolder {
     FileHolder& operator=(const FileHolder&) = delete;
 
     bool holds() const { return m_holds; }
+    // The holder's process id: a process that still runs.
+    unsigned long processId() const;
 
   private:
     struct Process;

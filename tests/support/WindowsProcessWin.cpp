@@ -48,6 +48,11 @@ FileHolder::FileHolder(const std::string& path) : m_process(std::make_unique<Pro
     m_holds = WaitForMultipleObjects(2, waitFor, FALSE, 30000) == WAIT_OBJECT_0;
 }
 
+unsigned long FileHolder::processId() const
+{
+    return m_process->info.dwProcessId;
+}
+
 FileHolder::~FileHolder()
 {
     SetEvent(m_process->stop);

@@ -62,7 +62,9 @@ std::optional<ReplaceFailure> checkReplaceable(const std::string& path);
 // identity, and a lock on the old file would not stop another write-back
 // from opening the new one and replacing it before this one has taken its
 // stamp. All write-backs into one folder therefore take turns. Where the
-// folder cannot be locked (not readable), the file itself is.
+// folder cannot be locked (not readable), the file itself is. Windows locks
+// no byte range of a folder: there it is a mutex of the user's session named
+// after the folder's identity, released by the thread that took it.
 class ReplaceLock {
   public:
     // Waits for the lock of the file at `path`, at most `timeoutMilliseconds`.

@@ -25,10 +25,6 @@ namespace common {
 
 namespace {
 
-// The byte whose lock stands for "appending": at 2^63 - 2^32, beyond any
-// file a disk holds, and still a valid offset for the lock calls.
-constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF;
-
 OVERLAPPED at(std::uint64_t offset)
 {
     OVERLAPPED position{};
@@ -37,30 +33,38 @@ OVERLAPPED at(std::uint64_t offset)
     return position;
 }
 
+// The byte whose lock stands for "appending": at 2^63 - 2^32, beyond any
+// file a disk holds, and still a valid offset for the lock calls.
+constexpr std::uint64_t kLockOffset = 0x7FFFFFFF00000000ull;
+
 // The offset at which a write goes to the file's end as it is at that moment.
 constexpr std::uint64_t kEndOfFile = 0xFFFFFFFFFFFFFFFFull;
 
-// The append lock of a file handle while it exists.
+// The append lock of a file handle while it exists. Where the file system
+// knows no locks the record is written without one: that happens only on
+// real Windows (Wine keeps the locks itself), whose writes to the end need
+// none.
 class AppendLock {
   public:
     explicit AppendLock(HANDLE file) : m_file(file)
     {
-        OVERLAPPED position{};
-        position.OffsetHigh = kLockOffsetHigh;
-        if (!LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &position))
+        OVERLAPPED position = at(kLockOffset);
+        m_locked = LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &position) != 0;
+        if (!m_locked && GetLastError() != ERROR_INVALID_FUNCTION && GetLastError() != ERROR_NOT_SUPPORTED)
             throw win::lastError();
     }
     ~AppendLock()
     {
-        OVERLAPPED position{};
-        position.OffsetHigh = kLockOffsetHigh;
-        UnlockFileEx(m_file, 0, 1, 0, &position);
+        OVERLAPPED position = at(kLockOffset);
+        if (m_locked)
+            UnlockFileEx(m_file, 0, 1, 0, &position);
     }
     AppendLock(const AppendLock&) = delete;
     AppendLock& operator=(const AppendLock&) = delete;
 
   private:
     HANDLE m_file;
+    bool m_locked = false;
 };
 
 bool endsWithDelimiter(const std::string& path)

@@ -20,6 +20,7 @@
 #include "convert/ConvertRun.h"
 #include "convert/NormalizeStockCode.h"
 #include "convert/QueryRowSource.h"
+#include "support/BenchWorkbook.h"
 #include "support/Timing.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
@@ -44,37 +45,9 @@ std::string fixturePath()
     return (fs::path(__FILE__).parent_path().parent_path() / "tests" / "data" / "Large.xls").string();
 }
 
-class BenchHost : public convert::ConvertHost {
-  public:
-    std::vector<std::string> mappings;
-    std::size_t mappingCount() override { return mappings.size(); }
-    std::string mappingLine(std::size_t index) override { return mappings.at(index); }
-    std::string codeColumn() override { return "Code"; }
-    void progress(const std::string& text) override { m_last = text; }
-
-  private:
-    std::string m_last;
-};
-
-std::string mappingName(std::size_t i)
-{
-    return "m" + std::to_string(i);
-}
-
-// The value field of mapping i: 1..29, then 1 again.
-std::size_t mappedField(std::size_t i, std::size_t fieldCount)
-{
-    return 1 + i % (fieldCount - 1);
-}
-
-BenchHost benchHost(const workbook::Query& query)
-{
-    BenchHost host;
-    for (std::size_t i = 0; i < kMappings; ++i)
-        host.mappings.push_back(query.fields()[mappedField(i, query.fields().size())].name + "<->" +
-                                mappingName(i));
-    return host;
-}
+using bench::BenchHost;
+using bench::mappedField;
+using bench::mappingName;
 
 void runOver(convert::RowSource& rows, BenchHost& host, const std::string& folder)
 {
@@ -167,7 +140,7 @@ int main(int argc, char** argv)
     query.setStatement(workbook::selectAllFrom(connection.tables().front().tableName));
     query.open();
 
-    BenchHost host = benchHost(query);
+    BenchHost host = bench::benchHost(query, kMappings);
     const BareInput bareInput = prepareBare(query);
     convert::RowSnapshot copied(query, kGbk);
     convert::QueryRowSource live(query);

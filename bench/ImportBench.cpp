@@ -6,7 +6,11 @@
 //      opens, sizes, writes and closes another record file;
 //   2. back-fill: 250 files of one data name, the lines of one stock in a row,
 //      so most lines only write to the open file;
-//   3. a first import of the daily files into an empty folder (files created).
+//   3. a first import of the daily files into an empty folder (files created);
+//   4. the cost of --skip-existing: daily files of days new to record files
+//      that hold a year of days before them, imported with and without it
+//      (target: at most 1.5 times the time without), and a day imported
+//      again with it, where every line is left out.
 // Each bare loop reads each input file whole and then, per line, does what a
 // way of appending must do at the least, from targets worked out beforehand:
 //   - "path, lseek+pwrite": open or create the file by its full path on a
@@ -168,6 +172,34 @@ void compare(const char* what, const std::vector<std::string>& entries, std::siz
                 bench::median(toAppend));
 }
 
+void skipExistingCost(const std::string& out)
+{
+    constexpr int kHistoryDays = 250; // a year of trading days
+    constexpr int kDaysPerRun = 2;
+    const std::vector<std::vector<std::string>> days = bench::prepareNewDays(out, kRepeats, kDaysPerRun);
+    const std::string plainFolder = out + "/records/history-plain";
+    const std::string skipFolder = out + "/records/history-skip";
+    // Both start from the same year of history at every invocation: the new
+    // days must be new to the files, and the files as large.
+    bench::writeHistory(plainFolder, kHistoryDays);
+    bench::writeHistory(skipFolder, kHistoryDays);
+    std::vector<double> plain, skip, again, toPlain, againToPlain;
+    for (const std::vector<std::string>& run : days) {
+        plain.push_back(bench::secondsOf([&] { bench::runImportEngine(run, plainFolder); }));
+        skip.push_back(bench::secondsOf([&] { bench::runImportEngine(run, skipFolder, true); }));
+        again.push_back(bench::secondsOf([&] { bench::runImportEngine(run, skipFolder, true); }));
+        toPlain.push_back(skip.back() / plain.back());
+        againToPlain.push_back(again.back() / plain.back());
+    }
+    const double lines = static_cast<double>(days.front().size()) * 5000;
+    std::printf("skip-existing (daily files of new days, record files holding %d days)\n", kHistoryDays);
+    std::printf("  plain import          %9.0f lines/s\n", lines / bench::median(plain));
+    std::printf("  with --skip-existing  %9.0f lines/s   time ratio %.2f (target <= 1.50)\n",
+                lines / bench::median(skip), bench::median(toPlain));
+    std::printf("  the same day again    %9.0f lines/s   time ratio %.2f (every line left out)\n",
+                lines / bench::median(again), bench::median(againToPlain));
+}
+
 void firstImport(const std::vector<std::string>& entries, std::size_t lines, const std::string& out)
 {
     const std::string folder = out + "/first/" + std::to_string(::getpid());
@@ -190,6 +222,7 @@ int main(int argc, char** argv)
         compare("daily files (20 x 5000, one stock a line)", input.dailyFiles, input.dailyLines, out, 0.9);
         compare("back-fill (250 files, one stock in a row)", input.backfillFiles, input.backfillLines, out,
                 1.0);
+        skipExistingCost(out);
         // Last, and its folder is removed only after every timed run.
         firstImport(input.dailyFiles, input.dailyLines, out);
         fs::remove_all(out + "/first");

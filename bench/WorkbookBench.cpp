@@ -12,7 +12,7 @@
 // target is printed (the figures vary with the machine's load, so it does not
 // fail the run); the program fails only when a reader fails.
 // Usage: bench_WorkbookBench [workbook] [table]
-#include "common/Clock.h"
+#include "support/BenchWorkbook.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
@@ -39,20 +39,8 @@ constexpr double kMemoryTarget = 2.0;
 // Returns a checksum so that no work can be skipped.
 std::size_t readOurs(const std::string& path, const std::string& table)
 {
-    common::RegionalSettings settings;
-    workbook::Connection connection(common::CodePage(936), settings, common::currentLocalYear);
-    connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.setLoginPrompt(false);
-    connection.open();
-    workbook::Query query(connection);
-    query.setStatement(workbook::selectAllFrom(table));
-    query.open();
-    const std::size_t fields = query.fields().size();
-    std::size_t total = 0;
-    for (query.first(); !query.eof(); query.next())
-        for (std::size_t field = 0; field < fields; ++field)
-            total += query.cellText(field).size();
-    return total;
+    bench::OpenSheet sheet(path, table);
+    return bench::readEveryCellText(sheet.query);
 }
 
 std::size_t readFreeXl(const std::string& path, const std::string&)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Posts edits into copies of the LibreOffice and Gnumeric fixtures and of
-# two .csv files (through the query, by the WritebackCheck cases of
-# workbook_tests), then has every spreadsheet program that is installed
-# (soffice, ssconvert) turn the original and the edited copy into CSV, and
-# compares them cell by cell:
+# Posts edits into copies of the LibreOffice, Gnumeric and openpyxl
+# fixtures, .xls and .xlsx, and of two .csv files (through the query, by
+# the WritebackCheck cases of workbook_tests), then has every spreadsheet
+# program that is installed (soffice, ssconvert) turn the original and the
+# edited copy into CSV, and compares them cell by cell:
 # the edited cells must hold the new values, every other cell of every
 # sheet the old one. Not part of CI: it needs those programs.
 # Usage: scripts/check-writeback.sh [build folder]
@@ -90,15 +90,16 @@ command -v ssconvert >/dev/null && tools+=(ssconvert)
 [ ${#tools[@]} -gt 0 ] || { echo "neither soffice nor ssconvert is installed: nothing to check" >&2; exit 0; }
 
 status=0
-for fixture in Mixed.xls MixedGnumeric.xls; do
+for fixture in Mixed.xls MixedGnumeric.xls Mixed.xlsx MixedGnumeric.xlsx MixedOpenpyxl.xlsx; do
+    book=book.${fixture##*.}
     mkdir -p "$work/$fixture/original" "$work/$fixture/edited"
-    cp "$root/tests/data/$fixture" "$work/$fixture/original/book.xls"
-    cp "$root/tests/data/$fixture" "$work/$fixture/edited/book.xls"
-    TARNVALE_WRITEBACK_FILE=$work/$fixture/edited/book.xls "$tests" --gtest_filter='WritebackCheck.*' >"$work/$fixture/edit.log" 2>&1 ||
+    cp "$root/tests/data/$fixture" "$work/$fixture/original/$book"
+    cp "$root/tests/data/$fixture" "$work/$fixture/edited/$book"
+    TARNVALE_WRITEBACK_FILE=$work/$fixture/edited/$book "$tests" --gtest_filter='WritebackCheck.*' >"$work/$fixture/edit.log" 2>&1 ||
         { cat "$work/$fixture/edit.log" >&2; exit 1; }
     for tool in "${tools[@]}"; do
-        "to_csv_$tool" "$work/$fixture/original/book.xls" "$work/$fixture/$tool-before"
-        "to_csv_$tool" "$work/$fixture/edited/book.xls" "$work/$fixture/$tool-after"
+        "to_csv_$tool" "$work/$fixture/original/$book" "$work/$fixture/$tool-before"
+        "to_csv_$tool" "$work/$fixture/edited/$book" "$work/$fixture/$tool-after"
         printf '%s: ' "$fixture"
         compare "$work/$fixture/$tool-before" "$work/$fixture/$tool-after" "$tool" || status=1
     done

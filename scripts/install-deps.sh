@@ -28,6 +28,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev
   libfreexl-dev
+  # .xlsx/.xlsm: zlib's inflate and deflate for the zip packages, expat for their XML
+  zlib1g-dev libexpat1-dev
   fonts-wqy-zenhei
   qt6-translations-l10n
   # the package checks: the menu entry, the .deb's contents and dependencies

@@ -1,5 +1,7 @@
 #include "support/ImportBenchInput.h"
 
+#include "import/CustomDataRecord.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +95,50 @@ ImportInput prepareImportInput(const std::string& folder)
     input.dailyLines = static_cast<std::size_t>(kDailyFiles) * kStocks;
     input.backfillLines = static_cast<std::size_t>(kBackfillFiles) * kBackfillStocks * kBackfillDays;
     return input;
+}
+
+// The new days come after the history, which ends the day before.
+constexpr int kFirstNewDay = 1000;
+
+std::vector<std::vector<std::string>> prepareNewDays(const std::string& folder, int sets, int daysPerSet)
+{
+    const fs::path root = fs::path(folder) / "input" / "newdays";
+    const bool present = fs::exists(root / "complete");
+    std::vector<std::vector<std::string>> result(static_cast<std::size_t>(sets));
+    for (int set = 0; set < sets; ++set) {
+        for (int i = 0; i < daysPerSet; ++i) {
+            const int day = kFirstNewDay + set * daysPerSet + i;
+            const fs::path path = root / dayText(day) / "PE.txt";
+            if (!present) {
+                std::string text;
+                for (int stock = 0; stock < kStocks; ++stock)
+                    addLine(text, stock, day);
+                writeFile(path, text);
+            }
+            result[static_cast<std::size_t>(set)].push_back(path.string());
+        }
+    }
+    if (!present)
+        writeFile(root / "complete", "");
+    return result;
+}
+
+void writeHistory(const std::string& folder, int days)
+{
+    const fs::path data = fs::path(folder) / "PE";
+    fs::create_directories(data);
+    // 2020-01-01 is 18262 days after 1970-01-01; dayText counts 365-day years,
+    // which is close enough for times that only need to differ.
+    constexpr std::int32_t kFirstSeconds = 18262 * 86400;
+    for (int stock = 0; stock < kStocks; ++stock) {
+        std::string bytes;
+        for (int day = kFirstNewDay - days; day < kFirstNewDay; ++day) {
+            const importer::RecordBytes record = importer::encodeRecord({kFirstSeconds + day * 86400, 1.0f});
+            bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
+        }
+        std::ofstream out(data / (stockCode(stock) + ".adt"), std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
 }
 
 } // namespace bench

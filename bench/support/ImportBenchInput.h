@@ -22,4 +22,13 @@ struct ImportInput {
 // kept between runs) and lists them.
 ImportInput prepareImportInput(const std::string& folder);
 
+// Days of daily files, each day new to record files that hold the days
+// before it: `sets` sets of `daysPerSet` daily files (5000 lines, one stock
+// a line, data name PE), no day in two sets. Kept between runs like the above.
+std::vector<std::vector<std::string>> prepareNewDays(const std::string& folder, int sets, int daysPerSet);
+
+// Makes every record file the daily files go to (folder/PE/<code>.adt) hold
+// `days` records of the days before the first new day, whatever it held.
+void writeHistory(const std::string& folder, int days);
+
 } // namespace bench

@@ -34,12 +34,13 @@ common::RegionalSettings importInputSettings()
     return settings;
 }
 
-void runImportEngine(const std::vector<std::string>& entries, const std::string& folder)
+void runImportEngine(const std::vector<std::string>& entries, const std::string& folder, bool skipExisting)
 {
     importer::ImportOptions options;
     options.customDataFolder = folder;
     options.codePage = common::CodePage(936);
     options.currentYear = common::currentLocalYear();
+    options.skipExisting = skipExisting;
     EngineHost host(entries);
     importer::runImport(options, host);
 }

@@ -14,7 +14,9 @@ namespace bench {
 common::RegionalSettings importInputSettings();
 
 // Runs the import engine over `entries` into `folder`; a message the engine
-// shows is printed, as no one is there to see a box.
-void runImportEngine(const std::vector<std::string>& entries, const std::string& folder);
+// shows is printed, as no one is there to see a box. `skipExisting` leaves
+// out lines whose time the record file holds (import --skip-existing).
+void runImportEngine(const std::vector<std::string>& entries, const std::string& folder,
+                     bool skipExisting = false);
 
 } // namespace bench

@@ -1,13 +1,15 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "cli/Version.h"
 #include "common/Clock.h"
 #include "common/Error.h"
-#include "common/ErrorText.h"
+#include "common/ErrorWhere.h"
 #include "common/Terminal.h"
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
 #include <exception>
 #include <ostream>
 
@@ -16,29 +18,54 @@ namespace {
 
 constexpr const char* kProgramName = "tarnvale-cli";
 constexpr const char* kDescription = "Tarnvale: stock data from spreadsheets to custom-data record files.";
+constexpr const char* kExitStatus = "Exit status: 0 done; 1 an error stopped the job, or check found a "
+                                    "problem; 2 the command line is wrong; 3 import --strict skipped lines.";
 
 void buildCommands(CLI::App& app, CliContext& context)
 {
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string(kProgramName) + ' ' + kVersion);
+    app.footer(kExitStatus);
     addImportCommands(app, context);
+    addRecordFileCommands(app, context);
     addConvertCommand(app, context);
     addWorkbookCommands(app, context);
 }
 
-// Prints an error the way the window's error box words it.
-int reportError(const common::Error& error, CliContext& context)
-{
-    if (error.kind() != common::Error::Kind::Abort)
-        context.err << common::errorBoxText(error.what()) << '\n';
-    return kExitStopped;
-}
-
 } // namespace
+
+std::int64_t steadyNanoseconds()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 CliContext userContext(std::ostream& out, std::ostream& err)
 {
     return CliContext(out, err, common::CodePage::fromLocale(), common::loadUserRegionalSettings(),
                       common::currentLocalYear(), common::standardErrorIsTerminal());
+}
+
+void runCommand(CliContext& context, const char* name, const std::function<int()>& body)
+{
+    context.command = name;
+    context.exitCode = body();
+}
+
+CLI::Validator notEmpty()
+{
+    return CLI::Validator(
+        [](std::string& value) { return value.empty() ? std::string("must not be empty") : ""; }, "",
+        "not empty");
+}
+
+void printError(CliContext& context, const std::string& text)
+{
+    context.err << kProgramName << ": ";
+    if (!context.command.empty())
+        context.err << context.command << ": ";
+    context.err << text << '\n' << std::flush;
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -55,16 +82,19 @@ int runCli(const std::vector<std::string>& args, CliContext& context)
     for (std::size_t i = 1; i < args.size(); ++i)
         argv.push_back(args[i].c_str());
     context.exitCode = kExitDone;
+    context.command.clear();
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::ParseError& error) {
-        // --help comes here too, as a "success" that has printed the help.
+        // --help and --version come here too, as a "success" that has printed.
         int status = app.exit(error, context.out, context.err);
         return status == 0 ? kExitDone : kExitUsage;
     } catch (const common::Error& error) {
-        return reportError(error, context);
+        if (error.kind() != common::Error::Kind::Abort)
+            printError(context, common::describeError(error));
+        return kExitStopped;
     } catch (const std::exception& error) {
-        context.err << error.what() << '\n';
+        printError(context, error.what());
         return kExitStopped;
     }
     return context.exitCode;

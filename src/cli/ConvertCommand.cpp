@@ -2,8 +2,12 @@
 // from the command line instead of the page's controls.
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "cli/ProgressLine.h"
+#include "cli/RunSummary.h"
 #include "common/Clock.h"
+#include "common/Error.h"
 #include "common/LineList.h"
+#include "convert/ColumnMapping.h"
 #include "convert/ConvertInputs.h"
 #include "convert/ConvertRun.h"
 #include "convert/QueryRowSource.h"
@@ -29,51 +33,71 @@ struct ConvertArguments {
     std::vector<std::string> maps;
     std::string mappingsFile;
     std::string sort;
+    bool quiet = false;
 };
 
-// Every row reports progress; a terminal gets a line redrawn now and then
-// instead, because writing each of them would cost more than the run.
+// The run's view of the command line: fixed mappings and code column, and
+// the progress line on a terminal (every row reports progress, so the clock
+// is looked at only every so many rows).
 class CommandLineHost : public convert::ConvertHost {
   public:
     CommandLineHost(std::vector<std::string> mappings, std::string codeColumn, CliContext& context)
-        : m_mappings(std::move(mappings)), m_codeColumn(std::move(codeColumn)), m_context(context)
+        : m_mappings(std::move(mappings)), m_codeColumn(std::move(codeColumn)), m_progress(context)
     {
     }
-    ~CommandLineHost() override { finishProgress(); }
 
     std::size_t mappingCount() override { return m_mappings.size(); }
     std::string mappingLine(std::size_t index) override { return m_mappings.at(index); }
     std::string codeColumn() override { return m_codeColumn; }
-    void progress(const std::string& text) override
+    void progress(const std::string&) override
     {
-        m_lastProgress = text;
-        if (m_context.errIsTerminal && ++m_rowsSincePrint >= kRowsPerPrint) {
-            m_context.err << '\r' << text << std::flush;
-            m_rowsSincePrint = 0;
-        }
+        ++m_rows;
+        if (!m_progress.enabled() || ++m_rowsSinceLook < kRowsPerLook)
+            return;
+        m_rowsSinceLook = 0;
+        if (m_progress.due())
+            m_progress.draw("convert: files " + std::to_string(m_filesWritten) + '/' +
+                            std::to_string(m_mappings.size()) + ", rows " + std::to_string(m_rows) + ", " +
+                            m_progress.rate(m_rows, "rows"));
     }
-
-    void finishProgress()
-    {
-        if (m_context.errIsTerminal && !m_lastProgress.empty())
-            m_context.err << '\r' << m_lastProgress << '\n' << std::flush;
-        m_lastProgress.clear();
-    }
+    void fileWritten(const convert::WrittenFile&) override { ++m_filesWritten; }
+    void endProgress() { m_progress.clear(); }
 
   private:
-    static constexpr int kRowsPerPrint = 500;
+    static constexpr unsigned kRowsPerLook = 256;
     std::vector<std::string> m_mappings;
     std::string m_codeColumn;
-    CliContext& m_context;
-    std::string m_lastProgress;
-    int m_rowsSincePrint = 0;
+    ProgressLine m_progress;
+    std::size_t m_rows = 0;
+    std::size_t m_filesWritten = 0;
+    unsigned m_rowsSinceLook = 0;
 };
 
+// A mapping is COLUMN<->NAME with neither side empty; the window skips any
+// other line without a word, which on the command line hides a typo.
+bool isMapping(const std::string& line)
+{
+    return line.find(convert::kMappingSeparator) != std::string::npos &&
+           convert::parseColumnMapping(line).isComplete();
+}
+
+constexpr const char* kNotAMapping = "is no mapping COLUMN<->NAME (with neither side empty)";
+
+// The mapping file's lines (empty ones left out), then the --map options.
 std::vector<std::string> mappingLines(const ConvertArguments& arguments)
 {
     std::vector<std::string> lines;
-    if (!arguments.mappingsFile.empty())
-        lines = common::loadLineList(arguments.mappingsFile);
+    if (!arguments.mappingsFile.empty()) {
+        const std::vector<std::string> fileLines = common::loadLineList(arguments.mappingsFile);
+        for (std::size_t i = 0; i < fileLines.size(); ++i) {
+            if (fileLines[i].empty())
+                continue;
+            if (!isMapping(fileLines[i]))
+                throw common::Error(arguments.mappingsFile + ':' + std::to_string(i + 1) + ": '" +
+                                    fileLines[i] + "' " + kNotAMapping);
+            lines.push_back(fileLines[i]);
+        }
+    }
     lines.insert(lines.end(), arguments.maps.begin(), arguments.maps.end());
     return lines;
 }
@@ -115,7 +139,7 @@ int runConvertCommand(const ConvertArguments& arguments, CliContext& context)
     inputs.mappingCount = mappings.size();
     if (auto message =
             convert::firstFailedCheck(inputs, context.settings, context.currentYear, context.codePage)) {
-        context.err << *message << '\n';
+        printError(context, *message);
         return kExitStopped;
     }
 
@@ -123,9 +147,12 @@ int runConvertCommand(const ConvertArguments& arguments, CliContext& context)
     convert::QueryRowSource rows(query);
     CommandLineHost host(mappings, arguments.codeColumn, context);
     const auto written = convert::runConversion(options, rows, host);
-    host.finishProgress();
+    host.endProgress();
     for (const convert::WrittenFile& file : written)
         context.out << file.path << '\t' << file.lineCount << '\n';
+    context.out << std::flush;
+    if (!arguments.quiet)
+        context.err << convertSummary(written) << std::flush;
     return kExitDone;
 }
 
@@ -137,18 +164,29 @@ void addConvertCommand(CLI::App& app, CliContext& context)
     CLI::App* command = app.add_subcommand(
         "convert",
         "Write one text file CODE<TAB>DATE<TAB>VALUE per column mapping into DIR/<date>/<name>.txt");
-    command->add_option("WORKBOOK", arguments->workbook, "The workbook (.xls or .csv)")->required();
+    command->add_option("WORKBOOK", arguments->workbook, "The workbook (.xls, .xlsx, .xlsm or .csv)")
+        ->required();
     command->add_option("TABLE", arguments->table, "The table as the workbook lists it, e.g. Sheet1$")
         ->required();
     command->add_option("--code-column", arguments->codeColumn, "The field that holds the stock codes");
     command->add_option("--date", arguments->date,
                         "The quote date as the date field gives it, e.g. 2024/01/05");
-    command->add_option("--out", arguments->out, "The save folder; the date folder is made in it");
+    command->add_option("--out", arguments->out, "The save folder; the date folder is made in it")
+        ->required()
+        ->check(notEmpty());
     command->add_option("--map", arguments->maps, "A mapping COLUMN<->NAME (repeatable, after the file's)")
-        ->allow_extra_args(false);
+        ->allow_extra_args(false)
+        ->check(CLI::Validator(
+            [](std::string& line) {
+                return isMapping(line) ? std::string() : "'" + line + "' " + kNotAMapping;
+            },
+            "COLUMN<->NAME"));
     command->add_option("--mappings", arguments->mappingsFile, "A mapping file, one COLUMN<->NAME per line");
     command->add_option("--sort", arguments->sort, "Sort the rows by this sort text first");
-    command->callback([arguments, &context] { context.exitCode = runConvertCommand(*arguments, context); });
+    command->add_flag("--quiet,-q", arguments->quiet, "Print errors only");
+    command->callback([arguments, &context] {
+        runCommand(context, "convert", [&] { return runConvertCommand(*arguments, context); });
+    });
 }
 
 } // namespace cli

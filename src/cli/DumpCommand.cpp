@@ -1,11 +1,11 @@
 #include "cli/ImportCommand.h"
 
+#include "cli/RunSummary.h"
+#include "common/ErrorWhere.h"
 #include "common/FileRead.h"
-#include "import/CustomDataRecord.h"
+#include "common/FloatText.h"
+#include "import/RecordTimeText.h"
 
-#include <charconv>
-#include <chrono>
-#include <cstdio>
 #include <ostream>
 #include <string_view>
 
@@ -13,49 +13,43 @@ namespace cli {
 namespace {
 
 // Prints every whole record of the file; the bytes of an incomplete one at
-// its end are reported, not printed.
-void dumpFile(const std::string& path, CliContext& context)
+// its end are reported, not printed. Gives the number of negative times.
+std::size_t dumpFile(const std::string& path, importer::TimeReading reading, CliContext& context)
 {
-    const common::FileBytes bytes = common::readWholeFile(path);
+    const common::FileBytes bytes = common::attempt(std::string(), 0, common::ErrorWhere::Action::Open, path,
+                                                    [&] { return common::readWholeFile(path); });
     const std::string_view records = bytes.view();
     std::string text;
+    std::size_t negative = 0;
     std::size_t offset = 0;
     for (; offset + importer::kRecordSize <= records.size(); offset += importer::kRecordSize) {
         const auto record =
             importer::decodeRecord(reinterpret_cast<const unsigned char*>(records.data() + offset));
-        text += dumpLine(record.time, record.value);
+        text += dumpLine(record.time, record.value, reading);
         text += '\n';
+        negative += record.time < 0 ? 1 : 0;
     }
     context.out << text;
     if (const std::size_t kept = records.size() - offset; kept != 0)
-        context.err << path << ": " << kept << " trailing byte(s) do not make a whole record\n";
+        context.err << "dump: " << path << ": " << kept << " trailing byte(s) do not make a whole record\n";
+    return negative;
 }
 
 } // namespace
 
-std::string dumpLine(std::int32_t time, float value)
+std::string dumpLine(std::int32_t time, float value, importer::TimeReading reading)
 {
-    using namespace std::chrono;
-    const sys_seconds when{seconds{time}};
-    const sys_days day = floor<days>(when);
-    const year_month_day date{day};
-    const hh_mm_ss<seconds> clock{when - day};
-    char text[96];
-    int length =
-        std::snprintf(text, sizeof text, "%d\t%04d-%02u-%02u %02d:%02d:%02d\t", static_cast<int>(time),
-                      static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                      static_cast<unsigned>(date.day()), static_cast<int>(clock.hours().count()),
-                      static_cast<int>(clock.minutes().count()), static_cast<int>(clock.seconds().count()));
-    // std::to_chars without a format gives the shortest text that reads back
-    // as the same float, and never depends on the C locale.
-    auto result = std::to_chars(text + length, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    const std::int64_t seconds = importer::recordSeconds(time, reading);
+    return std::to_string(seconds) + '\t' + importer::secondsText(seconds) + '\t' +
+           common::shortestFloatText(value);
 }
 
-int runDumpCommand(const std::vector<std::string>& files, CliContext& context)
+int runDumpCommand(const std::vector<std::string>& files, importer::TimeReading reading, CliContext& context)
 {
+    std::size_t negative = 0;
     for (const std::string& path : files)
-        dumpFile(path, context);
+        negative += dumpFile(path, reading, context);
+    context.err << negativeTimesNote("dump", negative, reading == importer::TimeReading::Unsigned);
     return kExitDone;
 }
 

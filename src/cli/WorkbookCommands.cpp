@@ -74,18 +74,29 @@ void addWorkbookCommands(CLI::App& app, CliContext& context)
 {
     auto sheetsPath = std::make_shared<std::string>();
     CLI::App* sheets = app.add_subcommand("sheets", "Print the table names of a workbook, one per line");
-    sheets->add_option("WORKBOOK", *sheetsPath, "The workbook (.xls or .csv)")->required();
-    sheets->callback([sheetsPath, &context] { runSheets(*sheetsPath, context); });
+    sheets->add_option("WORKBOOK", *sheetsPath, "The workbook (.xls, .xlsx, .xlsm or .csv)")->required();
+    sheets->callback([sheetsPath, &context] {
+        runCommand(context, "sheets", [&] {
+            runSheets(*sheetsPath, context);
+            return kExitDone;
+        });
+    });
 
     auto arguments = std::make_shared<ShowArguments>();
     CLI::App* show = app.add_subcommand("show", "Print a table of a workbook: the field names, then one "
                                                 "line of cell texts per row, joined by TAB");
-    show->add_option("WORKBOOK", arguments->workbook, "The workbook (.xls or .csv)")->required();
+    show->add_option("WORKBOOK", arguments->workbook, "The workbook (.xls, .xlsx, .xlsm or .csv)")
+        ->required();
     show->add_option("TABLE", arguments->table, "A table name as 'sheets' prints it (Sheet1$, quotes.csv)")
         ->required();
     show->add_option("--sort", arguments->sort, "Sort text: a field name, or \"A, [B C] DESC\"")
         ->each([arguments](const std::string&) { arguments->sortGiven = true; });
-    show->callback([arguments, &context] { runShow(*arguments, context); });
+    show->callback([arguments, &context] {
+        runCommand(context, "show", [&] {
+            runShow(*arguments, context);
+            return kExitDone;
+        });
+    });
 }
 
 } // namespace cli

@@ -2,10 +2,13 @@
 // user sees (before the error box's full-stop rule is applied).
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 namespace common {
+
+struct ErrorWhere; // common/ErrorWhere.h
 
 class Error : public std::runtime_error {
   public:
@@ -29,10 +32,20 @@ class Error : public std::runtime_error {
     // quote them; empty otherwise.
     const std::string& systemText() const { return m_systemText; }
 
+    // Where the failing step was (the input and its line, what was done to
+    // which file), when the code that raised or passed on the error knew;
+    // nullptr otherwise. The message stays the same either way: the window
+    // shows the message alone, the command line puts this in front of it.
+    const ErrorWhere* where() const { return m_where.get(); }
+    // Fills in the parts of where the error happened that the steps nearer
+    // to it left open (ErrorWhere.cpp).
+    void setWhere(const ErrorWhere& where);
+
   private:
     Kind m_kind;
     int m_ioCode;
     std::string m_systemText;
+    std::shared_ptr<const ErrorWhere> m_where; // shared: exceptions are copied
 };
 
 } // namespace common

@@ -74,6 +74,13 @@ class RecordFile {
     void openOrCreate(const RecordFolder& folder, const std::string& name);
 
     bool isOpen() const;
+    // True when the last open made the file (it was not there before).
+    bool created() const { return m_created; }
+    // Every byte of the open file, from its start, into `bytes` (whose
+    // capacity is kept for the next file). The length it finds serves as the
+    // first append's look at it. Throws the I/O error of a failing read,
+    // and 103 when no file is open.
+    void readAll(std::string& bytes);
     // The path of the file opened last, as given (a folder's path and the name).
     const std::string& path() const { return m_path; }
     // Appends one record (`record` holds exactly the record size) as the
@@ -92,6 +99,7 @@ class RecordFile {
     std::unique_ptr<Handle> m_handle;
     std::string m_path;
     std::size_t m_recordSize;
+    bool m_created = false;
 };
 
 } // namespace common

@@ -1,6 +1,7 @@
 #include "convert/ConvertRun.h"
 
 #include "common/Encoding.h"
+#include "common/ErrorWhere.h"
 #include "common/FileNames.h"
 #include "common/FileSystem.h"
 #include "common/Text.h"
@@ -76,7 +77,7 @@ const std::string& lineHead(RunContext& run, std::size_t row, std::size_t codeFi
     return run.lineHeads.back();
 }
 
-std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapping)
+std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapping, WrittenFile& counts)
 {
     std::vector<std::string> lines;
     // One buffer for the progress text of every row: the count is the only
@@ -108,6 +109,10 @@ std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapp
             const std::string value = run.rows.cellText(valueField);
             if (!value.empty())
                 lines.push_back(head + value);
+            else
+                ++counts.rowsWithEmptyValue;
+        } else {
+            ++counts.rowsWithoutMarket;
         }
         const auto end = std::to_chars(digits, digits + sizeof digits, lines.size()).ptr;
         progressText.resize(progressHeadSize);
@@ -119,15 +124,22 @@ std::vector<std::string> collectLines(RunContext& run, const ColumnMapping& mapp
     return lines;
 }
 
-WrittenFile saveLines(RunContext& run, const ColumnMapping& mapping, const std::vector<std::string>& lines)
+void saveLines(RunContext& run, const ColumnMapping& mapping, const std::vector<std::string>& lines,
+               WrittenFile& file)
 {
-    common::changeCurrentFolder(run.saveFolder);
-    common::makeFolderUnlessPresent(run.dateText);
-    common::changeCurrentFolder(run.dateText);
-    writeQuoteTxtFile(mapping.customDataName, lines, run.options.codePage);
-    const std::string path = joinPath(joinPath(run.saveFolder, run.dateText),
-                                      mapping.customDataName + std::string(kQuoteTxtExtension));
-    return {path, lines.size()};
+    using Action = common::ErrorWhere::Action;
+    const std::string none;
+    const std::string dateFolder = joinPath(run.saveFolder, run.dateText);
+    file.path = joinPath(dateFolder, mapping.customDataName + std::string(kQuoteTxtExtension));
+    common::attempt(none, 0, Action::EnterFolder, run.saveFolder,
+                    [&] { common::changeCurrentFolder(run.saveFolder); });
+    common::attempt(none, 0, Action::MakeFolder, dateFolder,
+                    [&] { common::makeFolderUnlessPresent(run.dateText); });
+    common::attempt(none, 0, Action::EnterFolder, dateFolder,
+                    [&] { common::changeCurrentFolder(run.dateText); });
+    common::attempt(none, 0, Action::Write, file.path,
+                    [&] { writeQuoteTxtFile(mapping.customDataName, lines, run.options.codePage); });
+    file.lineCount = lines.size();
 }
 
 } // namespace
@@ -166,8 +178,11 @@ std::vector<WrittenFile> runConversion(const ConvertOptions& options, RowSource&
         const ColumnMapping mapping = parseColumnMapping(line);
         if (!mapping.isComplete())
             continue;
-        const std::vector<std::string> lines = collectLines(run, mapping);
-        written.push_back(saveLines(run, mapping, lines));
+        WrittenFile file;
+        const std::vector<std::string> lines = collectLines(run, mapping, file);
+        saveLines(run, mapping, lines, file);
+        written.push_back(std::move(file));
+        host.fileWritten(written.back());
     }
     return written;
 }

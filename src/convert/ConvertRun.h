@@ -13,6 +13,15 @@ namespace convert {
 
 class RowSource;
 
+struct WrittenFile {
+    std::string path; // save folder + date text + name + ".txt"
+    std::size_t lineCount = 0;
+    // The rows that gave no line: a code that is neither Shanghai's nor
+    // Shenzhen's, or (with such a code) an empty cell in the mapped column.
+    std::size_t rowsWithoutMarket = 0;
+    std::size_t rowsWithEmptyValue = 0;
+};
+
 // What the run asks of its caller. The window implements it over its
 // controls; tests and the command line over plain values.
 class ConvertHost {
@@ -32,6 +41,8 @@ class ConvertHost {
     // The preview's data source: off at the start, on again at the end, also
     // when an error ends the run. Must not throw.
     virtual void setDataSourceEnabled(bool on) { (void)on; }
+    // A mapping's file has been written.
+    virtual void fileWritten(const WrittenFile& file) { (void)file; }
 };
 
 struct ConvertOptions {
@@ -43,11 +54,6 @@ struct ConvertOptions {
     common::CodePage codePage;
 };
 
-struct WrittenFile {
-    std::string path; // save folder + date text + name + ".txt"
-    std::size_t lineCount = 0;
-};
-
 // The date text: the quote-date text with every "/" replaced by "-".
 std::string dateTextOf(const std::string& quoteDate, const common::CodePage& codePage);
 
@@ -57,7 +63,8 @@ std::string dateTextOf(const std::string& quoteDate, const common::CodePage& cod
 // data layer's "Field '...' not found" at the first row of a mapping whose
 // column (or the code column) is missing, the I/O error of entering the save
 // folder or making or entering the date folder, the file-create error; files
-// written before stay, the one in progress is not written.
+// written before stay, the one in progress is not written. A failing file
+// step leaves with where it happened (common/ErrorWhere.h).
 std::vector<WrittenFile> runConversion(const ConvertOptions& options, RowSource& rows, ConvertHost& host);
 
 } // namespace convert

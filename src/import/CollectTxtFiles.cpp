@@ -4,12 +4,11 @@
 #include "common/FileSystem.h"
 #include "common/Text.h"
 
+#include <algorithm>
 #include <set>
 
 namespace importer {
 namespace {
-
-constexpr const char* kTextExtension = ".TXT";
 
 // The folders being walked, by their identity (whatever path reaches them).
 // Only the chain from the starting folder down is kept: the same folder
@@ -26,8 +25,8 @@ bool enterFolder(const std::string& folder, FolderChain& chain, common::FileIden
     return chain.insert(identity).second;
 }
 
-void walk(const std::string& folder, std::vector<std::string>& paths, const common::CodePage& codePage,
-          FolderChain& chain)
+void walk(const std::string& folder, std::initializer_list<std::string_view> extensions,
+          std::vector<std::string>& paths, const common::CodePage& codePage, FolderChain& chain)
 {
     common::FileIdentity identity;
     if (!enterFolder(folder, chain, identity))
@@ -36,9 +35,11 @@ void walk(const std::string& folder, std::vector<std::string>& paths, const comm
     for (const common::FolderEntry& entry : common::listFolder(folder)) {
         if (entry.isFolder) {
             if (entry.name != "." && entry.name != "..")
-                walk(prefix + entry.name, paths, codePage, chain);
-        } else if (common::upperAscii(common::extensionPart(entry.name, codePage)) == kTextExtension) {
-            paths.push_back(prefix + entry.name);
+                walk(prefix + entry.name, extensions, paths, codePage, chain);
+        } else {
+            const std::string extension = common::upperAscii(common::extensionPart(entry.name, codePage));
+            if (std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
+                paths.push_back(prefix + entry.name);
         }
     }
     chain.erase(identity);
@@ -49,8 +50,14 @@ void walk(const std::string& folder, std::vector<std::string>& paths, const comm
 void collectTxtFiles(const std::string& folder, std::vector<std::string>& paths,
                      const common::CodePage& codePage)
 {
+    collectFilesWithExtensions(folder, {".TXT"}, paths, codePage);
+}
+
+void collectFilesWithExtensions(const std::string& folder, std::initializer_list<std::string_view> extensions,
+                                std::vector<std::string>& paths, const common::CodePage& codePage)
+{
     FolderChain chain;
-    walk(folder, paths, codePage, chain);
+    walk(folder, extensions, paths, codePage, chain);
 }
 
 } // namespace importer

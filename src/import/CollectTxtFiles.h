@@ -3,7 +3,9 @@
 
 #include "common/CodePage.h"
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace importer {
@@ -17,5 +19,10 @@ namespace importer {
 // walked a second time, so a link loop cannot recurse without end.
 void collectTxtFiles(const std::string& folder, std::vector<std::string>& paths,
                      const common::CodePage& codePage);
+
+// The same walk for the files whose extension, ASCII-upper-cased, is one of
+// `extensions` (given upper-cased, with the dot).
+void collectFilesWithExtensions(const std::string& folder, std::initializer_list<std::string_view> extensions,
+                                std::vector<std::string>& paths, const common::CodePage& codePage);
 
 } // namespace importer

@@ -45,6 +45,10 @@ class CustomDataFile {
     void close() { m_file.close(); }
 
     bool isOpen() const { return m_file.isOpen(); }
+    // True when the last open made the file.
+    bool created() const { return m_file.created(); }
+    // The open file's bytes, from its start (common::RecordFile::readAll).
+    void readAll(std::string& bytes) { m_file.readAll(bytes); }
     const std::string& path() const { return m_file.path(); }
 
   private:

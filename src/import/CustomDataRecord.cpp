@@ -36,6 +36,12 @@ std::optional<std::int32_t> recordTime(common::DateTime dateTime)
     return std::bit_cast<std::int32_t>(static_cast<std::uint32_t>(count));
 }
 
+std::int64_t recordSeconds(std::int32_t time, TimeReading reading)
+{
+    return reading == TimeReading::Signed ? std::int64_t{time}
+                                          : std::int64_t{static_cast<std::uint32_t>(time)};
+}
+
 RecordBytes encodeRecord(const CustomDataRecord& record)
 {
     RecordBytes bytes{};

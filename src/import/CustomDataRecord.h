@@ -51,6 +51,19 @@ constexpr std::int64_t kRecordSecondsEnd = std::int64_t{1} << 32;
 // stand for another time.
 std::optional<std::int32_t> recordTime(common::DateTime dateTime);
 
+// How a record's time is read back. The bits are the low 32 of the seconds
+// count: as a signed number they give 1901-12-13 20:45:52 to 2038-01-19
+// 03:14:07 (dates before 1970 negative, as the import stores them), as an
+// unsigned one 1970-01-01 to 2106-02-07 06:28:15 (as it stores dates from
+// 2038-01-19 03:14:08 on). A file alone cannot tell which was meant.
+enum class TimeReading {
+    Signed,
+    Unsigned,
+};
+
+// The seconds since 1970 that `time` stands for, read as `reading` says.
+std::int64_t recordSeconds(std::int32_t time, TimeReading reading);
+
 RecordBytes encodeRecord(const CustomDataRecord& record);
 // The record held by the first kRecordSize bytes at `bytes`.
 CustomDataRecord decodeRecord(const unsigned char* bytes);

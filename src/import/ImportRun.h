@@ -4,6 +4,7 @@
 
 #include "common/CodePage.h"
 #include "common/RegionalSettings.h"
+#include "import/ImportCounts.h"
 #include "import/QuoteTxtReader.h"
 
 #include <cstddef>
@@ -36,6 +37,7 @@ class ImportHost {
     virtual void beforeLine() {}
     // A line of the current entry that gives no record, and why; lines are
     // counted from 1 in each entry. Only skipped lines cost this call.
+    // AlreadyInRecordFile comes only with ImportOptions::skipExisting.
     virtual void lineSkipped(SkipReason /*reason*/, std::size_t /*lineNumber*/) {}
     // The progress text: "正在转换:" + entry, then "转换完成" (system code page).
     virtual void progress(const std::string& text) = 0;
@@ -50,11 +52,19 @@ struct ImportOptions {
     std::string customDataFolder; // used verbatim
     common::CodePage codePage;
     int currentYear = 0; // the year of the application's context; required
+    // Leave out a line whose record file holds a record of its time already
+    // (a day imported twice, a run repeated after an error). A record file's
+    // times are read once, when it becomes the open target; records the run
+    // appends count from then on. Off in the window, which appends every line.
+    bool skipExisting = false;
 };
 
 // Runs the import. Throws common::Error for a failing file operation (the
 // records written before stay) and for a number overflow, and
 // std::invalid_argument when the options hold no current year.
 void runImport(const ImportOptions& options, ImportHost& host);
+// The same, counting what it does into `counts` (which keeps what was done
+// before an error).
+void runImport(const ImportOptions& options, ImportHost& host, ImportCounts& counts);
 
 } // namespace importer

@@ -23,7 +23,11 @@ enum class SkipReason {
     DateOutOfRange, // a date whose seconds count a record cannot carry
     ValueNotNumber, // the value field is no number
     LineTooLong,    // longer than kMaxQuoteLineLength; not read
+    // Not a fault of the line: its record file holds a record of its time
+    // already, and the run was asked to leave such lines out.
+    AlreadyInRecordFile,
 };
+inline constexpr std::size_t kSkipReasonCount = 6;
 
 struct QuoteLineFields {
     std::string_view code;  // before the first tab; empty when the line has none

@@ -381,6 +381,19 @@ std::string errorText(std::uint8_t code)
     }
 }
 
+std::uint8_t errorCodeOf(std::string_view text)
+{
+    static constexpr struct {
+        std::string_view text;
+        std::uint8_t code;
+    } kErrors[] = {{"#NULL!", 0x00}, {"#DIV/0!", 0x07}, {"#VALUE!", 0x0F}, {"#REF!", 0x17},
+                   {"#NAME?", 0x1D}, {"#NUM!", 0x24},   {"#N/A", 0x2A},    {"#GETTING_DATA", 0x2B}};
+    for (const auto& error : kErrors)
+        if (text == error.text)
+            return error.code;
+    return 0x0F;
+}
+
 std::string nonNumberCellText(const Cell& cell, const std::vector<std::string>& texts,
                               const common::RegionalSettings& settings)
 {

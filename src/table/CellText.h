@@ -5,6 +5,7 @@
 #include "table/Cell.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace table {
@@ -27,6 +28,9 @@ std::string booleanText(bool value);
 // "#NULL!", "#DIV/0!", "#VALUE!", "#REF!", "#NAME?", "#NUM!", "#N/A"; other
 // codes "#ERR<code>".
 std::string errorText(std::uint8_t code);
+// The code of an error value's text ("#DIV/0!"): errorText backwards, and
+// #VALUE! for a text that is no error value Excel knows.
+std::uint8_t errorCodeOf(std::string_view text);
 
 // cellText's way for the kinds other than numbers (numbers too).
 std::string nonNumberCellText(const Cell& cell, const std::vector<std::string>& texts,

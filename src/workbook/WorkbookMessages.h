@@ -18,6 +18,9 @@ constexpr const char* kWorkbookChanged =
     "nothing was written; open the workbook again to edit it";
 constexpr const char* kWorkbookBusy =
     "The workbook \"%s\" is being written by another program: the edit was cancelled and nothing was written";
+constexpr const char* kOdsTakesNoPosts =
+    "The workbook \"%s\" is an OpenDocument spreadsheet (.ods), which cannot take posted rows: the edit was "
+    "cancelled and nothing was written; save it as .xlsx or .xls to edit it";
 
 // Connection and statement.
 constexpr const char* kNoDataSource = "The connection string names no Data Source";

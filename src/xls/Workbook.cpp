@@ -26,6 +26,10 @@ std::size_t workbookStreamEntry(const CompoundFile& file)
     auto entry = file.findStream(u"Workbook");
     if (!entry)
         entry = file.findStream(u"Book");
+    // An Office Open XML workbook saved with a password is a compound file
+    // that holds the encrypted package.
+    if (!entry && file.findStream(u"EncryptedPackage"))
+        throw common::Error(kReasonEncrypted);
     if (!entry)
         throw common::Error(kReasonNoWorkbookStream);
     return *entry;

@@ -37,13 +37,13 @@ struct Page {
     app::TForm1& form = *windows.form1;
     testing_support::FakeDialogs& dialogs = windows.dialogs;
     TempDir folder;
-    QString bookPath = q(folder.file(kBook));
+    QString bookPath;
     std::string out = folder.file("out");
     QString previousFolder = QDir::currentPath();
 
-    Page()
+    explicit Page(const char* book = kBook) : bookPath(q(folder.file(book)))
     {
-        testing_support::writeBytes(folder.file(kBook), readBytes(testing_support::dataPath(kBook)));
+        testing_support::writeBytes(folder.file(book), readBytes(testing_support::dataPath(book)));
         QDir().mkpath(q(out));
     }
     ~Page() { QDir::setCurrent(previousFolder); }
@@ -104,6 +104,21 @@ class ConvertPageTest : public QObject {
         QCOMPARE(page.dialogs.texts(QStringLiteral("info")), expected);
         QVERIFY(page.dialogs.texts(QStringLiteral("error")).isEmpty());
         QVERIFY(!QFileInfo::exists(q(page.out + "/2024-01-05")));
+    }
+
+    // The same data as .xlsx, from LibreOffice and as openpyxl saves it,
+    // and as .ods: the same files as from the .xls.
+    void anXlsxOrOdsConvertsAsItsXlsDoes()
+    {
+        for (const char* book : {"Quotes.xlsx", "QuotesOpenpyxl.xlsx", "Quotes.ods"}) {
+            Page page(book);
+            page.fillAll();
+            page.convert();
+            QVERIFY2(page.dialogs.calls.size() == 1, book); // the workbook choice only: no box
+            QCOMPARE(page.form.TableNameComboBox->count(), 1);
+            QCOMPARE(readBytes(page.output("收盘")), kCloseLines);
+            QCOMPARE(readBytes(page.output("成交量")), kVolumeLines);
+        }
     }
 
     void runWritesTheFilesAndKeepsTheLastProgress()

@@ -62,7 +62,16 @@ TEST_F(ConvertCommandTest, WritesTheWorkedExample)
     EXPECT_EQ(readBytes(output(kClose)), kCloseLines);
     EXPECT_EQ(readBytes(output(kVolume)), kVolumeLines);
     EXPECT_EQ(m_out.str(), output(kClose) + "\t2\n" + output(kVolume) + "\t2\n");
-    EXPECT_EQ(m_err.str(), ""); // no progress when stderr is not a terminal
+    // The summary, and no progress when stderr is not a terminal.
+    EXPECT_EQ(m_err.str(), "convert: 2 files written, 3 rows each, 4 lines\n"
+                           "convert: lines left out: 2 code not SH or SZ, 0 value empty\n");
+    EXPECT_EQ(run([&] {
+                  auto args = passing();
+                  args.push_back("--quiet");
+                  return args;
+              }()),
+              cli::kExitDone);
+    EXPECT_EQ(m_err.str(), "");
 }
 
 TEST_F(ConvertCommandTest, ChecksStopTheRunWithTheirMessages)
@@ -76,9 +85,6 @@ TEST_F(ConvertCommandTest, ChecksStopTheRunWithTheirMessages)
         {0, "",
          "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8"
          "Excel\xce\xc4\xbc\xfe\xc2\xb7\xbe\xb6\xa3\xbf\n"},
-        {7, "",
-         "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8"
-         "txt\xce\xc4\xbc\xfe\xc2\xb7\xbe\xb6\xa3\xbf\n"},
         {1, "", "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8\xb1\xed\xa3\xbf\n"},
         {3, "", "\xc3\xbb\xd3\xd0\xd6\xb8\xb6\xa8\xd6\xa4\xc8\xaf\xb4\xfa\xc2\xeb\xc1\xd0\xa3\xbf\n"},
         {5, "2024/13/05",
@@ -89,12 +95,13 @@ TEST_F(ConvertCommandTest, ChecksStopTheRunWithTheirMessages)
         std::vector<std::string> args = passing();
         args[c.argument] = c.value;
         EXPECT_EQ(run(args), cli::kExitStopped);
-        EXPECT_EQ(m_err.str(), c.message);
+        EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: " + c.message);
     }
     EXPECT_EQ(
         run({m_book, "Sheet1$", "--code-column", "Code", "--date", "2024/01/05", "--out", m_out_folder}),
         cli::kExitStopped);
     EXPECT_EQ(m_err.str(),
+              "tarnvale-cli: convert: "
               "\xc3\xbb\xd3\xd0\xc9\xe8\xd6\xc3\xc1\xd0\xb6\xd4\xd3\xa6\xb9\xd8\xcf\xb5\xa3\xbf\n");
     EXPECT_FALSE(fs::exists(m_out_folder + "/2024-01-05"));
 }
@@ -138,7 +145,7 @@ TEST_F(ConvertCommandTest, LinesFollowTheSort)
 TEST_F(ConvertCommandTest, MappingFileLinesComeBeforeTheMapOptions)
 {
     const std::string file = m_dir.file("mappings.txt");
-    common::saveLineList(file, {"Vol<->first", "", "<->skipped"});
+    common::saveLineList(file, {"Vol<->first", ""}); // an empty line is passed over
     ASSERT_EQ(run({m_book, "Sheet1$", "--code-column", "code", "--date", "2024/1/5", "--out", m_out_folder,
                    "--mappings", file, "--map", "Close<->second"}),
               cli::kExitDone)
@@ -147,6 +154,37 @@ TEST_F(ConvertCommandTest, MappingFileLinesComeBeforeTheMapOptions)
     const std::string folder = m_dir.file("2024-1-5/");
     EXPECT_EQ(m_out.str(), folder + "first.txt\t2\n" + folder + "second.txt\t2\n");
     EXPECT_EQ(readBytes(folder + "first.txt"), "SH600000\t2024-1-5\t123456\r\nSZ000001\t2024-1-5\t7890\r\n");
+}
+
+// The window passes over a mapping line without "<->" or with an empty side;
+// on the command line it is a typo to be told about. An empty or missing
+// --out is one too.
+TEST_F(ConvertCommandTest, MappingsAndTheSaveFolderMustBeWhole)
+{
+    const std::string file = m_dir.file("mappings.txt");
+    for (const std::string line : {"Close-C", "<->C", "Close<->"}) {
+        SCOPED_TRACE(line);
+        std::vector<std::string> args = passing();
+        args[9] = line;
+        EXPECT_EQ(run(args), cli::kExitUsage);
+        EXPECT_EQ(m_err.str(), "--map: '" + line +
+                                   "' is no mapping COLUMN<->NAME (with neither side empty)\n"
+                                   "Run with --help for more information.\n");
+        common::saveLineList(file, {"Vol<->V", line});
+        args.insert(args.end(), {"--mappings", file});
+        args[9] = "Close<->C";
+        EXPECT_EQ(run(args), cli::kExitStopped);
+        EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: " + file + ":2: '" + line +
+                                   "' is no mapping COLUMN<->NAME (with neither side empty)\n");
+    }
+    std::vector<std::string> args = passing();
+    args[7] = "";
+    EXPECT_EQ(run(args), cli::kExitUsage);
+    EXPECT_EQ(m_err.str(), "--out: must not be empty\nRun with --help for more information.\n");
+    args.erase(args.begin() + 6, args.begin() + 8);
+    EXPECT_EQ(run(args), cli::kExitUsage);
+    EXPECT_EQ(m_err.str(), "--out is required\nRun with --help for more information.\n");
+    EXPECT_FALSE(fs::exists(m_out_folder + "/2024-01-05"));
 }
 
 TEST_F(ConvertCommandTest, FieldsDifferingOnlyInCaseAreFoundByTheirExactNames)
@@ -168,9 +206,32 @@ TEST_F(ConvertCommandTest, MissingColumnEndsTheRunAfterTheEarlierFiles)
     std::vector<std::string> args = passing();
     args[11] = "Missing<->" + kVolume;
     EXPECT_EQ(run(args), cli::kExitStopped);
-    EXPECT_EQ(m_err.str(), "ADOQuery1: Field 'Missing' not found.\n");
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: ADOQuery1: Field 'Missing' not found\n");
     EXPECT_EQ(readBytes(output(kClose)), kCloseLines);
     EXPECT_FALSE(fs::exists(output(kVolume)));
+}
+
+// The workbook, the output and the folders say which they are.
+TEST_F(ConvertCommandTest, ErrorsSayWhichFileOrFolder)
+{
+    const std::string notABook = m_dir.file("notes.xls");
+    testing_support::writeBytes(notABook, "just text\n");
+    std::vector<std::string> args = passing();
+    args[0] = notABook;
+    EXPECT_EQ(run(args), cli::kExitStopped);
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: Cannot open the workbook \"" + notABook +
+                               "\": it is not an Excel 97-2003 workbook (no compound-file signature)\n");
+
+    fs::create_directories(output(kClose)); // a folder where the output goes
+    EXPECT_EQ(run(passing()), cli::kExitStopped);
+    EXPECT_EQ(m_err.str(),
+              "tarnvale-cli: convert: Cannot create file \"" + output(kClose) + "\". Is a directory\n");
+
+    args = passing();
+    args[7] = m_dir.file("none");
+    EXPECT_EQ(run(args), cli::kExitStopped);
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: cannot enter folder " + m_dir.file("none") +
+                               ": No such file or directory (File not found)\n");
 }
 
 TEST_F(ConvertCommandTest, UnknownTableIsTheDataLayersError)

@@ -101,13 +101,13 @@ TEST_F(WorkbookCommandsTest, ShowOfAHeaderOnlySheetPrintsTheFieldNames)
 TEST_F(WorkbookCommandsTest, DataLayerErrorsStopWithTheirMessage)
 {
     EXPECT_EQ(run({"show", dataPath("Mixed.xls"), "Nope$"}), 1);
-    EXPECT_EQ(m_err.str(), "The workbook has no table named 'Nope$'\n"); // a final "'" takes no full stop
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: show: The workbook has no table named 'Nope$'\n");
     EXPECT_EQ(run({"show", dataPath("Mixed.xls"), "'日线 数据$'", "--sort", "收盘 价"}), 1);
-    EXPECT_EQ(m_err.str(),
-              "Cannot sort by '收盘 价': a field name with spaces must be written in brackets.\n");
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: show: Cannot sort by '收盘 价': a field name with spaces must be "
+                           "written in brackets\n");
     EXPECT_EQ(m_out.str(), "");
     EXPECT_EQ(run({"sheets", dataPath("Encrypted.xls")}), 1);
-    EXPECT_EQ(m_err.str(), "Cannot open the workbook \"" + dataPath("Encrypted.xls") +
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: sheets: Cannot open the workbook \"" + dataPath("Encrypted.xls") +
                                "\": it is protected by a password (encrypted workbooks are not supported)\n");
 }
 

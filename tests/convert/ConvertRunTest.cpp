@@ -2,6 +2,7 @@
 
 #include "FakeConversion.h"
 #include "common/Error.h"
+#include "common/ErrorWhere.h"
 #include "common/FileNames.h"
 #include "common/FileSystem.h"
 #include "support/TestSupport.h"
@@ -62,6 +63,8 @@ TEST_F(ConvertRunTest, WritesOneFileOfQualifyingRowsPerMapping)
     EXPECT_EQ(written[0].path, output(kClose));
     EXPECT_EQ(written[0].lineCount, 2u);
     EXPECT_EQ(written[1].path, output(kVolume));
+    EXPECT_EQ(written[1].rowsWithoutMarket, 1u); // 300750
+    EXPECT_EQ(written[1].rowsWithEmptyValue, 0u);
     EXPECT_EQ(common::currentFolder(), dateFolder());
     EXPECT_EQ(m_host.dataSourceSwitches, (std::vector<bool>{false, true}));
 }
@@ -83,7 +86,8 @@ TEST_F(ConvertRunTest, LeavesOutEmptyValuesAndWritesZero)
     FakeSheet sheet({"code", "Close"}, {{"600000", ""}, {"600001", "0"}, {"000002", "0.5"}, {"000002", "7"}});
     m_host.code = "CODE"; // field names match ignoring case
     m_host.mappings = {"close<->c"};
-    convert::runConversion(options(m_temp.path().string()), sheet, m_host);
+    EXPECT_EQ(convert::runConversion(options(m_temp.path().string()), sheet, m_host).at(0).rowsWithEmptyValue,
+              1u);
     EXPECT_EQ(readBytes(output("c")),
               "SH600001\t2024-01-05\t0\r\nSZ000002\t2024-01-05\t0.5\r\nSZ000002\t2024-01-05\t7\r\n");
 }
@@ -165,11 +169,27 @@ TEST_F(ConvertRunTest, MissingSaveFolderFailsAfterTheRowsAndWritesNothing)
     } catch (const common::Error& error) {
         EXPECT_EQ(error.kind(), common::Error::Kind::Io);
         EXPECT_STREQ(error.what(), "File not found");
+        EXPECT_EQ(common::describeError(error),
+                  "cannot enter folder " + missing + ": No such file or directory (File not found)");
     }
     EXPECT_EQ(m_host.progressTexts, (std::vector<std::string>{kProgress + "Close>:1", kProgress + "Close>:2",
                                                               kProgress + "Close>:2"}));
     EXPECT_FALSE(fs::exists(missing));
     EXPECT_EQ(m_host.dataSourceSwitches, (std::vector<bool>{false, true}));
+}
+
+TEST_F(ConvertRunTest, ADateFolderNameTakenByAFileSaysWhichFolder)
+{
+    FakeSheet sheet = threeRows();
+    m_host.mappings = {"Close<->" + kClose};
+    testing_support::writeBytes(dateFolder(), "");
+    try {
+        convert::runConversion(options(m_temp.path().string()), sheet, m_host);
+        FAIL() << "no error";
+    } catch (const common::Error& error) {
+        EXPECT_EQ(common::describeError(error),
+                  "cannot make folder " + dateFolder() + ": File exists (I/O error 183)");
+    }
 }
 
 TEST_F(ConvertRunTest, LinesWithAnEmptySideTouchNothing)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Rebuilds the workbook fixtures from their sources with real spreadsheet
 # programs, which must be installed:
-#   apt-get install libreoffice-calc-nogui gnumeric python3-uno
-# The .xls files are committed, so the tests never need these programs.
+#   apt-get install libreoffice-calc-nogui gnumeric python3-uno python3-openpyxl \
+#       python3-xlsxwriter zip
+# The workbooks are committed, so the tests never need these programs.
 set -euo pipefail
 cd "$(dirname "$0")"
 work=$(mktemp -d)
@@ -15,9 +16,15 @@ libre() { # source target.xls [filter] [input filter]
     mv "$work/$(basename "${1%.*}").xls" "$2"
 }
 
+# LibreOffice Calc to Office Open XML.
+libre_xlsx() { # source target.xlsx
+    soffice --headless --convert-to "xlsx:Calc MS Excel 2007 XML" --outdir "$work" "$1" >/dev/null
+    mv "$work/$(basename "${1%.*}").xlsx" "$2"
+}
+
 # Gnumeric reads OpenDocument only in its packed form: LibreOffice packs the
 # flat source first, then Gnumeric recalculates and writes the workbook.
-gnumeric() { # source.fods target.xls exporter
+gnumeric() { # source.fods target exporter
     soffice --headless --convert-to ods --outdir "$work" "$1" >/dev/null
     ssconvert --recalc -T "$3" "$work/$(basename "${1%.*}").ods" "$2" 2>/dev/null
 }
@@ -60,3 +67,38 @@ libre_csv Mixed.fods Daily.csv 2
 python3 CsvFiles.py bom Daily.csv DailyBom.csv
 iconv -f UTF-8 -t GBK Daily.csv >DailyGbk.csv
 python3 CsvFiles.py quoting .
+# Office Open XML: the same data as the .xls files, from LibreOffice, then
+# saved again by openpyxl (which keeps the values, not the formulas).
+for name in Mixed Quotes Dates1904 EmptySheet ArrayFormula; do
+    libre_xlsx $name.fods $name.xlsx
+done
+for name in Mixed Quotes Dates1904; do
+    /usr/bin/python3 Openpyxl.py resave $name.xlsx ${name}Openpyxl.xlsx
+done
+gnumeric Mixed.fods MixedGnumeric.xlsx Gnumeric_Excel:xlsx2
+/usr/bin/python3 Openpyxl.py cells OpenpyxlCells.xlsx
+/usr/bin/python3 XlsxWriter.py cells XlsxWriterCells.xlsx
+/usr/bin/python3 XlsxWriter.py macro Macro.xlsm
+/usr/bin/python3 Strict.py Mixed.xlsx MixedStrict.xlsx
+# The benchmark's workbook: the .xls data as LibreOffice writes it in .xlsx.
+libre_xlsx Large.xls Large.xlsx
+# OpenDocument: the same data as the .xls files from LibreOffice and from
+# Gnumeric. OdsCells holds the cells that only OpenDocument stores its own
+# way; its .xls files are the same data as each program writes it there.
+libre_ods() { # source target.ods
+    soffice --headless --convert-to ods --outdir "$work" "$1" >/dev/null
+    mv "$work/$(basename "${1%.*}").ods" "$2"
+}
+for name in Mixed Quotes Dates1904 EmptySheet OdsCells; do
+    libre_ods $name.fods $name.ods
+done
+libre OdsCells.fods OdsCells.xls
+gnumeric Mixed.fods MixedGnumeric.ods Gnumeric_OpenCalc:openoffice
+gnumeric OdsCells.fods OdsCellsGnumeric.ods Gnumeric_OpenCalc:openoffice
+gnumeric OdsCells.fods OdsCellsGnumeric.xls Gnumeric_Excel:excel_biff8
+# The benchmark's workbook as LibreOffice writes it in .ods.
+libre_ods Large.xls Large.ods
+# The same parts as Quotes.xlsx in a package with zip64 records (Info-ZIP's zip -fz).
+mkdir "$work/zip64"
+(cd "$work/zip64" && unzip -q "$OLDPWD/Quotes.xlsx" && rm -f "$OLDPWD/Zip64.xlsx" &&
+    zip -q -X -fz -r "$OLDPWD/Zip64.xlsx" '[Content_Types].xml' _rels docProps xl)

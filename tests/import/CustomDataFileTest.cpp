@@ -83,6 +83,28 @@ TEST(CustomDataFile, OpeningOrCreatingNeverTruncates)
     EXPECT_EQ(readBytes(dir.file("f.dat")), old + kExampleRecord);
 }
 
+// What a run counts and what it leaves out with skip-existing.
+TEST(CustomDataFile, TellsWhetherAnOpenMadeTheFileAndReadsItWhole)
+{
+    TempDir dir;
+    CustomDataFile file;
+    std::string bytes = "left over";
+    file.openOrCreate(dir.file("f.dat"));
+    EXPECT_TRUE(file.created());
+    file.readAll(bytes);
+    EXPECT_EQ(bytes, "");
+    file.append(kExample);
+    file.openOrCreate(dir.file("f.dat"));
+    EXPECT_FALSE(file.created());
+    file.append(kExample);
+    file.readAll(bytes);
+    EXPECT_EQ(bytes, kExampleRecord + kExampleRecord);
+    file.openForAppending(dir.file("f.dat"));
+    EXPECT_FALSE(file.created());
+    file.close();
+    EXPECT_EQ(ioFailure([&] { file.readAll(bytes); }).first, 103);
+}
+
 TEST(CustomDataFile, OpenForAppendingAMissingFileFailsAndCreatesNothing)
 {
     TempDir dir;

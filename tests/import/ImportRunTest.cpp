@@ -2,6 +2,7 @@
 // record files, what the host is told, and where a run stops.
 #include "import/ImportRun.h"
 
+#include "common/ErrorWhere.h"
 #include "import/ImportRunFixture.h"
 #include "import/ImportTestSupport.h"
 
@@ -227,4 +228,80 @@ TEST_F(ImportRunTest, AValueBeyondSinglePrecisionEndsTheRunAfterEarlierRecords)
     input("PE.txt", kLine + "\nSH600000\t2008-01-15\t1e39\n" + kLine);
     EXPECT_EQ(runFailure(), "Floating point overflow");
     EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, CountsWhatItDidAndWhyLinesGaveNoRecord)
+{
+    fs::create_directory(m_cd + "/PE");
+    writeBytes(m_cd + "/PE/A.adt", kExampleRecord); // there before: extended, once
+    input("x/PE.txt", "A\t2008-01-15\t1\nB\t2008-01-15\t1\nA\t2008-01-16\t1\nbad\nA\tx\t1\n");
+    input("y/PE.txt", "B\t2008-01-17\t1\nC\t1800-01-01\t1\nC\t2008-01-15\tx\n");
+    ImportCounts counts;
+    runImport(options, host, counts);
+    EXPECT_EQ(counts.inputFiles, 2u);
+    EXPECT_EQ(counts.linesRead, 8u);
+    EXPECT_EQ(counts.recordsAppended, 4u);
+    EXPECT_EQ(counts.recordFilesCreated, 1u); // B, made by line 2 and reopened later
+    EXPECT_EQ(counts.recordFilesExtended, 1u);
+    EXPECT_EQ(counts.skippedFor(SkipReason::NoSecondTab), 1u);
+    EXPECT_EQ(counts.skippedFor(SkipReason::DateNotParsed), 1u);
+    EXPECT_EQ(counts.skippedFor(SkipReason::DateOutOfRange), 1u);
+    EXPECT_EQ(counts.skippedFor(SkipReason::ValueNotNumber), 1u);
+    EXPECT_EQ(counts.faultyLines(), 4u);
+}
+
+// A day imported twice adds nothing; a run repeated after an error adds
+// only what is missing; a time repeated within the input goes in once.
+TEST_F(ImportRunTest, SkipExistingLeavesOutTimesTheRecordFileHolds)
+{
+    options.skipExisting = true;
+    // Out of order and with an incomplete record at the end: times are read all the same.
+    fs::create_directory(m_cd + "/PE");
+    writeBytes(m_cd + "/PE/A.adt", import_test::bytes({0x00, 0x49, 0x8D, 0x47, 0, 0, 0x80, 0x3F}) +
+                                       kExampleRecord + "\x01\x02\x03");
+    input("PE.txt", "A\t2008-01-15\t1\nA\t2008-01-16\t1\nA\t2008-01-17\t2\nB\t2008-01-15\t12.5\n"
+                    "B\t2008-01-15\t3\nA\t2008-01-15\t5\n");
+    ImportCounts counts;
+    runImport(options, host, counts);
+    EXPECT_EQ(counts.recordsAppended, 2u); // A 01-17 and B 01-15
+    EXPECT_EQ(counts.skippedFor(SkipReason::AlreadyInRecordFile), 4u);
+    EXPECT_EQ(counts.faultyLines(), 0u);
+    EXPECT_EQ(record("PE/B.adt"), kExampleRecord);
+    EXPECT_EQ(record("PE/A.adt").size(), 24u); // the third record over the incomplete one
+    using enum SkipReason;
+    EXPECT_EQ(host.skipped, (std::vector<std::pair<SkipReason, std::size_t>>{{AlreadyInRecordFile, 1},
+                                                                             {AlreadyInRecordFile, 2},
+                                                                             {AlreadyInRecordFile, 5},
+                                                                             {AlreadyInRecordFile, 6}}));
+
+    ImportCounts again;
+    runImport(options, host, again);
+    EXPECT_EQ(again.recordsAppended, 0u);
+    EXPECT_EQ(again.skippedFor(SkipReason::AlreadyInRecordFile), 6u);
+    EXPECT_EQ(record("PE/B.adt"), kExampleRecord);
+}
+
+TEST_F(ImportRunTest, AnErrorSaysWhereItHappened)
+{
+    const std::string entry =
+        input("PE.txt", kLine + "\nB\t2008-01-15\t1\n" + kLine + "\nC\t2008-01-15\t1e39\n");
+    fs::create_directories(m_cd + "/PE/B.adt"); // a folder where the record file goes
+    const auto where = [this] {
+        try {
+            runImport(options, host);
+        } catch (const common::Error& error) {
+            return common::describeError(error);
+        }
+        return std::string(testing_support::kNoError);
+    };
+    EXPECT_EQ(where(), entry + ":2: cannot open " + m_cd + "/PE/B.adt: Is a directory (File access denied)");
+    fs::remove(m_cd + "/PE/B.adt");
+    EXPECT_EQ(where(), entry + ":4: Floating point overflow");
+    host.entries = {m_dir.file("gone.txt")};
+    EXPECT_EQ(where(),
+              "cannot open " + m_dir.file("gone.txt") + ": No such file or directory (File not found)");
+    fs::remove(m_cd + "/gone"); // made before the input was found missing
+    writeBytes(m_cd + "/gone", "");
+    EXPECT_EQ(where(),
+              m_dir.file("gone.txt") + ": cannot make folder " + m_cd + "/gone: File exists (I/O error 183)");
 }

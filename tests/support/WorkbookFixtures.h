@@ -9,6 +9,7 @@
 #include "xls/Workbook.h"
 
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -67,6 +68,39 @@ tableTexts(const table::Table& table, const common::RegionalSettings& settings =
             rows.back().push_back(table.cellText(r, f, settings));
     }
     return rows;
+}
+
+// Every table of a workbook: its name, field types, place and texts.
+struct TableView {
+    std::string name;
+    std::vector<table::FieldType> types;
+    std::uint32_t headerRow;
+    std::uint16_t firstColumn;
+    std::vector<std::vector<std::string>> texts;
+    bool operator==(const TableView&) const = default;
+};
+
+inline void PrintTo(const TableView& view, std::ostream* out)
+{
+    *out << view.name << " at " << view.headerRow << "," << view.firstColumn << ":";
+    for (const auto& row : view.texts) {
+        *out << "\n ";
+        for (const auto& text : row)
+            *out << " [" << text << "]";
+    }
+}
+
+template <typename Sheets> std::vector<TableView> viewsOf(const Sheets& sheets)
+{
+    std::vector<TableView> views;
+    for (const auto& sheet : sheets) {
+        TableView view{
+            sheet.name, {}, sheet.table->headerRow(), sheet.table->firstColumn(), tableTexts(*sheet.table)};
+        for (const table::Field& field : sheet.table->fields())
+            view.types.push_back(field.type);
+        views.push_back(std::move(view));
+    }
+    return views;
 }
 
 } // namespace workbook_testing

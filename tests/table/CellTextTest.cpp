@@ -1,6 +1,7 @@
 // The cell-text rule: general format with 15 significant digits, dates in the
-// regional short date format, booleans and error values.
+// regional short date format, booleans and error values; ISO 8601 dates.
 #include "table/CellText.h"
+#include "table/IsoDateTime.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -209,6 +211,13 @@ struct DateCase {
     const char* text;
 };
 
+// Named by what it expects, so that CTest's test names stay the same from run
+// to run (the default printer shows the bytes, pointers included).
+void PrintTo(const DateCase& c, std::ostream* os)
+{
+    *os << c.value << ' ' << c.format << " -> " << c.text;
+}
+
 class DateTimeText : public testing::TestWithParam<DateCase> {};
 
 TEST_P(DateTimeText, FollowsTheShortDateFormatAndAddsTheTime)
@@ -245,8 +254,40 @@ TEST(CellText, BooleansAndErrorValuesHaveFixedTexts)
     const std::pair<std::uint8_t, const char*> errors[] = {
         {0x00, "#NULL!"}, {0x07, "#DIV/0!"}, {0x0F, "#VALUE!"}, {0x17, "#REF!"},
         {0x1D, "#NAME?"}, {0x24, "#NUM!"},   {0x2A, "#N/A"},    {0x99, "#ERR153"}};
-    for (const auto& [code, text] : errors)
+    for (const auto& [code, text] : errors) {
         EXPECT_EQ(table::errorText(code), text);
+        if (code != 0x99) {
+            EXPECT_EQ(table::errorCodeOf(text), code) << text;
+        }
+    }
+    EXPECT_EQ(table::errorCodeOf("#SPILL!"), 0x0F); // unknown to the system: #VALUE!
+}
+
+TEST(IsoDateTime, DatesAndDateTimesAreAbsoluteDays)
+{
+    double value = 0.0;
+    ASSERT_TRUE(table::parseIsoDateTime("2024-01-05", value));
+    EXPECT_EQ(value, 45296.0);
+    ASSERT_TRUE(table::parseIsoDateTime("2024-01-05T10:30:00.5Z", value));
+    EXPECT_DOUBLE_EQ(value, 45296.0 + (10.5 * 3600 + 0.5) / 86400);
+    for (const char* bad : {"2024-1-5", "2024-13-01", "2024-01-05T25:00", "2024-01-05 10:30", "x"})
+        EXPECT_FALSE(table::parseIsoDateTime(bad, value)) << bad;
+}
+
+TEST(IsoDateTime, DurationsAreDays)
+{
+    const std::pair<const char*, double> durations[] = {
+        {"PT10H30M00S", 0.4375}, {"PT010H30M00S", 0.4375}, {"PT36H", 1.5},
+        {"-PT6H", -0.25},        {"P1DT12H", 1.5},         {"P0Y0M0DT0H0M43.2S", 0.0005}};
+    for (const auto& [text, days] : durations) {
+        double value = 0.0;
+        ASSERT_TRUE(table::parseIsoDuration(text, value)) << text;
+        EXPECT_DOUBLE_EQ(value, days) << text;
+    }
+    double value = 0.0;
+    for (const char* bad :
+         {"", "P", "PT", "T10H", "PT10", "PT10X", "P1M", "PT1S2H", "PT1H1H", "PT1.2.3S", "10:30"})
+        EXPECT_FALSE(table::parseIsoDuration(bad, value)) << bad;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Posted rows written into real workbooks (LibreOffice and Gnumeric): the
 // file read again, by our reader and by FreeXL, holds the posted values and
 // every other cell of every sheet as before.
+#include "support/PostedWorkbook.h"
 #include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
@@ -82,27 +83,13 @@ unsigned freeXlRows(const std::string& path)
 #define EXPECT_FREEXL_EQ(freeXlReading, expected)
 #endif
 
-class XlsWrite : public testing::TestWithParam<const char*> {
+class XlsWrite : public testing::TestWithParam<const char*>, protected PostedWorkbook {
   protected:
     void SetUp() override
     {
-        path = folder.file("Book.xls");
-        testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath(GetParam())));
+        openCopy(GetParam(), "Sheet1$", "Book.xls");
         before = sheetTexts(path);
-        connection.setConnectionString(workbook::connectionStringFor(path));
-        connection.open();
-        query.setStatement("SELECT * FROM [Sheet1$]");
-        query.open();
     }
-    // Posts `text` into one cell of the row presented at `row`.
-    void post(std::size_t row, const std::string& field, const std::string& text)
-    {
-        query.moveTo(row);
-        query.edit();
-        query.setCellText(query.fieldIndex(field), text);
-        query.post();
-    }
-    std::size_t column(const std::string& field) { return query.fieldIndex(field); }
     void reopen()
     {
         query.close();
@@ -111,11 +98,7 @@ class XlsWrite : public testing::TestWithParam<const char*> {
     }
     std::size_t sharedStrings() const { return readWorkbook(path)->texts().size(); }
 
-    testing_support::TempDir folder;
-    std::string path;
     Sheets before;
-    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
-    Query query{connection};
 };
 
 TEST_P(XlsWrite, ANumberCellIsWrittenAndNothingElseChanges)
@@ -204,22 +187,6 @@ TEST_P(XlsWrite, EditsOfOtherSheetsAndManyPostsAddUp)
     before[0][5][column("Close")] = "2";
     before[3][1][0] = "x";
     EXPECT_EQ(sheetTexts(path), before);
-}
-
-TEST_P(XlsWrite, AReadOnlyWorkbookKeepsFileAndQueryUnchanged)
-{
-    const std::string bytes = testing_support::readBytes(path);
-    std::filesystem::permissions(path,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    query.moveTo(1);
-    query.edit();
-    query.setCellText(column("Close"), "99");
-    EXPECT_EQ(errorOf([&] { query.post(); }),
-              "Cannot write the posted row into the workbook \"" + path + "\": the file is read-only");
-    EXPECT_EQ(query.state(), Query::State::Browse);
-    EXPECT_EQ(query.cellText(1, column("Close")), "12.25");
-    EXPECT_EQ(testing_support::readBytes(path), bytes);
-    EXPECT_EQ(testing_support::entryCount(folder.path()), 1u); // no temporary left
 }
 
 TEST_P(XlsWrite, TheReplacedFileKeepsItsPermissions)
@@ -365,60 +332,6 @@ TEST(XlsWriteCodePage, TextInTheSystemCodePageIsStoredAsUnicode)
     query.post();
     EXPECT_EQ(sheetTexts(path)[0][1][0], "招商");
     EXPECT_FREEXL_EQ(freeXlCell(path, 1, 0), "招商");
-}
-
-// ArrayFormula.xls (LibreOffice): B2:B3 hold one array formula, =A2:A3*2.
-TEST(XlsWriteArrayFormula, ACellOfAnArrayFormulaIsRefusedAndTheOtherCellsCanBeWritten)
-{
-    testing_support::TempDir folder;
-    const std::string path = folder.file("ArrayFormula.xls");
-    testing_support::writeBytes(path,
-                                testing_support::readBytes(testing_support::dataPath("ArrayFormula.xls")));
-    const std::string bytes = testing_support::readBytes(path);
-    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
-    connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.open();
-    Query query(connection);
-    query.setStatement("SELECT * FROM [Sheet1$]");
-    query.open();
-    for (std::size_t row : {0u, 1u}) {
-        query.moveTo(row);
-        query.edit();
-        query.setCellText(1, "1");
-        EXPECT_EQ(errorOf([&] { query.post(); }),
-                  "Cannot write the posted row into the workbook \"" + path + "\": cell B" +
-                      std::to_string(row + 2) + " of sheet 'Sheet1' holds a shared, array or table formula");
-        EXPECT_EQ(query.cellText(row, 1), row == 0 ? "21" : "24");
-    }
-    EXPECT_EQ(testing_support::readBytes(path), bytes);
-    query.edit();
-    query.setCellText(0, "11");
-    query.post();
-    EXPECT_EQ(sheetTexts(path)[0],
-              (std::vector<std::vector<std::string>>{{"Close", "Double"}, {"10.5", "21"}, {"11", "24"}}));
-}
-
-TEST(XlsWrite1904, DatesGoIntoAWorkbookOfThe1904SystemAsItsOwnSerials)
-{
-    testing_support::TempDir folder;
-    const std::string path = folder.file("Dates1904.xls");
-    testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath("Dates1904.xls")));
-    Sheets before = sheetTexts(path);
-    workbook::Connection connection{kUtf8, chineseSettings(), kTestYear};
-    connection.setConnectionString(workbook::connectionStringFor(path));
-    connection.open();
-    Query query(connection);
-    query.setStatement(workbook::selectAllFrom(connection.tables().at(0).tableName));
-    query.open();
-    query.edit();
-    query.setCellText(query.fieldIndex("Day"), "2025-3-1");
-    query.post();
-    query.append();
-    query.setCellText(query.fieldIndex("Day"), "1904-1-2");
-    query.post();
-    before[0][1][1] = "2025-3-1";
-    before[0].push_back({"", "1904-1-2"});
-    EXPECT_EQ(sheetTexts(path), before);
 }
 
 } // namespace

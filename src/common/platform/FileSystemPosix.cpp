@@ -32,8 +32,8 @@ void changeCurrentFolder(const std::string& path)
     const int errnoValue = errno;
     struct stat info {};
     if (errnoValue == ENOTDIR && statEntry(path, info) && !S_ISDIR(info.st_mode))
-        throw ioError(kErrorDirectory);
-    throw ioError(posix::windowsCodeFromErrno(errnoValue, path));
+        throw ioError(kErrorDirectory, posix::systemErrorText(errnoValue));
+    throw posix::errnoError(errnoValue, path);
 }
 
 std::string currentFolder()

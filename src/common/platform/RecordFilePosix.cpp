@@ -175,18 +175,73 @@ void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& nam
     open(&folder, name, true);
 }
 
-void RecordFile::open(const RecordFolder* folder, const std::string& name, bool create)
+namespace {
+
+int openRetrying(int folder, const char* name, int flags)
 {
-    const int flags = O_RDWR | O_APPEND | O_CLOEXEC | (create ? O_CREAT : 0);
-    const int at = folder ? folder->m_handle->fd : AT_FDCWD;
     int fd;
     do
-        fd = ::openat(at, name.c_str(), flags, kNewFileMode);
+        fd = ::openat(folder, name, flags, kNewFileMode);
     while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+} // namespace
+
+void RecordFile::open(const RecordFolder* folder, const std::string& name, bool create)
+{
+    const int at = folder ? folder->m_handle->fd : AT_FDCWD;
+    // The file is opened as it is first and made (O_EXCL) only when it is
+    // missing, so that the caller learns whether this open made it; one that
+    // another process makes in between is opened as that one made it.
+    constexpr int kFlags = O_RDWR | O_APPEND | O_CLOEXEC;
+    bool made = false;
+    int fd;
+    for (;;) {
+        fd = openRetrying(at, name.c_str(), kFlags);
+        if (fd >= 0 || errno != ENOENT || !create)
+            break;
+        fd = openRetrying(at, name.c_str(), kFlags | O_CREAT | O_EXCL);
+        made = fd >= 0;
+        if (made || errno != EEXIST)
+            break;
+    }
     if (fd < 0)
         throw posix::errnoError(errno, m_path);
     m_handle->fd = fd;
     m_handle->aligned = false;
+    m_created = made;
+}
+
+void RecordFile::readAll(std::string& bytes)
+{
+    bytes.clear();
+    if (m_handle->fd < 0)
+        throw ioError(io::kFileNotOpen);
+    // The length from lseek, not fstat (see the top of this file); pread
+    // leaves the offset alone, and appends go to the end whatever it is.
+    // A length of whole records is what the first append would look at: it
+    // need not ask again.
+    const off_t length = m_handle->length(m_path);
+    if (length % static_cast<off_t>(m_recordSize) == 0)
+        m_handle->aligned = true;
+    bytes.resize(static_cast<std::size_t>(length));
+    std::size_t have = 0;
+    while (have < bytes.size()) {
+        const ssize_t got =
+            ::pread(m_handle->fd, bytes.data() + have, bytes.size() - have, static_cast<off_t>(have));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            bytes.clear();
+            throw posix::errnoError(error, m_path);
+        }
+        if (got == 0)
+            break; // cut short by someone else meanwhile
+        have += static_cast<std::size_t>(got);
+    }
+    bytes.resize(have);
 }
 
 bool RecordFile::isOpen() const

@@ -9,7 +9,9 @@
 #include "common/IoError.h"
 #include "workbook/WorkbookMessages.h"
 #include "workbook/formats/CsvFormat.h"
+#include "workbook/formats/OdsFormat.h"
 #include "workbook/formats/XlsFormat.h"
+#include "workbook/formats/XlsxFormat.h"
 
 #include <array>
 
@@ -18,9 +20,12 @@ namespace workbook {
 namespace {
 
 const XlsFormat kXls;
+const OdsFormat kOds;
+const XlsxFormat kXlsx;
 const CsvFormat kCsv;
-// The first is also the one a file goes to that no format recognises.
-const std::array<const WorkbookFormat*, 2> kFormats{&kXls, &kCsv};
+// The first is also the one a file goes to that no format recognises. An
+// OpenDocument package is a zip package too: .ods comes before .xlsx.
+const std::array<const WorkbookFormat*, 4> kFormats{&kXls, &kOds, &kXlsx, &kCsv};
 
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& reason)
 {

@@ -45,8 +45,10 @@ windows_packages=()
 if [ "$windows" != 0 ]; then
   # The posix thread model: GCC 12's win32 one has no std::mutex or std::thread.
   # wine owns /usr/bin/wine, wine64 the 64-bit loader; their recommends
-  # (fonts, sound, gstreamer) are not needed by console programs.
-  windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest locales)
+  # (fonts, sound, gstreamer) are not needed by console programs. zlib for
+  # the zip packages comes built for mingw-w64; expat does not, and
+  # scripts/build-mingw-expat.sh builds it from Debian's source (dpkg-dev).
+  windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest locales libz-mingw-w64-dev)
 fi
 
 not_installed() {

@@ -21,6 +21,8 @@
 #include "common/IoError.h"
 #include "common/platform/WinApi.h"
 
+#include <algorithm>
+
 namespace common {
 
 namespace {
@@ -172,12 +174,51 @@ void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& nam
 
 void RecordFile::open(const RecordFolder* folder, const std::string& name, bool create)
 {
-    // OPEN_ALWAYS opens an existing file as it is and never empties it.
+    // OPEN_ALWAYS opens an existing file as it is and never empties it, and
+    // tells by 183 that the file was there: of processes that open a missing
+    // file at once, exactly one learns that it made it.
     const std::string path = folder ? folder->m_handle->prefix + name : name;
     m_handle->file.reset(win::createFile(path, GENERIC_READ | GENERIC_WRITE,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          create ? OPEN_ALWAYS : OPEN_EXISTING));
+    m_created = create && GetLastError() != ERROR_ALREADY_EXISTS;
     m_handle->aligned = false;
+}
+
+void RecordFile::readAll(std::string& bytes)
+{
+    bytes.clear();
+    Handle& h = *m_handle;
+    if (!h.file.isOpen())
+        throw ioError(io::kFileNotOpen);
+    // Reads at offsets leave the file pointer alone, and appends go to the
+    // end whatever it is. A length of whole records is what the first append
+    // would look at: it need not ask again.
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h.file.get(), &size))
+        throw win::lastError();
+    const auto length = static_cast<std::uint64_t>(size.QuadPart);
+    if (length % m_recordSize == 0)
+        h.aligned = true;
+    bytes.resize(static_cast<std::size_t>(length));
+    std::size_t have = 0;
+    while (have < bytes.size()) {
+        constexpr std::size_t kMostPerRead = 1u << 30;
+        OVERLAPPED position = at(have);
+        DWORD got = 0;
+        const auto wanted = static_cast<DWORD>(std::min(bytes.size() - have, kMostPerRead));
+        if (!ReadFile(h.file.get(), bytes.data() + have, wanted, &got, &position)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_HANDLE_EOF)
+                break; // cut short by someone else meanwhile
+            bytes.clear();
+            throw win::errorOf(error);
+        }
+        if (got == 0)
+            break;
+        have += got;
+    }
+    bytes.resize(have);
 }
 
 bool RecordFile::isOpen() const

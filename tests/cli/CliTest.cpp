@@ -4,6 +4,8 @@
 
 #include "CliFixture.h"
 
+#include <algorithm>
+
 using testing_support::readBytes;
 using testing_support::writeBytes;
 using namespace cli_test;
@@ -45,6 +47,21 @@ TEST_F(CliTest, RelativePathsAreTakenFromTheFolderTheCommandStartsIn)
     input("PE.txt", kLine);
     fs::current_path(m_dir.path());
     EXPECT_EQ(run({"import", "--folder", "cd", "PE.txt"}), 0) << m_err.str();
+    EXPECT_EQ(readBytes(m_cd + "/PE/SH600000.adt"), kExampleRecord);
+}
+
+// On Windows "/x" is x at the root of the current drive, and CLI11 would
+// take it for an option there ("/folder" for --folder).
+TEST_F(CliTest, APathFromTheRootIsNoOption)
+{
+    const auto fromRoot = [](std::string path) {
+        path.erase(0, path.find_first_of("/\\"));
+        std::replace(path.begin(), path.end(), '\\', '/');
+        return path;
+    };
+    const std::string file = input("PE.txt", kLine);
+    fs::current_path(m_dir.path());
+    EXPECT_EQ(run({"import", "--folder", fromRoot(m_cd), fromRoot(file)}), 0) << m_err.str();
     EXPECT_EQ(readBytes(m_cd + "/PE/SH600000.adt"), kExampleRecord);
 }
 

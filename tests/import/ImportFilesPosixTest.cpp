@@ -1,11 +1,14 @@
 // What only the POSIX half of the file layer does for the import: record
 // files without write permission, a file-size limit that cuts a record
 // short, folders that cannot be read (checked as an unprivileged user), link
-// loops, and files still open seen through unlink and /proc.
+// loops, files still open seen through unlink and /proc, and a tidy that
+// keeps the file's mode or fails for want of a temporary.
 #include "common/Error.h"
+#include "common/ErrorWhere.h"
 #include "import/CustomDataFile.h"
 #include "import/ImportRunFixture.h"
 #include "import/ImportTestSupport.h"
+#include "import/RecordFileTidy.h"
 #include "support/TestSupport.h"
 #include "support/Unprivileged.h"
 
@@ -119,4 +122,51 @@ TEST(CollectTxtFiles, ALinkLoopEndsQuietly)
     writeBytes(dir.file("s/a.txt"), "");
     fs::create_directory_symlink(dir.path(), dir.file("s/up"));
     EXPECT_EQ(scan(dir.path().string()), (std::vector<std::string>{"earlier", dir.file("s/a.txt")}));
+}
+
+TEST(RecordFileTidy, TheTidiedFileKeepsItsPermissions)
+{
+    TempDir dir;
+    writeBytes(dir.file("A.adt"), kExampleRecord + kExampleRecord);
+    ::chmod(dir.file("A.adt").c_str(), 0640);
+    EXPECT_TRUE(tidyRecordFile(dir.file("A.adt"), TimeReading::Signed, false).changed);
+    EXPECT_EQ(readBytes(dir.file("A.adt")), kExampleRecord);
+    EXPECT_EQ(fs::status(dir.file("A.adt")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(RecordFileTidy, AFailureLeavesTheFileAsItWasAndSaysWhere)
+{
+    TempDir dir;
+    fs::create_directory(dir.file("PE"));
+    const std::string messy = kExampleRecord + kExampleRecord;
+    writeBytes(dir.file("PE/A.adt"), messy);
+    const std::string file = dir.file("PE/A.adt");
+    // Anyone may write the file, but no temporary can be made beside it.
+    ::chmod(dir.path().c_str(), 0755);
+    ::chmod(file.c_str(), 0666);
+    ::chmod(dir.file("PE").c_str(), 0555);
+    const int verdict = testing_support::runUnprivileged([&] {
+        try {
+            tidyRecordFile(file, TimeReading::Signed, false);
+        } catch (const common::Error& error) {
+            return common::describeError(error) ==
+                               "cannot write " + file + ": Permission denied (File access denied)" &&
+                           readBytes(file) == messy
+                       ? 0
+                       : 1;
+        }
+        return 2;
+    });
+    ::chmod(dir.file("PE").c_str(), 0755);
+    if (verdict == testing_support::kNotRun)
+        GTEST_SKIP() << "cannot drop privileges";
+    EXPECT_EQ(verdict, 0);
+    try {
+        tidyRecordFile(dir.file("PE/none.adt"), TimeReading::Signed, false);
+        ADD_FAILURE() << "no error";
+    } catch (const common::Error& error) {
+        EXPECT_EQ(common::describeError(error),
+                  "cannot read " + dir.file("PE/none.adt") + ": No such file or directory (File not found)");
+    }
 }

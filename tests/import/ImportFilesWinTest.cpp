@@ -1,9 +1,13 @@
 // The import run on Windows, under Wine with code page 936: files held open
 // seen through Windows' sharing rules, a data name whose GBK trail byte is
-// "\", and a code that would name a stream of another file.
+// "\", a code that would name a stream of another file, and a tidy of a
+// record file that an import holds open.
+#include "common/ErrorWhere.h"
+#include "common/RecordFile.h"
 #include "common/platform/WinApi.h"
 #include "import/ImportRunFixture.h"
 #include "import/ImportTestSupport.h"
+#include "import/RecordFileTidy.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +64,25 @@ TEST_F(ImportRunTest, ADataNameWhoseTrailByteIsABackslashIsOneFolder)
     runImport(options, host);
     EXPECT_EQ(record(cheng + "/SH600000.adt"), kExampleRecord);
     EXPECT_EQ(testing_support::entryCount(m_cd), 1u);
+}
+
+// Tidy is for files no import writes to; one that does holds the file open
+// with write access, which the tidy's read (read sharing only) runs into.
+TEST(RecordFileTidy, ARecordFileAnImportHoldsOpenIsLeftAsItWas)
+{
+    testing_support::TempDir dir;
+    const std::string path = dir.file("A.adt");
+    testing_support::writeBytes(path, kExampleRecord + kExampleRecord);
+    common::RecordFile held(8);
+    held.openExisting(path);
+    EXPECT_EQ(testing_support::errorOf([&] {
+                  try {
+                      importer::tidyRecordFile(path, importer::TimeReading::Signed, false);
+                  } catch (const common::Error& error) {
+                      throw common::Error(common::describeError(error));
+                  }
+              }),
+              "cannot read " + path + ": " + common::win::systemErrorText(ERROR_SHARING_VIOLATION));
+    held.close();
+    EXPECT_EQ(readBytes(path), kExampleRecord + kExampleRecord);
 }

@@ -82,7 +82,8 @@ TEST(RecordFileTidy, ARecordFileAnImportHoldsOpenIsLeftAsItWas)
                       throw common::Error(common::describeError(error));
                   }
               }),
-              "cannot read " + path + ": " + common::win::systemErrorText(ERROR_SHARING_VIOLATION));
+              "cannot read " + path + ": " + common::win::systemErrorText(ERROR_SHARING_VIOLATION) +
+                  " (I/O error 32)");
     held.close();
     EXPECT_EQ(readBytes(path), kExampleRecord + kExampleRecord);
 }

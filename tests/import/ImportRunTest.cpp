@@ -5,6 +5,7 @@
 #include "common/ErrorWhere.h"
 #include "import/ImportRunFixture.h"
 #include "import/ImportTestSupport.h"
+#include "support/SystemTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,10 @@
 
 using namespace importer;
 using import_test::kExampleRecord;
+using testing_support::Failure;
+using testing_support::nativePath;
 using testing_support::readBytes;
+using testing_support::systemText;
 using testing_support::TempDir;
 using testing_support::writeBytes;
 namespace fs = std::filesystem;
@@ -294,14 +298,15 @@ TEST_F(ImportRunTest, AnErrorSaysWhereItHappened)
         }
         return std::string(testing_support::kNoError);
     };
-    EXPECT_EQ(where(), entry + ":2: cannot open " + m_cd + "/PE/B.adt: Is a directory (File access denied)");
+    EXPECT_EQ(where(), entry + ":2: cannot open " + m_cd + nativePath("/PE/B.adt") + ": " +
+                           systemText(Failure::Folder) + " (File access denied)");
     fs::remove(m_cd + "/PE/B.adt");
     EXPECT_EQ(where(), entry + ":4: Floating point overflow");
     host.entries = {m_dir.file("gone.txt")};
-    EXPECT_EQ(where(),
-              "cannot open " + m_dir.file("gone.txt") + ": No such file or directory (File not found)");
+    EXPECT_EQ(where(), "cannot open " + m_dir.file("gone.txt") + ": " + systemText(Failure::MissingFile) +
+                           " (File not found)");
     fs::remove(m_cd + "/gone"); // made before the input was found missing
     writeBytes(m_cd + "/gone", "");
-    EXPECT_EQ(where(),
-              m_dir.file("gone.txt") + ": cannot make folder " + m_cd + "/gone: File exists (I/O error 183)");
+    EXPECT_EQ(where(), m_dir.file("gone.txt") + ": cannot make folder " + m_cd + nativePath("/gone") + ": " +
+                           systemText(Failure::Exists) + " (I/O error 183)");
 }

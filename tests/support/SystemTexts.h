@@ -13,6 +13,7 @@ enum class Failure {
     Folder,        // 5: a folder where a file was expected
     AccessDenied,  // 5
     InvalidName,   // 123, as the system says it (POSIX: as Windows says it in English)
+    Exists,        // 183: a file where a folder is to be made
 };
 
 std::string systemText(Failure failure);

@@ -14,6 +14,8 @@ std::string systemText(Failure failure)
         return common::posix::systemErrorText(ENOENT);
     case Failure::Folder:
         return common::posix::systemErrorText(EISDIR);
+    case Failure::Exists:
+        return common::posix::systemErrorText(EEXIST);
     case Failure::InvalidName:
         return "The filename, directory name, or volume label syntax is incorrect";
     case Failure::AccessDenied:

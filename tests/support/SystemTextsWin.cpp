@@ -11,6 +11,8 @@ std::string systemText(Failure failure)
         return common::win::systemErrorText(ERROR_FILE_NOT_FOUND);
     case Failure::MissingFolder:
         return common::win::systemErrorText(ERROR_PATH_NOT_FOUND);
+    case Failure::Exists:
+        return common::win::systemErrorText(ERROR_ALREADY_EXISTS);
     case Failure::InvalidName:
         return common::win::systemErrorText(ERROR_INVALID_NAME);
     case Failure::Folder:

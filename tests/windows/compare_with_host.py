@@ -7,7 +7,8 @@ the same.
   byte is 0x5C, "\\") into a custom-data folder; the host program runs
   under zh_CN.UTF-8 (dates year first, as Chinese Windows writes them),
   where those names are UTF-8 as they are on the disk.
-- convert: the .xls fixtures into GBK text files; the host program runs
+- convert: workbooks (.xls, .xlsx, .xlsm, .ods) and .csv files into GBK
+  text files; the host program runs
   under zh_CN.GBK, a locale made for the test with localedef in the work
   folder (LOCPATH), so that both write GBK. Names are compared as text: the
   host writes GBK names to the disk, Wine writes UTF-8 ones.
@@ -36,8 +37,22 @@ CONVERSIONS = [
     ('MixedGnumeric.xls', 'Sheet1$', 'Code', ['Name<->名称', 'Vol<->成交量', 'Stamp<->时间']),
     ('Biff5Cp936.xls', 'Sheet1$', 'Code', ['Name<->名称', 'Sum<->合计']),
     ('Large.xls', 'Large$', 'Code', ['V01<->一', 'V05<->五', 'V29<->二十九']),
+    # The same data as .xlsx (LibreOffice, openpyxl), .xlsm and .ods, and .csv files.
+    ('Mixed.xlsx', 'Sheet1$', 'Code',
+     ['Name<->名称', 'Close<->收盘', 'Day<->日期', 'Stamp<->时间', 'Mixed<->混合', 'Up<->涨', 'Bad<->错误']),
+    ('MixedOpenpyxl.xlsx', 'Sheet1$', 'Code', ['Name<->名称', 'Vol<->成交量', 'Stamp<->时间']),
+    ('Macro.xlsm', 'Cells$', 'Code', ['Close<->收盘', 'Since<->日期']),
+    ('Mixed.ods', 'Sheet1$', 'Code',
+     ['Name<->名称', 'Close<->收盘', 'Day<->日期', 'Stamp<->时间', 'Mixed<->混合', 'Up<->涨', 'Bad<->错误']),
+    ('DailyGbk.csv', 'DailyGbk.csv', '代码', ['收盘 价<->收盘']),
+    ('DailyBom.csv', 'DailyBom.csv', '代码', ['收盘 价<->收盘']),
 ]
 QUOTE_DATE = '2024/01/05'
+
+# Workbooks the Windows program reads again through a Chinese path (誠's second
+# GBK byte is 0x5C, "\\"), which the host program reads by their own names.
+GBK_NAMED = {'Mixed.xlsx': os.path.join('誠信 数据', '誠信行情.xlsx'),
+             'Mixed.ods': os.path.join('誠信 数据', '誠信行情.ods')}
 
 
 def windows_path(path):
@@ -116,11 +131,18 @@ def check_import(args, work, host_env, wine_env):
 
 def check_convert(args, work, gbk_env, wine_env):
     problems = []
-    for workbook, table, code, mappings in CONVERSIONS:
+    runs = [(c, c[0]) for c in CONVERSIONS] + [(c, GBK_NAMED[c[0]]) for c in CONVERSIONS if c[0] in GBK_NAMED]
+    for (workbook, table, code, mappings), windows_name in runs:
         source = os.path.join(args.data, workbook)
+        windows_source = source
+        if windows_name != workbook:
+            windows_source = os.path.join(work, windows_name)
+            os.makedirs(os.path.dirname(windows_source), exist_ok=True)
+            shutil.copyfile(source, windows_source)
         results = {}
         for side in ('host', 'windows'):
-            out = os.path.join(work, 'convert-' + side, workbook)
+            # ASCII: the host names its folders in GBK, Python in UTF-8.
+            out = os.path.join(work, 'convert-' + side, workbook if windows_name == workbook else 'gbk-' + workbook)
             os.makedirs(out)
             if side == 'host':
                 command = [args.host_cli, 'convert', source, table, '--code-column', code, '--date', QUOTE_DATE,
@@ -129,12 +151,12 @@ def check_convert(args, work, gbk_env, wine_env):
                 run([c.encode('gbk') for c in command], gbk_env)
                 results[side] = tree(out, 'gbk')
             else:
-                command = [args.wine, args.windows_cli, 'convert', windows_path(source), table, '--code-column', code,
-                           '--date', QUOTE_DATE, '--out', windows_path(out)]
+                command = [args.wine, args.windows_cli, 'convert', windows_path(windows_source), table,
+                           '--code-column', code, '--date', QUOTE_DATE, '--out', windows_path(out)]
                 command += [b for m in mappings for b in ('--map', m)]
                 run(command, wine_env)
                 results[side] = tree(out, 'utf-8')
-        problems += compare('convert ' + workbook, results['host'], results['windows'])
+        problems += compare('convert ' + windows_name, results['host'], results['windows'])
     return problems
 
 
@@ -153,7 +175,7 @@ def main():
     problems = check_import(args, work, host_env, wine_env) + check_convert(args, work, gbk_env, wine_env)
     for problem in problems:
         print(problem)
-    checks = 1 + len(CONVERSIONS)
+    checks = 1 + len(CONVERSIONS) + len(GBK_NAMED)
     failed = len({p.split(':')[0] for p in problems})
     print(f'{checks - failed} passed, {failed} failed')
     return 1 if problems else 0

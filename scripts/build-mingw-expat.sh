@@ -43,7 +43,8 @@ apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' \
       echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri $release $component"
   done >"$work/sources.list"
 if [ ! -s "$work/sources.list" ]; then
-  echo "build-mingw-expat: apt knows no Debian archive to take the source from" >&2
+  echo "build-mingw-expat: apt knows no Debian archive to take the source from" \
+    "(its package lists may be missing: apt-get update)" >&2
   exit 1
 fi
 

@@ -4,11 +4,13 @@
 # the sanitizers); see ARCHITECTURE.md.
 BUILD_DIR ?= build
 FUZZ_BUILD_DIR ?= build-fuzz
+WINDOWS_BUILD_DIR ?= build-windows
 FUZZ_CXX ?= clang++-14
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNVALE_WARNINGS_AS_ERRORS=ON
 
-.PHONY: deps configure build run test bench fuzz format format-check screenshot check-writeback install package clean
+.PHONY: deps configure build run test bench fuzz format format-check screenshot check-writeback install package \
+	clean windows windows-test windows-dist
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,9 +24,31 @@ build: configure
 run: build
 	@$(BUILD_DIR)/bin/tarnvale
 
-# Every test, the layering checks and format-check included (CTest).
+# Every test, the layering checks and format-check included (CTest); then,
+# where mingw-w64 and Wine are installed, the Windows build's tests.
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
+	@if bash scripts/windows-tools.sh; then $(MAKE) --no-print-directory windows-test; \
+	else echo "make test: no mingw-w64 or Wine here, the Windows tests did not run"; fi
+
+# tarnvale-cli.exe and the test programs for 64-bit Windows, cross-built with
+# mingw-w64 (cmake/mingw-w64-x86_64.cmake). The host's tarnvale-cli is named
+# too, for the tests that compare the two programs' files.
+windows: deps
+	@cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNVALE_WARNINGS_AS_ERRORS=ON -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=OFF \
+	  -DTARNVALE_HOST_CLI=$(abspath $(BUILD_DIR))/bin/tarnvale-cli >/dev/null
+	@cmake --build $(WINDOWS_BUILD_DIR) -j $(JOBS)
+
+# The Windows build's tests, each program run under Wine with code page 936
+# (and the host's tarnvale-cli, which one of them compares with).
+windows-test: windows configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target tarnvale-cli
+	@cd $(WINDOWS_BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# tarnvale-cli-<version>-windows-x64.zip: the .exe and its README.
+windows-dist: windows
+	@cmake --build $(WINDOWS_BUILD_DIR) --target windows-dist
 
 bench: build
 	@bash bench/run.sh $(BUILD_DIR)
@@ -62,4 +86,4 @@ package: build
 	@ls $(BUILD_DIR)/package/*.deb
 
 clean:
-	@rm -rf $(BUILD_DIR) $(FUZZ_BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(FUZZ_BUILD_DIR) $(WINDOWS_BUILD_DIR)

@@ -2,8 +2,8 @@
 """Checks that no POSIX header or call is used outside src/common/platform.
 
 The system's own interfaces (files, clock, locale, terminal) are reached
-through src/common, whose platform/ folder holds the POSIX implementation
-now and the Win32 one later; the Qt window code (src/app) uses Qt's. Any
+through src/common, whose platform/ folder holds the POSIX and the Win32
+implementations; the Qt window code (src/app) uses Qt's. Any
 other file of src/ that names a POSIX header, a POSIX call or a platform
 #if is reported. Comments and string literals are not looked at.
 

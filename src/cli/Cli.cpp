@@ -77,6 +77,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int runCli(const std::vector<std::string>& args, CliContext& context)
 {
     CLI::App app{kDescription, kProgramName};
+    // CLI11 takes "/name" for an option on Windows; there it is a path from
+    // the drive's root (as "/x" is one on POSIX). The commands inherit this.
+    app.allow_windows_style_options(false);
     buildCommands(app, context);
     std::vector<const char*> argv{kProgramName};
     for (std::size_t i = 1; i < args.size(); ++i)

@@ -6,7 +6,6 @@
 #include "common/Encoding.h"
 #include "common/Error.h"
 #include "common/ErrorWhere.h"
-#include "common/FileNames.h"
 #include "common/FileRead.h"
 #include "common/FileSystem.h"
 #include "import/CollectTxtFiles.h"
@@ -16,7 +15,6 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
-#include <filesystem>
 #include <memory>
 #include <ostream>
 
@@ -33,9 +31,7 @@ constexpr unsigned kLinesPerLook = 256;
 
 std::string absolutePath(const std::string& path)
 {
-    if (path.empty() || std::filesystem::path(path).is_absolute())
-        return path;
-    return common::currentFolder() + common::pathSeparator() + path;
+    return path.empty() ? path : common::fullPathName(path);
 }
 
 // The engine's view of the command line: a fixed list, a fixed target, the

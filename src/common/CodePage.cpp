@@ -60,7 +60,7 @@ int numberedCodeset(const std::string& folded)
 
 } // namespace
 
-CodePage::CodePage(int number) : m_number(number) {}
+CodePage::CodePage(int number) : m_number(number), m_leadBytes(systemLeadBytes(number)) {}
 
 CodePage CodePage::fromCodesetName(std::string_view codeset)
 {
@@ -74,36 +74,28 @@ CodePage CodePage::fromCodesetName(std::string_view codeset)
     return CodePage(1252);
 }
 
-bool CodePage::isDoubleByte() const
+LeadBytes knownLeadBytes(int number)
 {
-    // GB18030 is held here as well: its two-byte characters are GBK's and its
-    // four-byte ones (lead, digit, lead, digit) pair up under the same rule,
-    // so no byte of it is ever mistaken for a delimiter.
-    switch (m_number) {
+    LeadBytes lead;
+    auto range = [&lead](unsigned first, unsigned last) {
+        for (unsigned byte = first; byte <= last; ++byte)
+            lead.set(byte);
+    };
+    switch (number) {
     case 932:
+        range(0x81, 0x9F);
+        range(0xE0, 0xFC);
+        break;
     case 936:
     case 949:
     case 950:
     case 54936:
-        return true;
+        range(0x81, 0xFE);
+        break;
     default:
-        return false;
+        break;
     }
-}
-
-bool CodePage::isLeadByte(unsigned char byte) const
-{
-    switch (m_number) {
-    case 932:
-        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    case 936:
-    case 949:
-    case 950:
-    case 54936:
-        return byte >= 0x81 && byte <= 0xFE;
-    default:
-        return false;
-    }
+    return lead;
 }
 
 std::string CodePage::iconvName() const

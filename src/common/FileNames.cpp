@@ -21,7 +21,7 @@ PathMarks scanPath(std::string_view path, const CodePage& codePage)
             ++i; // the trail byte is never a delimiter, whatever its value
             continue;
         }
-        if (byte == static_cast<unsigned char>(pathSeparator()))
+        if (isDelimiterByte(static_cast<char>(byte)))
             marks.lastDelimiter = i;
         else if (byte == '.')
             marks.lastDot = i;
@@ -31,19 +31,9 @@ PathMarks scanPath(std::string_view path, const CodePage& codePage)
 
 } // namespace
 
-char pathSeparator()
-{
-    return '/';
-}
-
-bool isAbsolutePath(std::string_view path)
-{
-    return !path.empty() && path.front() == pathSeparator();
-}
-
 bool isPathDelimiter(std::string_view text, std::size_t index, const CodePage& codePage)
 {
-    return index < text.size() && text[index] == pathSeparator() && !isTrailByte(text, index, codePage);
+    return index < text.size() && isDelimiterByte(text[index]) && !isTrailByte(text, index, codePage);
 }
 
 std::string folderPart(std::string_view path, const CodePage& codePage)
@@ -69,21 +59,6 @@ std::string extensionPart(std::string_view path, const CodePage& codePage)
         (marks.lastDelimiter != std::string_view::npos && marks.lastDelimiter > marks.lastDot))
         return {};
     return std::string(path.substr(marks.lastDot));
-}
-
-bool isUnsafeEntryName(std::string_view name, const CodePage& codePage)
-{
-    (void)codePage;
-    if (name == "." || name == "..")
-        return true;
-    // The kernel knows nothing of double-byte characters: a "/" byte splits
-    // the name even where it follows a lead byte, and a NUL byte would cut the
-    // name short. So every such byte makes the name unsafe, trail or not.
-    for (char c : name) {
-        if (c == pathSeparator() || c == '\0')
-            return true;
-    }
-    return false;
 }
 
 } // namespace common

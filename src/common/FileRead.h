@@ -39,8 +39,16 @@ class InputFile {
     // that grows meanwhile, or whose size the system does not know, such as
     // a pipe, is read to its end too).
     FileBytes readAll();
+    // Up to `size` bytes from the current position; 0 at the end of the file
+    // (a broken pipe counts as the end). Throws 103 once the file is closed.
+    std::size_t readSome(char* buffer, std::size_t size);
+    // Closes the file; nothing happens when it is closed already.
+    void close();
 
   private:
+    // The bytes the system says are left to read; 0 when it does not know.
+    std::size_t sizeHint();
+
     struct Handle;
     std::unique_ptr<Handle> m_handle;
     std::string m_path;

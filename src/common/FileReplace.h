@@ -62,7 +62,9 @@ std::optional<ReplaceFailure> checkReplaceable(const std::string& path);
 // identity, and a lock on the old file would not stop another write-back
 // from opening the new one and replacing it before this one has taken its
 // stamp. All write-backs into one folder therefore take turns. Where the
-// folder cannot be locked (not readable), the file itself is.
+// folder cannot be locked (not readable), the file itself is. Windows locks
+// no byte range of a folder: there it is a mutex of the user's session named
+// after the folder's identity, released by the thread that took it.
 class ReplaceLock {
   public:
     // Waits for the lock of the file at `path`, at most `timeoutMilliseconds`.
@@ -85,5 +87,28 @@ class ReplaceLock {
 // were (no temporary file is left behind).
 std::optional<ReplaceFailure> replaceFile(const std::string& path, std::string_view bytes,
                                           const ReplaceOptions& options = {});
+
+namespace detail {
+
+// What every system does alike in replaceFile.
+
+// The check of the temporary's bytes as read back from the disk: nothing
+// when they are `bytes` and the caller's check takes them.
+std::optional<ReplaceFailure> checkReadBack(std::string_view back, std::string_view bytes,
+                                            const ReplaceOptions& options);
+// The same after reading the closed temporary back by its name.
+std::optional<ReplaceFailure> readBackAndCheck(const std::string& temporary, std::string_view bytes,
+                                               const ReplaceOptions& options);
+
+// The name of a named temporary of the file named `targetName` (its name in
+// its folder): a hash of that name, so that a long name still leaves room
+// for the rest, the writer's process id and a counter, as in
+// ".tarnvale-1a2b3c4d-4711-0.tmp".
+std::string temporaryName(std::string_view targetName, unsigned long processId, unsigned counter);
+// The writer's process id when `entryName` is the name of a temporary of
+// the file named `targetName`; nothing for every other name.
+std::optional<unsigned long> temporaryWriter(std::string_view entryName, std::string_view targetName);
+
+} // namespace detail
 
 } // namespace common

@@ -31,12 +31,13 @@ std::string ioErrorMessage(int code);
 // call failed, the system's words for the failure).
 Error ioError(int code, std::string systemText = {});
 
-// The Windows code for an errno value of a failed call on `path` (the path is
-// needed to tell a missing file, 2, from a missing folder on its way, 3).
-int windowsCodeFromErrno(int errnoValue, const std::string& path);
+// The system's description of error 123, for messages that refuse a name
+// the file system cannot take before any call is made: Windows' own words
+// on Windows; on POSIX, which has no such error, Windows' English ones.
+std::string invalidNameText();
 
-// Throws ioError(windowsCodeFromErrno(errno, path)) with the system's text
-// for errno.
+// Throws the I/O error of the system call on `path` that has just failed,
+// with the system's text for it (errno on POSIX, GetLastError on Windows).
 [[noreturn]] void throwLastIoError(const std::string& path);
 
 } // namespace common

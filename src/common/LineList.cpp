@@ -1,7 +1,6 @@
 #include "common/LineList.h"
 
 #include "common/Error.h"
-#include "common/FileNames.h"
 #include "common/FileRead.h"
 #include "common/FileReplace.h"
 #include "common/FileSystem.h"
@@ -10,22 +9,9 @@ namespace common {
 
 namespace {
 
-// The path as the messages show it: a relative name completed against the
-// current folder.
-std::string fullPath(const std::string& path)
-{
-    if (isAbsolutePath(path))
-        return path;
-    try {
-        return currentFolder() + pathSeparator() + path;
-    } catch (const Error&) {
-        return path;
-    }
-}
-
 [[noreturn]] void throwCreateError(const std::string& path, const std::string& systemText)
 {
-    throw Error("Cannot create file \"" + fullPath(path) + "\". " + systemText);
+    throw Error("Cannot create file \"" + fullPathName(path) + "\". " + systemText);
 }
 
 std::string joinLines(const std::vector<std::string>& lines)
@@ -94,7 +80,7 @@ std::vector<std::string> loadLineList(const std::string& path)
     try {
         file.emplace(path);
     } catch (const Error& error) {
-        throw Error("Cannot open file \"" + fullPath(path) + "\". " + error.systemText());
+        throw Error("Cannot open file \"" + fullPathName(path) + "\". " + error.systemText());
     }
     FileBytes bytes;
     try {

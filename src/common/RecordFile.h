@@ -5,9 +5,11 @@
 // What every platform's implementation guarantees:
 // - Each record goes out in one write. Appends of other processes never
 //   overwrite it and never interleave with it: once the file is known to end
-//   on a record boundary, a record is written as an append (POSIX O_APPEND,
-//   Windows FILE_APPEND_DATA), which the system places at the end of the file
-//   as the file is at that moment.
+//   on a record boundary, a record is written as an append, which lands at
+//   the end of the file as the file is at that moment (POSIX O_APPEND; on
+//   Windows a write to the end of the file made under the file's exclusive
+//   byte-range lock, since Wine places such a write at the length its
+//   process saw last).
 // - The first append after an open looks at the file's length once. When it
 //   is not a whole number of records (an incomplete trailing record that
 //   someone else left, say on a full disk), it takes the file's exclusive
@@ -91,8 +93,8 @@ class RecordFile {
 
   private:
     struct Handle;
-    // Opens `name` relative to the folder handle `folder`; m_path is set.
-    void open(int folder, const char* name, bool create);
+    // Opens `name` in `folder` (none: `name` is a path of its own); m_path is set.
+    void open(const RecordFolder* folder, const std::string& name, bool create);
 
     std::unique_ptr<Handle> m_handle;
     std::string m_path;

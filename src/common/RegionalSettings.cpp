@@ -136,4 +136,43 @@ RegionalSettings regionalSettingsFromPosix(std::string_view dFmt, std::string_vi
     return settings;
 }
 
+namespace {
+
+// Calendars that count years in eras, whose short date formats need "g".
+constexpr int kCalendarJapan = 3;
+constexpr int kCalendarTaiwan = 4;
+constexpr int kCalendarKorea = 5;
+
+std::string withoutEraMarkers(std::string_view format)
+{
+    std::string result;
+    for (char c : format) {
+        if (c != 'g' && c != 'G')
+            result += c;
+    }
+    return result;
+}
+
+} // namespace
+
+RegionalSettings regionalSettingsFromWindows(const WindowsLocaleItems& items)
+{
+    RegionalSettings settings;
+    settings.dateSeparator = oneCharacter(items.dateSeparator, settings.dateSeparator);
+    std::string shortDate = items.shortDateFormat;
+    const bool eraCalendar = items.calendarType == kCalendarJapan || items.calendarType == kCalendarTaiwan ||
+                             items.calendarType == kCalendarKorea;
+    if (items.chineseJapaneseOrKorean && !eraCalendar)
+        shortDate = withoutEraMarkers(shortDate);
+    if (!shortDate.empty())
+        settings.shortDateFormat = shortDate;
+    settings.timeSeparator = oneCharacter(items.timeSeparator, settings.timeSeparator);
+    settings.decimalSeparator = oneCharacter(items.decimalSeparator, settings.decimalSeparator);
+    if (!items.amDesignator.empty())
+        settings.amMarker = items.amDesignator;
+    if (!items.pmDesignator.empty())
+        settings.pmMarker = items.pmDesignator;
+    return settings;
+}
+
 } // namespace common

@@ -26,10 +26,31 @@ RegionalSettings regionalSettingsFromPosix(std::string_view dFmt, std::string_vi
                                            std::string_view radixChar, std::string_view amStr,
                                            std::string_view pmStr);
 
+// The Windows locale items that the settings come from, as GetLocaleInfo
+// gives them (empty when it gives nothing).
+struct WindowsLocaleItems {
+    std::string dateSeparator;            // LOCALE_SDATE
+    std::string shortDateFormat;          // LOCALE_SSHORTDATE
+    std::string timeSeparator;            // LOCALE_STIME
+    std::string decimalSeparator;         // LOCALE_SDECIMAL
+    std::string amDesignator;             // LOCALE_S1159
+    std::string pmDesignator;             // LOCALE_S2359
+    bool chineseJapaneseOrKorean = false; // the locale's primary language
+    int calendarType = 1;                 // LOCALE_ICALENDARTYPE (CAL_GREGORIAN)
+};
+
+// Settings from Windows locale items. A one-character setting takes a value
+// of exactly one byte, and the default otherwise; the short date format is
+// the locale's, except that for Chinese, Japanese and Korean locales whose
+// calendar counts no eras (any but CAL_JAPAN, CAL_TAIWAN and CAL_KOREA) every
+// era marker "g" or "G" is removed from it.
+RegionalSettings regionalSettingsFromWindows(const WindowsLocaleItems& items);
+
 // The settings of the user's locale (platform implementation). On POSIX this
 // selects the user's locale for the whole process (setlocale(LC_ALL, "")) and
 // then puts LC_NUMERIC back to "C", so that the C library keeps writing and
-// reading numbers with ".".
+// reading numbers with "."; on Windows it asks GetLocaleInfo and leaves the
+// C library's locale alone.
 RegionalSettings loadUserRegionalSettings();
 
 } // namespace common

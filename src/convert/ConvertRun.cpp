@@ -12,7 +12,6 @@
 #include "convert/RowSource.h"
 
 #include <charconv>
-#include <filesystem>
 
 namespace convert {
 namespace {
@@ -49,9 +48,7 @@ std::string joinPath(std::string folder, const std::string& name)
 // deeper with every mapping: anchor it once, where the user was.
 std::string anchoredSaveFolder(const std::string& saveFolder)
 {
-    if (std::filesystem::path(saveFolder).is_absolute())
-        return saveFolder;
-    return joinPath(common::currentFolder(), saveFolder);
+    return common::fullPathName(saveFolder);
 }
 
 struct RunContext {

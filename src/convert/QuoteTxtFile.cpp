@@ -3,16 +3,11 @@
 #include "common/Error.h"
 #include "common/FileNames.h"
 #include "common/FileSystem.h"
+#include "common/IoError.h"
 #include "common/LineList.h"
 
 namespace convert {
 namespace {
-
-// What Windows says for error 123, the code every platform of ours uses for
-// a name the file system cannot take (trailing period removed, as the
-// file-create message does with every description).
-constexpr const char* kInvalidNameDescription =
-    "The filename, directory name, or volume label syntax is incorrect";
 
 common::Error invalidNameCreateError(const std::string& fileName)
 {
@@ -20,7 +15,7 @@ common::Error invalidNameCreateError(const std::string& fileName)
     if (fullPath.empty() || fullPath.back() != common::pathSeparator())
         fullPath += common::pathSeparator();
     fullPath += fileName;
-    return common::Error("Cannot create file \"" + fullPath + "\". " + kInvalidNameDescription);
+    return common::Error("Cannot create file \"" + fullPath + "\". " + common::invalidNameText());
 }
 
 } // namespace

@@ -5,32 +5,31 @@
 #include "common/Text.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
-#include <system_error>
 
 namespace importer {
 namespace {
 
-// The folders being walked, by their resolved path. Only the chain from the
-// starting folder down is kept: the same folder reached through two links
-// that form no loop is still walked twice, as the plain walk would do.
-using FolderChain = std::set<std::filesystem::path>;
+// The folders being walked, by their identity (whatever path reaches them).
+// Only the chain from the starting folder down is kept: the same folder
+// reached through two links that form no loop is still walked twice, as the
+// plain walk would do.
+using FolderChain = std::set<common::FileIdentity>;
 
-bool enterFolder(const std::string& folder, FolderChain& chain, std::filesystem::path& resolved)
+bool enterFolder(const std::string& folder, FolderChain& chain, common::FileIdentity& identity)
 {
-    std::error_code ec;
-    resolved = std::filesystem::canonical(folder, ec);
-    if (ec)
+    const std::optional<common::FileIdentity> found = common::fileIdentity(folder);
+    if (!found)
         return false;
-    return chain.insert(resolved).second;
+    identity = *found;
+    return chain.insert(identity).second;
 }
 
 void walk(const std::string& folder, std::initializer_list<std::string_view> extensions,
           std::vector<std::string>& paths, const common::CodePage& codePage, FolderChain& chain)
 {
-    std::filesystem::path resolved;
-    if (!enterFolder(folder, chain, resolved))
+    common::FileIdentity identity;
+    if (!enterFolder(folder, chain, identity))
         return;
     const std::string prefix = folder + common::pathSeparator();
     for (const common::FolderEntry& entry : common::listFolder(folder)) {
@@ -43,7 +42,7 @@ void walk(const std::string& folder, std::initializer_list<std::string_view> ext
                 paths.push_back(prefix + entry.name);
         }
     }
-    chain.erase(resolved);
+    chain.erase(identity);
 }
 
 } // namespace

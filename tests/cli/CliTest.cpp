@@ -3,10 +3,14 @@
 #include "cli/ImportCommand.h"
 
 #include "CliFixture.h"
+#include "support/SystemTexts.h"
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
 using namespace cli_test;
+using testing_support::Failure;
+using testing_support::nativePath;
+using testing_support::systemText;
 
 namespace {
 
@@ -48,6 +52,17 @@ TEST_F(CliTest, RelativePathsAreTakenFromTheFolderTheCommandStartsIn)
     EXPECT_EQ(readBytes(m_cd + "/PE/SH600000.adt"), kExampleRecord);
 }
 
+// On Windows "/x" is x at the root of the current drive, and CLI11 would
+// take it for an option there ("/folder" for --folder): a usage error.
+TEST_F(CliTest, AnArgumentStartingWithASlashIsAPath)
+{
+    const std::string entry = input("PE.txt", kLine);
+    EXPECT_EQ(run({"dump", "/none/x.adt"}), cli::kExitStopped);
+    EXPECT_NE(m_err.str().find("cannot open /none/x.adt: "), std::string::npos) << m_err.str();
+    EXPECT_EQ(run({"import", "--folder", "/none", entry}), cli::kExitStopped);
+    EXPECT_NE(m_err.str().find("/none: "), std::string::npos) << m_err.str();
+}
+
 // The tool's own message stays, with where it happened and the system's words.
 TEST_F(CliTest, ErrorsSayWhere)
 {
@@ -65,17 +80,19 @@ TEST_F(CliTest, ErrorsSayWhere)
          "tarnvale-cli: import: " + m_dir.file("none") +
              ": \xD7\xD4\xB6\xA8\xD2\xE5\xCA\xFD\xBE\xDD\xC2\xB7\xBE\xB6\xB2\xBB\xB4\xE6\xD4\xDA"}, // 自定义数据路径不存在
         {{"import", "--folder", m_cd, entry, gone},
-         "tarnvale-cli: import: cannot open " + gone + ": No such file or directory (File not found)"},
+         "tarnvale-cli: import: cannot open " + gone + ": " + systemText(Failure::MissingFile) +
+             " (File not found)"},
         {{"import", "--folder", m_cd, "--scan", m_dir.file("nope")},
          "tarnvale-cli: import: --scan " + m_dir.file("nope") + ": no such folder"},
         {{"import", "--folder", m_cd, dirEntry},
-         "tarnvale-cli: import: " + dirEntry + ":1: cannot open " + m_cd +
-             "/dir/SH600000.adt: Is a directory (File access denied)"},
+         "tarnvale-cli: import: " + dirEntry + ":1: cannot open " + m_cd + nativePath("/dir/SH600000.adt") +
+             ": " + systemText(Failure::Folder) + " (File access denied)"},
         {{"import", "--folder", m_cd, m_dir.file("taken/SZ.txt")},
          "tarnvale-cli: import: " + m_dir.file("taken/SZ.txt") + ": cannot make folder " + m_cd +
-             "/SZ: File exists (I/O error 183)"},
+             nativePath("/SZ") + ": " + systemText(Failure::Exists) + " (I/O error 183)"},
         {{"dump", gone},
-         "tarnvale-cli: dump: cannot open " + gone + ": No such file or directory (File not found)"},
+         "tarnvale-cli: dump: cannot open " + gone + ": " + systemText(Failure::MissingFile) +
+             " (File not found)"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), cli::kExitStopped) << c.lastLine;

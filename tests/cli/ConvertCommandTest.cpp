@@ -3,7 +3,9 @@
 // order, the sort, mapping files, and errors with their exit code.
 #include "cli/Cli.h"
 
+#include "common/FileSystem.h"
 #include "common/LineList.h"
+#include "support/SystemTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +13,9 @@
 #include <filesystem>
 #include <sstream>
 
+using testing_support::Failure;
 using testing_support::readBytes;
+using testing_support::systemText;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
 
@@ -45,10 +49,7 @@ class ConvertCommandTest : public ::testing::Test {
                 "--date", "2024/01/05",        "--out",         m_out_folder,
                 "--map",  "Close<->" + kClose, "--map",         "Vol<->" + kVolume};
     }
-    std::string output(const std::string& name) const
-    {
-        return m_out_folder + "/2024-01-05/" + name + ".txt";
-    }
+    std::string output(const std::string& name) const { return m_dir.file("2024-01-05/" + name + ".txt"); }
 
     TempDir m_dir;
     const std::string m_book = testing_support::dataPath("Quotes.xls");
@@ -154,7 +155,7 @@ TEST_F(ConvertCommandTest, MappingFileLinesComeBeforeTheMapOptions)
               cli::kExitDone)
         << m_err.str();
     // The date text is the date as given, slashes turned into dashes.
-    const std::string folder = m_out_folder + "/2024-1-5/";
+    const std::string folder = m_dir.file("2024-1-5/");
     EXPECT_EQ(m_out.str(), folder + "first.txt\t2\n" + folder + "second.txt\t2\n");
     EXPECT_EQ(readBytes(folder + "first.txt"), "SH600000\t2024-1-5\t123456\r\nSZ000001\t2024-1-5\t7890\r\n");
 }
@@ -225,16 +226,16 @@ TEST_F(ConvertCommandTest, ErrorsSayWhichFileOrFolder)
     EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: Cannot open the workbook \"" + notABook +
                                "\": it is not an Excel 97-2003 workbook (no compound-file signature)\n");
 
-    fs::create_directories(output(kClose)); // a folder where the output goes
+    common::makeFolderWithParents(output(kClose)); // a folder where the output goes
     EXPECT_EQ(run(passing()), cli::kExitStopped);
-    EXPECT_EQ(m_err.str(),
-              "tarnvale-cli: convert: Cannot create file \"" + output(kClose) + "\". Is a directory\n");
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: Cannot create file \"" + output(kClose) + "\". " +
+                               systemText(Failure::Folder) + "\n");
 
     args = passing();
     args[7] = m_dir.file("none");
     EXPECT_EQ(run(args), cli::kExitStopped);
-    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: cannot enter folder " + m_dir.file("none") +
-                               ": No such file or directory (File not found)\n");
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: convert: cannot enter folder " + m_dir.file("none") + ": " +
+                               systemText(Failure::MissingFile) + " (File not found)\n");
 }
 
 TEST_F(ConvertCommandTest, UnknownTableIsTheDataLayersError)

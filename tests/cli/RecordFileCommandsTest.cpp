@@ -3,8 +3,11 @@
 #include "CliFixture.h"
 
 #include "import/CustomDataRecord.h"
+#include "support/SystemTexts.h"
 
+using testing_support::Failure;
 using testing_support::readBytes;
+using testing_support::systemText;
 using namespace cli_test;
 
 namespace {
@@ -50,8 +53,8 @@ TEST_F(RecordFileCommandsTest, CheckReportsEveryFileAndExits1OnAProblem)
     EXPECT_EQ(m_err.str(), "check: 5 record files, 3 with problems (tidy puts them right)\n");
     EXPECT_EQ(run({"check", m_files[0], m_files[4]}), cli::kExitDone);
     EXPECT_EQ(run({"check", m_dir.file("none.adt")}), cli::kExitStopped);
-    EXPECT_EQ(m_err.str(), "tarnvale-cli: check: cannot read " + m_dir.file("none.adt") +
-                               ": No such file or directory (File not found)\n");
+    EXPECT_EQ(m_err.str(), "tarnvale-cli: check: cannot read " + m_dir.file("none.adt") + ": " +
+                               systemText(Failure::MissingFile) + " (File not found)\n");
 }
 
 TEST_F(RecordFileCommandsTest, TidyPutsThemRightAndDryRunOnlySays)

@@ -2,7 +2,6 @@
 #include "common/CodePage.h"
 #include "common/Encoding.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -33,22 +32,6 @@ TEST(CodePage, CodesetNamesMapToWindowsNumbers)
     };
     for (const auto& c : cases)
         EXPECT_EQ(CodePage::fromCodesetName(c.codeset).number(), c.number) << c.codeset;
-}
-
-TEST(CodePage, FromLocaleReadsTheCodesetOfTheUsersLocale)
-{
-    const char* saved = std::getenv("LC_ALL");
-    const std::string savedValue = saved ? saved : "";
-    ::setenv("LC_ALL", "C.UTF-8", 1);
-    const int utf8 = CodePage::fromLocale().number();
-    ::setenv("LC_ALL", "C", 1);
-    const int plain = CodePage::fromLocale().number();
-    if (saved)
-        ::setenv("LC_ALL", savedValue.c_str(), 1);
-    else
-        ::unsetenv("LC_ALL");
-    EXPECT_EQ(utf8, 65001);
-    EXPECT_EQ(plain, 20127);
 }
 
 TEST(CodePage, GbkLeadBytesAreTheRange81ToFE)

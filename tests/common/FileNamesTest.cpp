@@ -1,6 +1,8 @@
 // Splitting paths into folder, name and extension, double-byte aware, and unsafe entry names.
 #include "common/FileNames.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using common::CodePage;
@@ -13,11 +15,20 @@ const CodePage kLatin(1252);
 // 誠 in GBK: a trail byte with the value of "\".
 const std::string kCheng = "\xD5\x5C";
 
+// Paths are written with "/" and turned into the system's separator, so that
+// the same rules are checked on every system.
+using testing_support::nativePath;
+
+bool onWindows()
+{
+    return common::pathSeparator() == '\\';
+}
+
 TEST(FileNames, NamePartKeepsADoubleByteCharacterWhole)
 {
-    const std::string path = "D:/data/" + kCheng + ".txt";
+    const std::string path = nativePath("D:/data/") + kCheng + ".txt";
     EXPECT_EQ(common::namePart(path, kGbk), kCheng + ".txt");
-    EXPECT_EQ(common::folderPart(path, kGbk), "D:/data/");
+    EXPECT_EQ(common::folderPart(path, kGbk), nativePath("D:/data/"));
     EXPECT_EQ(common::extensionPart(path, kGbk), ".txt");
 }
 
@@ -38,18 +49,19 @@ TEST(FileNames, SplittingRulesTable)
         {"", "", "", ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(common::folderPart(c.path, kGbk), c.folder) << c.path;
-        EXPECT_EQ(common::namePart(c.path, kGbk), c.name) << c.path;
-        EXPECT_EQ(common::extensionPart(c.path, kGbk), c.extension) << c.path;
+        const std::string path = nativePath(c.path);
+        EXPECT_EQ(common::folderPart(path, kGbk), nativePath(c.folder)) << path;
+        EXPECT_EQ(common::namePart(path, kGbk), nativePath(c.name)) << path;
+        EXPECT_EQ(common::extensionPart(path, kGbk), c.extension) << path;
     }
 }
 
 TEST(FileNames, ByteAfterALeadByteIsNeverADelimiter)
 {
-    // Not valid GBK, but a "/" or "." that the lead-byte rule makes a trail
-    // byte must not split the name.
-    const std::string slashTrail = "a/\x81/b";
-    EXPECT_EQ(common::namePart(slashTrail, kGbk), "\x81/b");
+    // Not valid GBK, but a delimiter or "." that the lead-byte rule makes a
+    // trail byte must not split the name.
+    const std::string slashTrail = nativePath("a/\x81/b");
+    EXPECT_EQ(common::namePart(slashTrail, kGbk), nativePath("\x81/b"));
     EXPECT_FALSE(common::isPathDelimiter(slashTrail, 3, kGbk));
     EXPECT_TRUE(common::isPathDelimiter(slashTrail, 1, kGbk));
     EXPECT_EQ(common::extensionPart("a\x81.b", kGbk), "");
@@ -60,39 +72,63 @@ TEST(FileNames, ByteAfterALeadByteIsNeverADelimiter)
 
 TEST(FileNames, PairedLeadBytesLeaveTheNextSlashADelimiter)
 {
-    const std::string path = "x\xD5\xD5/y";
+    const std::string path = nativePath("x\xD5\xD5/y");
     EXPECT_EQ(common::namePart(path, kGbk), "y");
-    EXPECT_EQ(common::folderPart(path, kGbk), "x\xD5\xD5/");
+    EXPECT_EQ(common::folderPart(path, kGbk), nativePath("x\xD5\xD5/"));
 }
 
-TEST(FileNames, BackslashIsAnOrdinaryByteHere)
+TEST(FileNames, OnlyTheSystemsDelimitersSplitAndAnchor)
 {
-    EXPECT_EQ(common::namePart("D:\\data\\c.txt", kLatin), "D:\\data\\c.txt");
-    EXPECT_EQ(common::pathSeparator(), '/');
+    // Windows: "\" and ":" delimit, "/" does not (though its calls take it);
+    // POSIX: "/" alone, and "\" and ":" are bytes of a name.
+    const bool windows = onWindows();
+    EXPECT_EQ(common::namePart("D:\\data\\c.txt", kLatin), windows ? "c.txt" : "D:\\data\\c.txt");
+    EXPECT_EQ(common::namePart("D:c.txt", kLatin), windows ? "c.txt" : "D:c.txt");
+    EXPECT_EQ(common::namePart("a/b", kLatin), windows ? "a/b" : "b");
+    const struct {
+        const char* path;
+        bool posix;
+        bool windows;
+    } absolute[] = {
+        {"/x", true, false},   {"\\x", false, false}, {"C:\\x", false, true},
+        {"C:/x", false, true}, {"C:x", false, false}, {"\\\\server\\share", false, true},
+        {"x/y", false, false}, {"", false, false},
+    };
+    for (const auto& c : absolute)
+        EXPECT_EQ(common::isAbsolutePath(c.path), windows ? c.windows : c.posix) << c.path;
 }
 
 TEST(FileNames, UnsafeEntryNames)
 {
+    // A POSIX kernel splits at every "/" byte; Windows splits at "\", "/"
+    // and ":" where they are characters of their own (GBK: not trail bytes).
     const struct {
         std::string name;
-        bool unsafe;
+        bool posix;
+        bool windowsGbk;
+        bool windowsLatin;
     } cases[] = {
-        {"SH600000", false},
-        {kCheng, false},
-        {"\xCA\xD5\xC5\xCC", false},
-        {"a.b", false},
-        {".", true},
-        {"..", true},
-        {"a/b", true},
-        {"../x", true},
-        {"/", true},
-        {"\x81/", true},
-        {std::string("a\0b", 3), true},
-        {"...", false},
+        {"SH600000", false, false, false},
+        {kCheng, false, false, true},
+        {"\xCA\xD5\xC5\xCC", false, false, false},
+        {"a.b", false, false, false},
+        {".", true, true, true},
+        {"..", true, true, true},
+        {"a/b", true, true, true},
+        {"../x", true, true, true},
+        {"/", true, true, true},
+        {"\x81/", true, true, true},
+        {std::string("a\0b", 3), true, true, true},
+        {std::string("\x81\0", 2), true, true, true},
+        {"...", false, false, false},
+        {"a\\b", false, true, true},
+        {"SH:600000", false, true, true},
+        {"\xD5:", false, true, true},
     };
+    const bool windows = onWindows();
     for (const auto& c : cases) {
-        EXPECT_EQ(common::isUnsafeEntryName(c.name, kGbk), c.unsafe) << c.name;
-        EXPECT_EQ(common::isUnsafeEntryName(c.name, kLatin), c.unsafe) << c.name;
+        EXPECT_EQ(common::isUnsafeEntryName(c.name, kGbk), windows ? c.windowsGbk : c.posix) << c.name;
+        EXPECT_EQ(common::isUnsafeEntryName(c.name, kLatin), windows ? c.windowsLatin : c.posix) << c.name;
     }
 }
 

@@ -3,29 +3,17 @@
 
 #include "common/Error.h"
 #include "support/TestSupport.h"
-#include "support/Unprivileged.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+using testing_support::ioCodeOf;
 using testing_support::TempDir;
 using testing_support::writeBytes;
 
 namespace {
-
-int ioCodeOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const common::Error& error) {
-        return error.ioCode();
-    }
-    return 0;
-}
 
 // Restores the process's current folder, which the tests below change.
 class FileSystemTest : public ::testing::Test {
@@ -115,15 +103,6 @@ TEST_F(FileSystemTest, MissingOrUnreadableFolderListsNothing)
     EXPECT_TRUE(common::listFolder(m_dir.file("none")).empty());
     writeBytes(m_dir.file("f"), "");
     EXPECT_TRUE(common::listFolder(m_dir.file("f")).empty());
-    testing_support::openToEveryone(m_dir.path());
-    common::makeFolder(m_dir.file("locked"));
-    writeBytes(m_dir.file("locked/inside.txt"), "");
-    ::chmod(m_dir.file("locked").c_str(), 0);
-    const std::string locked = m_dir.file("locked");
-    const int unprivileged =
-        testing_support::runUnprivileged([&] { return static_cast<int>(common::listFolder(locked).size()); });
-    SKIP_IF_NOT_RUN(unprivileged);
-    EXPECT_EQ(unprivileged, 0);
 }
 
 } // namespace

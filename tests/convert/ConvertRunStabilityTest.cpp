@@ -4,7 +4,9 @@
 
 #include "FakeConversion.h"
 #include "common/Error.h"
+#include "common/FileNames.h"
 #include "common/FileSystem.h"
+#include "support/SystemTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +57,8 @@ TEST_F(ConvertRunStabilityTest, NameThatWouldLeaveTheDateFolderIsRefused)
             ADD_FAILURE() << "no error";
         } catch (const common::Error& error) {
             EXPECT_EQ(std::string(error.what()),
-                      "Cannot create file \"" + dateFolder + "/" + name +
-                          ".txt\". The filename, directory name, or volume label syntax is incorrect");
+                      "Cannot create file \"" + dateFolder + common::pathSeparator() + name + ".txt\". " +
+                          testing_support::systemText(testing_support::Failure::InvalidName));
         }
         EXPECT_TRUE(fs::exists(dateFolder + "/first.txt"));
         EXPECT_FALSE(fs::exists(dateFolder + "/never.txt"));
@@ -76,13 +78,13 @@ TEST_F(ConvertRunStabilityTest, RelativeSaveFolderIsTakenOnceFromWhereTheRunStar
     FakeSheet sheet = twoRows();
     m_host.mappings = {"Close<->a", "Vol<->b"};
     const auto written = convert::runConversion(options("out"), sheet, m_host);
-    const std::string dateFolder = m_temp.file("out") + "/2024-01-05";
+    const std::string dateFolder = m_temp.file("out/2024-01-05");
     EXPECT_EQ(readBytes(dateFolder + "/a.txt"),
               "SH600000\t2024-01-05\t10.5\r\nSZ000001\t2024-01-05\t9.87\r\n");
     EXPECT_EQ(readBytes(dateFolder + "/b.txt"),
               "SH600000\t2024-01-05\t1200\r\nSZ000001\t2024-01-05\t3400\r\n");
     ASSERT_EQ(written.size(), 2u);
-    EXPECT_EQ(written[1].path, dateFolder + "/b.txt");
+    EXPECT_EQ(written[1].path, m_temp.file("out/2024-01-05/b.txt"));
 }
 
 TEST_F(ConvertRunStabilityTest, ChangesToTheListAndCodeColumnDuringTheRunChangeNothing)

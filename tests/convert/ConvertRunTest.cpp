@@ -3,7 +3,9 @@
 #include "FakeConversion.h"
 #include "common/Error.h"
 #include "common/ErrorWhere.h"
+#include "common/FileNames.h"
 #include "common/FileSystem.h"
+#include "support/SystemTexts.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +15,9 @@
 namespace fs = std::filesystem;
 using convert_test::FakeHost;
 using convert_test::FakeSheet;
+using testing_support::Failure;
 using testing_support::readBytes;
+using testing_support::systemText;
 using testing_support::TempDir;
 
 namespace {
@@ -32,7 +36,10 @@ class ConvertRunTest : public ::testing::Test {
         return {saveFolder, "2024/01/05", common::CodePage(936)};
     }
     std::string dateFolder() const { return m_temp.file("2024-01-05"); }
-    std::string output(const std::string& name) const { return dateFolder() + "/" + name + ".txt"; }
+    std::string output(const std::string& name) const
+    {
+        return dateFolder() + common::pathSeparator() + name + ".txt";
+    }
 
     static FakeSheet threeRows()
     {
@@ -165,8 +172,8 @@ TEST_F(ConvertRunTest, MissingSaveFolderFailsAfterTheRowsAndWritesNothing)
     } catch (const common::Error& error) {
         EXPECT_EQ(error.kind(), common::Error::Kind::Io);
         EXPECT_STREQ(error.what(), "File not found");
-        EXPECT_EQ(common::describeError(error),
-                  "cannot enter folder " + missing + ": No such file or directory (File not found)");
+        EXPECT_EQ(common::describeError(error), "cannot enter folder " + missing + ": " +
+                                                    systemText(Failure::MissingFile) + " (File not found)");
     }
     EXPECT_EQ(m_host.progressTexts, (std::vector<std::string>{kProgress + "Close>:1", kProgress + "Close>:2",
                                                               kProgress + "Close>:2"}));
@@ -183,8 +190,8 @@ TEST_F(ConvertRunTest, ADateFolderNameTakenByAFileSaysWhichFolder)
         convert::runConversion(options(m_temp.path().string()), sheet, m_host);
         FAIL() << "no error";
     } catch (const common::Error& error) {
-        EXPECT_EQ(common::describeError(error),
-                  "cannot make folder " + dateFolder() + ": File exists (I/O error 183)");
+        EXPECT_EQ(common::describeError(error), "cannot make folder " + dateFolder() + ": " +
+                                                    systemText(Failure::Exists) + " (I/O error 183)");
     }
 }
 

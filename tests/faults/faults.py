@@ -10,7 +10,10 @@ CTest runs one class of cases per test (label "faults"):
 CASE is a unittest name: a class such as KilledRuns, or one case of it such
 as KilledRuns.test_a_post_leaves_the_old_or_the_new_value; without one,
 every case runs. --sanitized skips what a sanitizer build cannot take (an
-address-space limit).
+address-space limit). --wine WRAPPER runs the Windows build's programs
+(NAME.exe) through WRAPPER (scripts/wine-cp936), as on a Chinese Windows,
+whose dates put the year first; only the cases that use no POSIX limits and
+no C-locale dates are meant for it (the Windows build's CTest names them).
 
 A full disk is a small tmpfs that the suite mounts when it runs as root (as
 CI does); otherwise a file-size limit (RLIMIT_FSIZE) stands in for it.
@@ -30,25 +33,31 @@ import tempfile
 import time
 import unittest
 
-BIN = DATA = None
+BIN = DATA = WINE = None
 SANITIZED = False
 # The C locale's settings: dates month/day/year, "." as the decimal separator.
 ENV = dict(os.environ, LC_ALL='C')
+DATE_FORMAT = '%m-%d-%Y'
 TEMPORARY_PREFIX = '.tarnvale-'
 EPOCH = datetime.date(1970, 1, 1)
 
 
-def program(name):
-    return os.path.join(BIN, name)
+def program(name, *args):
+    """The command that runs the built program `name` with `args`. Under
+    Wine the host's absolute paths are given as Windows sees them (the
+    host's root is drive Z:), since "/x" would be taken for an option."""
+    if WINE:
+        return [WINE, os.path.join(BIN, name + '.exe'),
+                *('Z:' + arg.replace('/', '\\') if arg.startswith('/') else arg for arg in args)]
+    return [os.path.join(BIN, name), *args]
 
 
 def cli(*args, **kwargs):
-    return subprocess.run([program('tarnvale-cli'), *args], env=ENV, capture_output=True, text=True,
-                          **kwargs)
+    return subprocess.run(program('tarnvale-cli', *args), env=ENV, capture_output=True, text=True, **kwargs)
 
 
 def start_cli(*args, **kwargs):
-    return subprocess.Popen([program('tarnvale-cli'), *args], env=ENV, stdout=subprocess.PIPE,
+    return subprocess.Popen(program('tarnvale-cli', *args), env=ENV, stdout=subprocess.PIPE,
                             stderr=subprocess.PIPE, text=True, **kwargs)
 
 
@@ -108,7 +117,7 @@ def quote_file(path, codes, days, first_value):
         date = EPOCH + datetime.timedelta(days=10000 + day)
         seconds = (date - EPOCH).days * 86400
         for c in range(codes):
-            lines.append('%s\t%s\t%d\r\n' % (code_of(c), date.strftime('%m-%d-%Y'), value))
+            lines.append('%s\t%s\t%d\r\n' % (code_of(c), date.strftime(DATE_FORMAT), value))
             expected[code_of(c)].append(struct.pack('<if', seconds, value))
             value += 1
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -265,13 +274,13 @@ class KilledRuns(Case):
         workbook = self.path('Quotes.xls')
         shutil.copy(os.path.join(DATA, 'Quotes.xls'), workbook)
         started = time.monotonic()
-        self.assertEqual(subprocess.run([program('fault_post'), workbook, 'Sheet1$', '0', 'Close', '1']).returncode,
+        self.assertEqual(subprocess.run(program('fault_post', workbook, 'Sheet1$', '0', 'Close', '1')).returncode,
                          0)
         duration = time.monotonic() - started
         value = '1'
         rng = random.Random(34)
         for i in range(2, 22):
-            run = subprocess.Popen([program('fault_post'), workbook, 'Sheet1$', '0', 'Close', str(i)],
+            run = subprocess.Popen(program('fault_post', workbook, 'Sheet1$', '0', 'Close', str(i)),
                                    stderr=subprocess.PIPE)
             time.sleep(rng.uniform(0.0, duration * 1.2))
             run.kill()
@@ -282,7 +291,7 @@ class KilledRuns(Case):
             self.assertIn(close, (value, str(i)))
             value = close
             self.assertLessEqual(len(temporaries(self.work)), 1)
-        self.assertEqual(subprocess.run([program('fault_post'), workbook, 'Sheet1$', '0', 'Close', '99']).returncode,
+        self.assertEqual(subprocess.run(program('fault_post', workbook, 'Sheet1$', '0', 'Close', '99')).returncode,
                          0)
         self.assertEqual(temporaries(self.work), [])
 
@@ -295,7 +304,7 @@ class ConcurrentPosts(Case):
             write_bytes(workbook, pristine)
             # Both open the workbook and put their row in edit before either posts.
             edits = [('0', 'Close', '77'), ('1', 'Vol', '88')]
-            posts = [subprocess.Popen([program('fault_post'), workbook, 'Sheet1$', *edit, '--wait'],
+            posts = [subprocess.Popen(program('fault_post', workbook, 'Sheet1$', *edit, '--wait'),
                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                       text=True) for edit in edits]
             for post in posts:
@@ -404,7 +413,7 @@ class FullDisk(Case):
         shutil.copy(os.path.join(DATA, 'Quotes.xls'), workbook)
         old = read_bytes(workbook)
         disk.fill(leave=0)
-        run = subprocess.run([program('fault_post'), workbook, 'Sheet1$', '0', 'Close', '77'],
+        run = subprocess.run(program('fault_post', workbook, 'Sheet1$', '0', 'Close', '77'),
                              capture_output=True, text=True, preexec_fn=disk.limit())
         self.assertEqual(run.returncode, 1)
         self.assertIn('Cannot write the posted row into the workbook', run.stderr)
@@ -473,13 +482,16 @@ class EndlessInput(Case):
 
 
 def main():
-    global BIN, DATA, SANITIZED
+    global BIN, DATA, SANITIZED, WINE, DATE_FORMAT
     parser = argparse.ArgumentParser()
     parser.add_argument('--bin', required=True)
     parser.add_argument('--data', required=True)
     parser.add_argument('--sanitized', action='store_true')
+    parser.add_argument('--wine')
     args, rest = parser.parse_known_args()
     BIN, DATA, SANITIZED = os.path.abspath(args.bin), os.path.abspath(args.data), args.sanitized
+    if args.wine:
+        WINE, DATE_FORMAT = args.wine, '%Y-%m-%d'
     unittest.main(argv=[sys.argv[0], '-v'] + rest)
 
 

@@ -5,14 +5,10 @@
 #include "common/Error.h"
 #include "import/ImportTestSupport.h"
 #include "support/TestSupport.h"
-#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace importer;
 using import_test::bytes;
@@ -147,50 +143,10 @@ TEST(CustomDataFile, FilesAreOpenedByNameInAFolderHeldOpen)
     EXPECT_EQ(ioFailure([&] { folder.open(dir.file("none")); }).first, 2);
 }
 
-TEST(CustomDataFile, AReadOnlyRecordFileIsRefusedAndKept)
-{
-    TempDir dir;
-    writeBytes(dir.file("f.dat"), kExampleRecord);
-    ::chmod(dir.file("f.dat").c_str(), 0444);
-    testing_support::openToEveryone(dir.path());
-    const int unprivileged = testing_support::runUnprivileged([&] {
-        try {
-            CustomDataFile file;
-            file.openOrCreate(dir.file("f.dat"));
-        } catch (const common::Error& error) {
-            return error.ioCode() == 5 ? 0 : 1;
-        }
-        return 2;
-    });
-    SKIP_IF_NOT_RUN(unprivileged);
-    EXPECT_EQ(unprivileged, 0);
-    EXPECT_EQ(readBytes(dir.file("f.dat")), kExampleRecord);
-}
-
 TEST(CustomDataFile, AppendWithoutAnOpenFileIsError103)
 {
     CustomDataFile file;
     EXPECT_EQ(ioFailure([&] { file.append(kExample); }), std::make_pair(103, std::string("I/O error 103")));
-}
-
-TEST(CustomDataFile, AShortWriteIsDiskFull101)
-{
-    // A file-size limit 4 bytes past the record boundary lets the write store
-    // only half a record: the case of a disk that fills up mid-write.
-    TempDir dir;
-    writeBytes(dir.file("f.dat"), kExampleRecord);
-    CustomDataFile file;
-    file.openForAppending(dir.file("f.dat"));
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limit = old;
-    limit.rlim_cur = 12;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    auto failure = ioFailure([&] { file.append(kExample); });
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(failure, std::make_pair(101, std::string("Disk full")));
 }
 
 TEST(CustomDataFile, TheSameRecordAppendedTwiceIsStoredTwice)

@@ -2,20 +2,21 @@
 // record files, what the host is told, and where a run stops.
 #include "import/ImportRun.h"
 
-#include "common/Error.h"
 #include "common/ErrorWhere.h"
+#include "import/ImportRunFixture.h"
 #include "import/ImportTestSupport.h"
-#include "import/ImportTexts.h"
-#include "support/TestSupport.h"
+#include "support/SystemTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 using namespace importer;
 using import_test::kExampleRecord;
+using testing_support::Failure;
+using testing_support::nativePath;
 using testing_support::readBytes;
+using testing_support::systemText;
 using testing_support::TempDir;
 using testing_support::writeBytes;
 namespace fs = std::filesystem;
@@ -28,90 +29,9 @@ const std::string kDoneGbk = "\xD7\xAA\xBB\xBB\xCD\xEA\xB3\xC9";
 const std::string kFolderMissingGbk =
     "\xD7\xD4\xB6\xA8\xD2\xE5\xCA\xFD\xBE\xDD\xC2\xB7\xBE\xB6\xB2\xBB\xB4\xE6\xD4\xDA";
 
-const std::string kLine = "SH600000\t2008-01-15\t12.5";
-
-// zh_CN's settings: "/" and year-month-day.
-common::RegionalSettings chineseSettings()
-{
-    common::RegionalSettings settings;
-    settings.shortDateFormat = "yyyy/M/d";
-    return settings;
-}
-
-class FakeHost : public ImportHost {
-  public:
-    std::vector<std::string> entries;
-    std::vector<ImportTarget> targets{ImportTarget::FeiHu}; // per line; the last one repeats
-    common::RegionalSettings currentSettings = chineseSettings();
-    std::function<void(int)> onLine; // with the 0-based number of the line about to be read
-    std::vector<std::string> progressTexts;
-    std::vector<std::string> messages;
-    std::vector<std::pair<SkipReason, std::size_t>> skipped;
-    int lines = 0;
-
-    std::size_t entryCount() override { return entries.size(); }
-    std::string entry(std::size_t position) override
-    {
-        if (position >= entries.size())
-            throw common::Error(listIndexOutOfBounds(position));
-        return entries[position];
-    }
-    ImportTarget target() override
-    {
-        return targets[std::min<std::size_t>(m_targetReads++, targets.size() - 1)];
-    }
-    void beforeLine() override
-    {
-        if (onLine)
-            onLine(lines);
-        ++lines;
-    }
-    void progress(const std::string& text) override { progressTexts.push_back(text); }
-    void message(const std::string& text) override { messages.push_back(text); }
-    void lineSkipped(SkipReason reason, std::size_t lineNumber) override
-    {
-        skipped.emplace_back(reason, lineNumber);
-    }
-    const common::RegionalSettings& settings() override { return currentSettings; }
-
-  private:
-    std::size_t m_targetReads = 0;
-};
-
-class ImportRunTest : public ::testing::Test {
-  protected:
-    void SetUp() override
-    {
-        m_oldFolder = fs::current_path();
-        fs::create_directory(m_cd);
-        options.customDataFolder = m_cd;
-        options.codePage = common::CodePage(936);
-        options.currentYear = 2026;
-    }
-    void TearDown() override { fs::current_path(m_oldFolder); }
-
-    // Writes an input file (path relative to the test folder) and lists it.
-    std::string input(const std::string& name, const std::string& text)
-    {
-        fs::create_directories(fs::path(m_dir.file(name)).parent_path());
-        writeBytes(m_dir.file(name), text);
-        host.entries.push_back(m_dir.file(name));
-        return m_dir.file(name);
-    }
-    std::string record(const std::string& name) { return readBytes(m_cd + "/" + name); }
-    bool has(const std::string& name) { return fs::exists(m_cd + "/" + name); }
-    // The message of the error that ended the run.
-    std::string runFailure()
-    {
-        return testing_support::errorOf([this] { runImport(options, host); });
-    }
-
-    TempDir m_dir;
-    const std::string m_cd = m_dir.file("cd");
-    fs::path m_oldFolder;
-    ImportOptions options;
-    FakeHost host;
-};
+using import_test::FakeHost;
+using import_test::ImportRunTest;
+using import_test::kLine;
 
 } // namespace
 
@@ -314,31 +234,6 @@ TEST_F(ImportRunTest, AValueBeyondSinglePrecisionEndsTheRunAfterEarlierRecords)
     EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
 }
 
-TEST_F(ImportRunTest, TheRecordFileStaysOpenWhileTheSameTargetRepeats)
-{
-    // A file put in place of the open one after line 1 is not seen by line 2,
-    // which goes to the open file; line 4 comes after another code and so
-    // opens the path anew.
-    input("PE.txt", kLine + "\n" + kLine + "\nB\t2008-01-15\t1\n" + kLine + "\n");
-    host.onLine = [&](int line) {
-        if (line == 1) {
-            fs::remove(m_cd + "/PE/SH600000.adt");
-            writeBytes(m_cd + "/PE/SH600000.adt", "");
-        }
-    };
-    runImport(options, host);
-    EXPECT_EQ(record("PE/SH600000.adt"), kExampleRecord);
-}
-
-TEST_F(ImportRunTest, ARunEndingInAnErrorReleasesItsFiles)
-{
-    auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
-    input("PE.txt", kLine + "\nSH600000\t2008-01-15\t1e39\n");
-    const auto before = openFiles();
-    EXPECT_EQ(runFailure(), "Floating point overflow");
-    EXPECT_EQ(openFiles(), before);
-}
-
 TEST_F(ImportRunTest, CountsWhatItDidAndWhyLinesGaveNoRecord)
 {
     fs::create_directory(m_cd + "/PE");
@@ -403,14 +298,15 @@ TEST_F(ImportRunTest, AnErrorSaysWhereItHappened)
         }
         return std::string(testing_support::kNoError);
     };
-    EXPECT_EQ(where(), entry + ":2: cannot open " + m_cd + "/PE/B.adt: Is a directory (File access denied)");
+    EXPECT_EQ(where(), entry + ":2: cannot open " + m_cd + nativePath("/PE/B.adt") + ": " +
+                           systemText(Failure::Folder) + " (File access denied)");
     fs::remove(m_cd + "/PE/B.adt");
     EXPECT_EQ(where(), entry + ":4: Floating point overflow");
     host.entries = {m_dir.file("gone.txt")};
-    EXPECT_EQ(where(),
-              "cannot open " + m_dir.file("gone.txt") + ": No such file or directory (File not found)");
+    EXPECT_EQ(where(), "cannot open " + m_dir.file("gone.txt") + ": " + systemText(Failure::MissingFile) +
+                           " (File not found)");
     fs::remove(m_cd + "/gone"); // made before the input was found missing
     writeBytes(m_cd + "/gone", "");
-    EXPECT_EQ(where(),
-              m_dir.file("gone.txt") + ": cannot make folder " + m_cd + "/gone: File exists (I/O error 183)");
+    EXPECT_EQ(where(), m_dir.file("gone.txt") + ": cannot make folder " + m_cd + nativePath("/gone") + ": " +
+                           systemText(Failure::Exists) + " (I/O error 183)");
 }

@@ -41,17 +41,17 @@ class ImportPageTest : public PageTest {
 
 TEST_F(ImportPageTest, FoldersAndFilesAreAppendedAsTheDialogsAnswer)
 {
-    const fs::path root = m_temp.path() / "scan";
-    fs::create_directories(root / "e.txt");
+    const std::string root = m_temp.file("scan");
+    fs::create_directories(m_temp.file("scan/e.txt"));
     for (const char* name : {"a.TXT", "c.txt.bak", "e.txt/f.txt"})
-        writeBytes(root / name, "x");
-    p.dialogs.folderAnswers = {root.string(), std::nullopt};
+        writeBytes(m_temp.file(std::string("scan/") + name), "x");
+    p.dialogs.folderAnswers = {root, std::nullopt};
     p.dialogs.filesAnswers = {Strings{"/x/1.txt", "/x/2.txt"}, std::nullopt};
     for (int click = 0; click < 2; ++click) {
         p.click([&] { page.AddDirButtonClick(); });
         p.click([&] { page.AddTxtButtonClick(); });
     }
-    Strings expected = {(root / "a.TXT").string(), (root / "e.txt" / "f.txt").string()};
+    Strings expected = {m_temp.file("scan/a.TXT"), m_temp.file("scan/e.txt/f.txt")};
     Strings scanned(form.txtListBox.values.begin(), form.txtListBox.values.begin() + 2);
     std::sort(scanned.begin(), scanned.end());
     EXPECT_EQ(scanned, expected);

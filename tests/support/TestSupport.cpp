@@ -1,10 +1,11 @@
 #include "support/TestSupport.h"
 
 #include "common/Error.h"
+#include "common/FileNames.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -13,10 +14,19 @@ namespace testing_support {
 
 TempDir::TempDir()
 {
-    std::string pattern = (fs::temp_directory_path() / "tarnvale-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    m_path = pattern;
+    // create_directory fails on a name that is taken, so a folder made here
+    // is this object's alone.
+    static std::mt19937_64 random{std::random_device{}()};
+    const fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = base / ("tarnvale-test-" + std::to_string(random() % 1000000000000));
+        std::error_code ec;
+        if (fs::create_directory(candidate, ec)) {
+            m_path = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempDir::~TempDir()
@@ -32,7 +42,7 @@ TempDir::~TempDir()
 
 std::string TempDir::file(const std::string& name) const
 {
-    return (m_path / name).string();
+    return m_path.string() + common::pathSeparator() + nativePath(name);
 }
 
 std::size_t entryCount(const fs::path& folder)
@@ -40,25 +50,34 @@ std::size_t entryCount(const fs::path& folder)
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-std::string readBytes(const fs::path& path)
+std::string readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw std::runtime_error("cannot read " + path.string());
+        throw std::runtime_error("cannot read " + path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeBytes(const fs::path& path, const std::string& bytes)
+void writeBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw std::runtime_error("cannot write " + path.string());
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::string dataPath(const std::string& name)
 {
-    return std::string(TARNVALE_TEST_DATA) + "/" + name;
+    return std::string(TARNVALE_TEST_DATA) + common::pathSeparator() + nativePath(name);
+}
+
+std::string nativePath(std::string path)
+{
+    for (char& c : path) {
+        if (c == '/')
+            c = common::pathSeparator();
+    }
+    return path;
 }
 
 std::string errorOf(const std::function<void()>& action)
@@ -69,6 +88,16 @@ std::string errorOf(const std::function<void()>& action)
         return error.what();
     }
     return kNoError;
+}
+
+int ioCodeOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const common::Error& error) {
+        return error.ioCode();
+    }
+    return 0;
 }
 
 } // namespace testing_support

@@ -4,6 +4,7 @@
 #include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
+#include "common/FileNames.h"
 #include "common/LittleEndian.h"
 #include "workbook/WorkbookFormat.h"
 
@@ -80,7 +81,7 @@ std::string expected(const std::string& reason)
 std::string withoutFolder(std::string message)
 {
     const std::size_t quote = message.find('"');
-    const std::size_t slash = message.rfind('/', message.find('"', quote + 1));
+    const std::size_t slash = message.rfind(common::pathSeparator(), message.find('"', quote + 1));
     if (quote != std::string::npos && slash != std::string::npos && slash > quote)
         message.erase(quote + 1, slash - quote);
     return message;

@@ -5,13 +5,16 @@
 #include "support/WorkbookFixtures.h"
 
 #include "common/Error.h"
+#include "common/FileNames.h"
 #include "workbook/Connection.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Query.h"
 #include "workbook/Statement.h"
 
-#include <freexl.h>
 #include <gtest/gtest.h>
+#if TARNVALE_HAVE_FREEXL
+#include <freexl.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
@@ -33,6 +36,7 @@ Sheets sheetTexts(const std::string& path)
     return sheets;
 }
 
+#if TARNVALE_HAVE_FREEXL
 // FreeXL's reading of one cell of the first sheet, as text.
 std::string freeXlCell(const std::string& path, unsigned row, unsigned short column)
 {
@@ -72,6 +76,13 @@ unsigned freeXlRows(const std::string& path)
     return rows;
 }
 
+// FreeXL reads the written file a second time where it is there (it has no
+// Windows build): a check of the writer by a reader that is not ours.
+#define EXPECT_FREEXL_EQ(freeXlReading, expected) EXPECT_EQ(freeXlReading, expected)
+#else
+#define EXPECT_FREEXL_EQ(freeXlReading, expected)
+#endif
+
 class XlsWrite : public testing::TestWithParam<const char*>, protected PostedWorkbook {
   protected:
     void SetUp() override
@@ -95,7 +106,7 @@ TEST_P(XlsWrite, ANumberCellIsWrittenAndNothingElseChanges)
     post(1, "Close", "13.75");
     before[0][2][column("Close")] = "13.75";
     EXPECT_EQ(sheetTexts(path), before);
-    EXPECT_EQ(freeXlCell(path, 2, 2), "13.750000");
+    EXPECT_FREEXL_EQ(freeXlCell(path, 2, 2), "13.750000");
 }
 
 TEST_P(XlsWrite, ANewTextGoesIntoTheSharedStringsAndReadsBack)
@@ -103,7 +114,7 @@ TEST_P(XlsWrite, ANewTextGoesIntoTheSharedStringsAndReadsBack)
     post(0, "Name", "招商银行");
     before[0][1][column("Name")] = "招商银行";
     EXPECT_EQ(sheetTexts(path), before);
-    EXPECT_EQ(freeXlCell(path, 1, 1), "招商银行");
+    EXPECT_FREEXL_EQ(freeXlCell(path, 1, 1), "招商银行");
 }
 
 TEST_P(XlsWrite, ATextAlreadySharedIsReusedWithoutGrowingTheTable)
@@ -122,7 +133,7 @@ TEST_P(XlsWrite, AnEmptiedCellLosesItsRecord)
     post(0, "Vol", "");
     before[0][1][column("Vol")] = "";
     EXPECT_EQ(sheetTexts(path), before);
-    EXPECT_EQ(freeXlCell(path, 1, 3), "");
+    EXPECT_FREEXL_EQ(freeXlCell(path, 1, 3), "");
 }
 
 TEST_P(XlsWrite, AFormulaCellTakesTheValueAndTheOtherFormulasKeepTheirs)
@@ -136,7 +147,7 @@ TEST_P(XlsWrite, AFormulaCellTakesTheValueAndTheOtherFormulasKeepTheirs)
 
 TEST_P(XlsWrite, ARowInsertedAfterTheLastIsWrittenBelowIt)
 {
-    const unsigned rowsBefore = freeXlRows(path);
+    [[maybe_unused]] const auto rowsBefore = static_cast<unsigned>(before[0].size());
     query.append();
     query.setCellText(column("Code"), "601318");
     query.setCellText(column("Close"), "45.5");
@@ -148,8 +159,8 @@ TEST_P(XlsWrite, ARowInsertedAfterTheLastIsWrittenBelowIt)
     added[column("Day")] = "2025-3-1";
     before[0].push_back(added);
     EXPECT_EQ(sheetTexts(path), before);
-    EXPECT_EQ(freeXlRows(path), rowsBefore + 1);
-    EXPECT_EQ(freeXlCell(path, rowsBefore, 0), "601318");
+    EXPECT_FREEXL_EQ(freeXlRows(path), rowsBefore + 1);
+    EXPECT_FREEXL_EQ(freeXlCell(path, rowsBefore, 0), "601318");
 }
 
 TEST_P(XlsWrite, ASortedQueryWritesToTheRowsPlaceInTheSheet)
@@ -180,6 +191,8 @@ TEST_P(XlsWrite, EditsOfOtherSheetsAndManyPostsAddUp)
 
 TEST_P(XlsWrite, TheReplacedFileKeepsItsPermissions)
 {
+    if (common::pathSeparator() == '\\')
+        GTEST_SKIP() << "Windows files have no mode bits (their attributes: WindowsFiles tests)";
     namespace fs = std::filesystem;
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(path, mode);
@@ -300,7 +313,7 @@ TEST(XlsWriteEmptySheet, TheFirstRowOfASheetWithoutCellsGetsTheFieldNameAsItsHea
     query.post();
     before[1] = {{"F1"}, {"600000"}, {"000001"}};
     EXPECT_EQ(sheetTexts(path), before);
-    EXPECT_EQ(freeXlCell(path, 1, 1), "10.500000"); // the first sheet, untouched
+    EXPECT_FREEXL_EQ(freeXlCell(path, 1, 1), "10.500000"); // the first sheet, untouched
 }
 
 TEST(XlsWriteCodePage, TextInTheSystemCodePageIsStoredAsUnicode)
@@ -318,7 +331,7 @@ TEST(XlsWriteCodePage, TextInTheSystemCodePageIsStoredAsUnicode)
     query.setCellText(0, "\xD5\xD0\xC9\xCC"); // 招商 in GBK
     query.post();
     EXPECT_EQ(sheetTexts(path)[0][1][0], "招商");
-    EXPECT_EQ(freeXlCell(path, 1, 0), "招商");
+    EXPECT_FREEXL_EQ(freeXlCell(path, 1, 0), "招商");
 }
 
 } // namespace

@@ -19,4 +19,10 @@ CodePage CodePage::fromLocale()
     return fromCodesetName(nl_langinfo(CODESET));
 }
 
+// The C library has no lead-byte ranges to ask for.
+LeadBytes systemLeadBytes(int number)
+{
+    return knownLeadBytes(number);
+}
+
 } // namespace common

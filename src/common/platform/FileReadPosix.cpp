@@ -1,22 +1,15 @@
-// Whole-file reads on POSIX: a buffer of the size fstat gives, then reads
-// until read() finds the end.
+// Files open for reading on POSIX.
 #include "common/FileRead.h"
 
+#include "common/IoError.h"
 #include "common/platform/PosixError.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace common {
-
-namespace {
-
-constexpr std::size_t kMinimumGrowth = 64 * 1024;
-
-} // namespace
 
 // Owns the descriptor, so that it is closed also when the constructor throws.
 struct InputFile::Handle {
@@ -48,40 +41,32 @@ InputFile::InputFile(const std::string& path) : m_handle(std::make_unique<Handle
 
 InputFile::~InputFile() = default;
 
-FileBytes InputFile::readAll()
+std::size_t InputFile::sizeHint()
 {
-    const int fd = m_handle->fd;
     struct stat info {};
-    const std::size_t expected =
-        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    // One byte more than the size, so that the read that finds the end
-    // needs no larger buffer.
-    std::size_t capacity = expected + 1;
-    auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    std::size_t size = 0;
-    for (;;) {
-        if (size == capacity) {
-            const std::size_t larger = std::max(kMinimumGrowth, capacity * 2);
-            auto grown = std::make_unique_for_overwrite<char[]>(larger);
-            std::copy(data.get(), data.get() + size, grown.get());
-            data = std::move(grown);
-            capacity = larger;
-        }
-        const ssize_t got = ::read(fd, data.get() + size, capacity - size);
-        if (got > 0)
-            size += static_cast<std::size_t>(got);
-        else if (got == 0)
-            break;
-        else if (errno != EINTR)
-            throw posix::errnoError(errno, m_path);
-    }
-    return FileBytes(std::move(data), size);
+    return ::fstat(m_handle->fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
 }
 
-FileBytes readWholeFile(const std::string& path)
+std::size_t InputFile::readSome(char* buffer, std::size_t size)
 {
-    InputFile file(path);
-    return file.readAll();
+    if (m_handle->fd < 0)
+        throw ioError(io::kFileNotOpen);
+    for (;;) {
+        const ssize_t got = ::read(m_handle->fd, buffer, size);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno == EPIPE)
+            return 0;
+        if (errno != EINTR)
+            throw posix::errnoError(errno, m_path);
+    }
+}
+
+void InputFile::close()
+{
+    if (m_handle->fd >= 0)
+        ::close(m_handle->fd);
+    m_handle->fd = -1;
 }
 
 } // namespace common

@@ -32,12 +32,9 @@ namespace {
 
 using Step = ReplaceFailure::Step;
 
-constexpr const char* kTemporaryPrefix = ".tarnvale-";
-constexpr const char* kTemporarySuffix = ".tmp";
-
 ReplaceFailure failure(Step step, int errnoValue, const std::string& path)
 {
-    return {step, windowsCodeFromErrno(errnoValue, path), posix::systemErrorText(errnoValue)};
+    return {step, posix::windowsCodeFromErrno(errnoValue, path), posix::systemErrorText(errnoValue)};
 }
 
 // Where the rename must land: the file a symbolic link points to, so that
@@ -116,19 +113,12 @@ bool readAll(int fd, std::string& bytes)
     }
 }
 
-// The part of a temporary's name that stands for its target: a hash of the
-// target's name, so that a long name still leaves room for the rest.
-std::string targetTag(const std::string& target)
+std::string_view nameOf(const std::string& target)
 {
-    std::uint32_t hash = 2166136261u; // FNV-1a
-    for (std::size_t i = target.find_last_of('/') + 1; i < target.size(); ++i)
-        hash = (hash ^ static_cast<unsigned char>(target[i])) * 16777619u;
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(hash));
-    return std::string(kTemporaryPrefix) + text + "-";
+    return std::string_view(target).substr(target.find_last_of('/') + 1);
 }
 
-bool processIsGone(long pid)
+bool processIsGone(unsigned long pid)
 {
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
@@ -139,18 +129,13 @@ bool processIsGone(long pid)
 void removeStaleTemporaries(const std::string& target)
 {
     const std::string folder = folderOf(target);
-    const std::string tag = targetTag(target);
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
         return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (!name.starts_with(tag) || !name.ends_with(kTemporarySuffix))
-            continue;
-        char* end = nullptr;
-        const std::string rest(name.substr(tag.size()));
-        const long pid = std::strtol(rest.c_str(), &end, 10);
-        if (end != rest.c_str() && *end == '-' && pid != ::getpid() && processIsGone(pid))
+        const std::optional<unsigned long> pid = detail::temporaryWriter(name, nameOf(target));
+        if (pid && *pid != static_cast<unsigned long>(::getpid()) && processIsGone(*pid))
             ::unlink((folder + std::string(name)).c_str());
     }
     ::closedir(dir);
@@ -245,8 +230,8 @@ class Temporary {
     std::string freshName() const
     {
         static std::atomic<unsigned> counter{0};
-        return folderOf(m_target) + targetTag(m_target) + std::to_string(::getpid()) + "-" +
-               std::to_string(counter++) + kTemporarySuffix;
+        return folderOf(m_target) +
+               detail::temporaryName(nameOf(m_target), static_cast<unsigned long>(::getpid()), counter++);
     }
 
     std::string m_target;
@@ -347,13 +332,7 @@ std::optional<ReplaceFailure> readBackAndCheck(int fd, std::string_view bytes, c
     std::string back;
     if (!readAll(fd, back))
         return failure(Step::Write, errno, target);
-    if (back != bytes)
-        return ReplaceFailure{Step::Check, 0, "the bytes read back differ from the bytes written"};
-    if (options.check) {
-        if (std::optional<std::string> refused = options.check(back))
-            return ReplaceFailure{Step::Check, 0, std::move(*refused)};
-    }
-    return std::nullopt;
+    return detail::checkReadBack(back, bytes, options);
 }
 
 // One replace through a temporary, unnamed or named. Nothing when done;

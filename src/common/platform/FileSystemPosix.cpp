@@ -1,6 +1,7 @@
 // Folder and file operations on POSIX, failing with the Windows codes.
 #include "common/FileSystem.h"
 
+#include "common/FileNames.h"
 #include "common/IoError.h"
 #include "common/platform/PosixError.h"
 
@@ -47,6 +48,20 @@ std::string currentFolder()
     return buffer;
 }
 
+std::string fullPathName(const std::string& path)
+{
+    if (isAbsolutePath(path))
+        return path;
+    try {
+        std::string folder = currentFolder();
+        if (folder.empty() || folder.back() != '/')
+            folder += '/';
+        return folder + path;
+    } catch (const Error&) {
+        return path;
+    }
+}
+
 void makeFolder(const std::string& path)
 {
     if (::mkdir(path.c_str(), 0777) != 0)
@@ -90,6 +105,14 @@ bool isReadOnlyFile(const std::string& path)
     struct stat info {};
     return statEntry(path, info) && !S_ISDIR(info.st_mode) &&
            (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path)
+{
+    struct stat info {};
+    if (!statEntry(path, info))
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 std::vector<FolderEntry> listFolder(const std::string& folder)

@@ -68,6 +68,8 @@ bool parentFolderExists(const std::string& path)
 
 } // namespace
 
+namespace posix {
+
 int windowsCodeFromErrno(int errnoValue, const std::string& path)
 {
     if (errnoValue == ENOENT)
@@ -77,6 +79,14 @@ int windowsCodeFromErrno(int errnoValue, const std::string& path)
             return entry.windowsCode;
     }
     return kErrorGenFailure;
+}
+
+} // namespace posix
+
+std::string invalidNameText()
+{
+    // As the file errors quote every description: without its final period.
+    return "The filename, directory name, or volume label syntax is incorrect";
 }
 
 void throwLastIoError(const std::string& path)

@@ -8,6 +8,10 @@
 
 namespace common::posix {
 
+// The Windows code for an errno value of a failed call on `path` (the path is
+// needed to tell a missing file, 2, from a missing folder on its way, 3).
+int windowsCodeFromErrno(int errnoValue, const std::string& path);
+
 // The system's description of an errno value, without the trailing spaces,
 // line breaks and periods that would clash with a message around it.
 std::string systemErrorText(int errnoValue);

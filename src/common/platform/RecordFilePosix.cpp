@@ -148,7 +148,7 @@ void RecordFile::openExisting(const std::string& path)
 {
     close();
     m_path = path;
-    open(AT_FDCWD, path.c_str(), false);
+    open(nullptr, path, false);
 }
 
 void RecordFile::openOrCreate(const std::string& path)
@@ -158,7 +158,7 @@ void RecordFile::openOrCreate(const std::string& path)
     // create the same file at once both get that one file.
     close();
     m_path = path;
-    open(AT_FDCWD, path.c_str(), true);
+    open(nullptr, path, true);
 }
 
 void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& name)
@@ -172,7 +172,7 @@ void RecordFile::openOrCreate(const RecordFolder& folder, const std::string& nam
     if (!m_path.empty() && m_path.back() != '/')
         m_path += '/';
     m_path += name;
-    open(folder.m_handle->fd, name.c_str(), true);
+    open(&folder, name, true);
 }
 
 namespace {
@@ -188,8 +188,9 @@ int openRetrying(int folder, const char* name, int flags)
 
 } // namespace
 
-void RecordFile::open(int folder, const char* name, bool create)
+void RecordFile::open(const RecordFolder* folder, const std::string& name, bool create)
 {
+    const int at = folder ? folder->m_handle->fd : AT_FDCWD;
     // The file is opened as it is first and made (O_EXCL) only when it is
     // missing, so that the caller learns whether this open made it; one that
     // another process makes in between is opened as that one made it.
@@ -197,10 +198,10 @@ void RecordFile::open(int folder, const char* name, bool create)
     bool made = false;
     int fd;
     for (;;) {
-        fd = openRetrying(folder, name, kFlags);
+        fd = openRetrying(at, name.c_str(), kFlags);
         if (fd >= 0 || errno != ENOENT || !create)
             break;
-        fd = openRetrying(folder, name, kFlags | O_CREAT | O_EXCL);
+        fd = openRetrying(at, name.c_str(), kFlags | O_CREAT | O_EXCL);
         made = fd >= 0;
         if (made || errno != EEXIST)
             break;

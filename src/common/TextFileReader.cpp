@@ -1,14 +1,12 @@
-// Line reading on POSIX: 64 KiB reads, so that a line costs no system call of its own.
+// Line reading: 64 KiB reads, so that a line costs no system call of its own.
 #include "common/TextFileReader.h"
 
+#include "common/FileRead.h"
 #include "common/IoError.h"
 
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #endif
@@ -53,9 +51,9 @@ const char* findLineTextEnd(const char* cursor, const char* stop)
 } // namespace
 
 struct TextFileReader::Impl {
-    int fd = -1;
-    std::string path;
-    // Left uninitialised: only bytes read() has filled are looked at.
+    // Opened for reading with read sharing only (FileRead.h).
+    std::optional<InputFile> file;
+    // Left uninitialised: only bytes a read has filled are looked at.
     std::unique_ptr<char[]> buffer{new char[kBufferSize]};
     std::size_t pos = 0;
     std::size_t end = 0;
@@ -66,22 +64,18 @@ struct TextFileReader::Impl {
     {
         if (pos < end)
             return true;
-        if (fd < 0)
+        if (!file)
             throw ioError(io::kFileNotOpen);
-        while (!eof) {
-            const ssize_t got = ::read(fd, buffer.get(), kBufferSize);
-            if (got > 0) {
-                pos = 0;
-                end = static_cast<std::size_t>(got);
-                return true;
-            }
-            if (got == 0 || errno == EPIPE) {
-                eof = true;
-            } else if (errno != EINTR) {
-                throwLastIoError(path);
-            }
+        if (eof)
+            return false;
+        const std::size_t got = file->readSome(buffer.get(), kBufferSize);
+        if (got == 0) {
+            eof = true;
+            return false;
         }
-        return false;
+        pos = 0;
+        end = got;
+        return true;
     }
 
     // Drops everything up to and including the next LF.
@@ -100,17 +94,7 @@ struct TextFileReader::Impl {
 
 TextFileReader::TextFileReader(const std::string& path) : m_impl(std::make_unique<Impl>())
 {
-    m_impl->path = path;
-    m_impl->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (m_impl->fd < 0)
-        throwLastIoError(path);
-    // open() lets a folder be read on POSIX; Windows refuses it with code 5.
-    struct stat info {};
-    if (::fstat(m_impl->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(m_impl->fd);
-        m_impl->fd = -1;
-        throw ioError(io::kAccessDenied);
-    }
+    m_impl->file.emplace(path);
 }
 
 TextFileReader::~TextFileReader()
@@ -171,9 +155,8 @@ bool TextFileReader::readLine(std::string& line, std::size_t maxLength)
 
 void TextFileReader::close()
 {
-    if (m_impl && m_impl->fd >= 0) {
-        ::close(m_impl->fd);
-        m_impl->fd = -1;
+    if (m_impl && m_impl->file) {
+        m_impl->file.reset();
         m_impl->pos = m_impl->end = 0;
     }
 }

@@ -1,0 +1,26 @@
+# cmake -DOBJDUMP=... -DPROGRAM=x.exe -P CheckImports.cmake
+# Fails unless every DLL that PROGRAM imports is one that every 64-bit
+# Windows 10 and 11 has: libgcc, libstdc++ and winpthreads must be linked in.
+cmake_minimum_required(VERSION 3.22)
+set(system_dlls kernel32.dll msvcrt.dll user32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll
+    ws2_32.dll bcrypt.dll ntdll.dll)
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed (${result})")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
+if(NOT imports)
+  message(FATAL_ERROR "${PROGRAM} imports no DLL at all: not a Windows program?")
+endif()
+set(foreign "")
+foreach(line ${imports})
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" lower)
+  if(NOT lower IN_LIST system_dlls)
+    list(APPEND foreign ${dll})
+  endif()
+endforeach()
+if(foreign)
+  message(FATAL_ERROR "${PROGRAM} needs DLLs that Windows does not have: ${foreign}")
+endif()
+message(STATUS "${PROGRAM} imports only system DLLs: ${imports}")

@@ -1,6 +1,7 @@
 #include "workbook/Connection.h"
 
 #include "common/Error.h"
+#include "common/FileSystem.h"
 #include "workbook/ConnectionString.h"
 #include "workbook/Statement.h"
 #include "workbook/WorkbookFormat.h"
@@ -27,7 +28,9 @@ void Connection::open()
     const std::optional<std::string> source = dataSourceOf(m_connectionString);
     if (!source)
         throw common::Error(kNoDataSource);
-    m_dataSource = *source;
+    // Held as a full path: a conversion or an import changes the current
+    // folder, and a later post must still reach the file that was read.
+    m_dataSource = common::fullPathName(*source);
     // Taken before the read: a file changed while it is read then no longer
     // matches, and posts into it are refused rather than made on a view
     // that may not be the file's.

@@ -53,7 +53,8 @@ class Connection {
     void setSettings(const common::RegionalSettings& settings) { m_settings = settings; }
     // The open workbook file; nullptr when closed.
     std::shared_ptr<WorkbookFile> file() const { return m_file; }
-    // The workbook file's path as the connection string gave it.
+    // The workbook file's path as the connection string gave it, completed
+    // against the current folder of the moment it was opened.
     const std::string& dataSource() const { return m_dataSource; }
     // The workbook file as the data layer last read it (opened, or wrote a
     // posted row into it): a post refuses a file that is no longer this one.

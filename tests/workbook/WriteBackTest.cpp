@@ -4,6 +4,7 @@
 #include "support/PostedWorkbook.h"
 #include "support/WorkbookFixtures.h"
 
+#include "common/FileSystem.h"
 #include "workbook/WorkbookFormat.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,30 @@ std::string nameOf(const testing::TestParamInfo<const char*>& info)
             c = '_';
     return name;
 }
+
+class RelativePath : public WriteBack {};
+
+// The window opens a typed relative name; a conversion then changes the
+// current folder before the user posts an edit.
+TEST_P(RelativePath, APostReachesTheWorkbookOpenedAfterTheCurrentFolderChanged)
+{
+    const std::string start = common::currentFolder();
+    path = folder.file(GetParam());
+    testing_support::writeBytes(path, testing_support::readBytes(testing_support::dataPath(GetParam())));
+    common::changeCurrentFolder(folder.path().string());
+    connection.setConnectionString(workbook::connectionStringFor(GetParam()));
+    connection.open();
+    query.setStatement(workbook::selectAllFrom("Sheet1$"));
+    query.open();
+    testing_support::TempDir elsewhere;
+    common::changeCurrentFolder(elsewhere.path().string());
+    const std::string error = errorOf([&] { post(1, "Close", "13.5"); });
+    common::changeCurrentFolder(start);
+    EXPECT_EQ(error, testing_support::kNoError);
+    EXPECT_EQ(fileTexts(path)[0][2][column("Close")], "13.5");
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RelativePath, testing::Values("Mixed.xls", "Mixed.xlsx"), nameOf);
 
 class ReadOnly : public WriteBack {};
 

@@ -128,7 +128,8 @@ int RadioButtons::itemIndex() const
 void RadioButtons::setItemIndex(int index)
 {
     for (std::size_t i = 0; i < m_buttons.size(); ++i)
-        SendMessageA(m_buttons[i], BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(m_buttons[i], BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED,
+                     0);
 }
 
 } // namespace win32

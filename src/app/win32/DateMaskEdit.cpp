@@ -50,7 +50,8 @@ bool DateMaskEdit::selection(int& begin, int& end) const
 {
     DWORD from = 0;
     DWORD to = 0;
-    CallWindowProcA(m_editProc, m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    CallWindowProcA(m_editProc, m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                    reinterpret_cast<LPARAM>(&to));
     begin = static_cast<int>(from);
     end = static_cast<int>(to);
     return end > begin;

@@ -177,9 +177,9 @@ void DbGrid::beginEdit(std::size_t row, std::size_t column)
     SendMessageA(m_list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
     m_editRow = row;
     m_editColumn = column;
-    m_editor = createControl(m_list, "EDIT", "", ES_AUTOHSCROLL | WS_BORDER, 0,
-                             {cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top},
-                             layoutFont(-12));
+    m_editor =
+        createControl(m_list, "EDIT", "", ES_AUTOHSCROLL | WS_BORDER, 0,
+                      {cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top}, layoutFont(-12));
     m_settingEditorText = true;
     SetWindowTextA(m_editor, m_grid->cellText(row, column).c_str());
     m_settingEditorText = false;
@@ -227,7 +227,8 @@ LRESULT CALLBACK DbGrid::listProc(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         }
         if (wParam == VK_F2 && self->m_source && self->m_source->isActive()) {
-            self->beginEdit(self->m_source->query().currentRow(), static_cast<std::size_t>(self->m_currentColumn));
+            self->beginEdit(self->m_source->query().currentRow(),
+                            static_cast<std::size_t>(self->m_currentColumn));
             return 0;
         }
         break;
@@ -260,7 +261,8 @@ LRESULT CALLBACK DbGrid::listProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_KILLFOCUS: {
         // Only a move of the focus to another control of the window is leaving.
         HWND next = reinterpret_cast<HWND>(wParam);
-        if (self->m_source && next && !self->holds(next) && GetAncestor(next, GA_ROOT) == GetAncestor(window, GA_ROOT))
+        if (self->m_source && next && !self->holds(next) &&
+            GetAncestor(next, GA_ROOT) == GetAncestor(window, GA_ROOT))
             self->m_source->cancelUnchangedInsert();
         break;
     }

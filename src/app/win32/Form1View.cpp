@@ -7,9 +7,9 @@ namespace win32 {
 
 Form1View::Form1View(TForm1& form)
     : m_form(form), m_labeledEdit1(form.LabeledEdit1), m_labeledEdit2(form.LabeledEdit2),
-      m_tableNameComboBox(form.TableNameComboBox), m_codeComboBox(form.CodeComboBox), m_listBox1(form.ListBox1),
-      m_progressLabel(form.ProgressLabel), m_dzh2InstallDirEdit(form.Dzh2InstallDirEdit),
-      m_txtListBox(form.TxtListBox), m_label3(form.Label3)
+      m_tableNameComboBox(form.TableNameComboBox), m_codeComboBox(form.CodeComboBox),
+      m_listBox1(form.ListBox1), m_progressLabel(form.ProgressLabel),
+      m_dzh2InstallDirEdit(form.Dzh2InstallDirEdit), m_txtListBox(form.TxtListBox), m_label3(form.Label3)
 {
     m_radioGroup1.bind({form.RadioGroup1Items[0], form.RadioGroup1Items[1]});
 }

@@ -57,8 +57,8 @@ void registerContainerClass()
 HWND createControl(HWND parent, const char* windowClass, const std::string& text, DWORD style, DWORD exStyle,
                    Bounds bounds, HFONT font)
 {
-    HWND control = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD | WS_VISIBLE, bounds.left,
-                                   bounds.top, bounds.width, bounds.height, parent, nullptr,
+    HWND control = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD | WS_VISIBLE,
+                                   bounds.left, bounds.top, bounds.width, bounds.height, parent, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
     if (control && font)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -89,12 +89,14 @@ void setLabelCaption(HWND label, const std::string& caption)
     SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LabeledEdit createLabeledEdit(HWND parent, const std::string& caption, SIZE labelSize, Bounds bounds, HFONT font)
+LabeledEdit createLabeledEdit(HWND parent, const std::string& caption, SIZE labelSize, Bounds bounds,
+                              HFONT font)
 {
     LabeledEdit result{};
     result.edit = createEdit(parent, bounds, font);
-    result.label = createControl(parent, "STATIC", caption, SS_LEFT | SS_NOPREFIX, 0,
-                                 {bounds.left, bounds.top - labelSize.cy - 3, labelSize.cx, labelSize.cy}, font);
+    result.label =
+        createControl(parent, "STATIC", caption, SS_LEFT | SS_NOPREFIX, 0,
+                      {bounds.left, bounds.top - labelSize.cy - 3, labelSize.cx, labelSize.cy}, font);
     return result;
 }
 
@@ -104,6 +106,8 @@ HWND createDropDownList(HWND parent, Bounds bounds, HFONT font)
     HWND combo = createControl(parent, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0,
                                {bounds.left, bounds.top, bounds.width, bounds.height + 200}, font);
     SendMessageA(combo, CB_SETITEMHEIGHT, 0, kItemHeight);
+    // The closed box as high as the layout has it (its frame takes 6 pixels).
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), bounds.height - 6);
     return combo;
 }
 

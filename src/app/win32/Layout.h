@@ -37,7 +37,8 @@ struct LabeledEdit {
     HWND label;
     HWND edit;
 };
-LabeledEdit createLabeledEdit(HWND parent, const std::string& caption, SIZE labelSize, Bounds bounds, HFONT font);
+LabeledEdit createLabeledEdit(HWND parent, const std::string& caption, SIZE labelSize, Bounds bounds,
+                              HFONT font);
 
 // A drop-down list (the user can only pick an item) with items 12 pixels high.
 HWND createDropDownList(HWND parent, Bounds bounds, HFONT font);

@@ -35,7 +35,8 @@ bool isPushButton(HWND window)
 
 bool isRadioButton(HWND window)
 {
-    return hasClass(window, "Button") && (buttonType(window) == BS_AUTORADIOBUTTON || buttonType(window) == BS_RADIOBUTTON);
+    return hasClass(window, "Button") &&
+           (buttonType(window) == BS_AUTORADIOBUTTON || buttonType(window) == BS_RADIOBUTTON);
 }
 
 bool keyDown(int key)

@@ -61,8 +61,8 @@ TForm1::TForm1(pages::Dialogs& dialogs, pages::AppContext context)
     createWindow();
     createExcelPage();
     createPanel1Controls();
-    DateMaskEdit = std::make_unique<win32::DateMaskEdit>(createEdit(Panel1, {109, 141, 165, 20}, layoutFont(-12)),
-                                                         dialogs, dateSeparator);
+    DateMaskEdit = std::make_unique<win32::DateMaskEdit>(
+        createEdit(Panel1, {109, 141, 165, 20}, layoutFont(-12)), dialogs, dateSeparator);
     createImportPage();
     createPages(dialogs, std::move(context));
     setTabOrder();
@@ -86,8 +86,8 @@ void TForm1::createWindow()
 {
     registerWindowClass();
     const SIZE outer = outerSize(kStyle, 0, kClientWidth, kClientHeight);
-    m_window = CreateWindowExA(0, kWindowClass, "Tarnvale", kStyle, 190, 113, outer.cx, outer.cy, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    m_window = CreateWindowExA(0, kWindowClass, "Tarnvale", kStyle, 190, 113, outer.cx, outer.cy, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TForm1::windowProc));
     SendMessageA(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(layoutFont(-12)), FALSE);
@@ -114,7 +114,8 @@ void TForm1::createPanel1Controls()
 {
     const HFONT font = layoutFont(-12);
     // Created in tab order; the labels come last, as they take no focus.
-    const LabeledEdit edit1 = createLabeledEdit(Panel1, ansi("Excel文件："), {66, 12}, {13, 19, 199, 20}, font);
+    const LabeledEdit edit1 =
+        createLabeledEdit(Panel1, ansi("Excel文件："), {66, 12}, {13, 19, 199, 20}, font);
     LabeledEdit1 = edit1.edit;
     LabeledEdit1Label = edit1.label;
     DBNavigator1 = std::make_unique<DbNavigator>(Panel1, 6, 166, 200, 20);
@@ -155,10 +156,9 @@ void TForm1::createImportPage()
     RadioGroup1 = createContainer(TabSheet2, {499, 218, 116, 52}, Border::Frame);
     const std::string items[] = {ansi("引入大智慧新一代"), ansi("引入飞狐交易师")};
     for (int index = 0; index < 2; ++index) {
-        RadioGroup1Items[index] =
-            createControl(RadioGroup1, "BUTTON", items[index],
-                          BS_AUTORADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0), 0,
-                          {8, 9 + index * 18, 104, 16}, layoutFont(-11));
+        RadioGroup1Items[index] = createControl(RadioGroup1, "BUTTON", items[index],
+                                                BS_AUTORADIOBUTTON | WS_TABSTOP | (index == 0 ? WS_GROUP : 0),
+                                                0, {8, 9 + index * 18, 104, 16}, layoutFont(-11));
     }
     SendMessageA(RadioGroup1Items[1], BM_SETCHECK, BST_CHECKED, 0);
     Label4 = createLabel(TabSheet2, ansi("自定义数据路径"), 0, 6, font);
@@ -186,34 +186,34 @@ void TForm1::setColnameForm(TcolnameForm* form)
 void TForm1::setTabOrder()
 {
     // Depth first, each parent's children in their layout tab order.
-    m_keyboard = std::make_unique<KeyboardRules>(
-        m_window, std::vector<HWND>{help,
-                                    DBGrid1->handle(),
-                                    LabeledEdit1,
-                                    Button2,
-                                    LabeledEdit2,
-                                    Browse1Button,
-                                    Browse2Button,
-                                    CodeComboBox,
-                                    TableNameComboBox,
-                                    InRelaButton,
-                                    OutRelaButton,
-                                    AddlineButton,
-                                    DelLineButton,
-                                    ListBox1,
-                                    DateMaskEdit->handle(),
-                                    TxtListBox,
-                                    AddDirButton,
-                                    AddTxtButton,
-                                    DelFileListButton,
-                                    Dzh2InstallDirEdit,
-                                    BrowDzhDirButton,
-                                    Button3,
-                                    Button4,
-                                    RadioGroup1Items[0],
-                                    RadioGroup1Items[1]});
+    m_keyboard = std::make_unique<KeyboardRules>(m_window, std::vector<HWND>{help,
+                                                                             DBGrid1->handle(),
+                                                                             LabeledEdit1,
+                                                                             Button2,
+                                                                             LabeledEdit2,
+                                                                             Browse1Button,
+                                                                             Browse2Button,
+                                                                             CodeComboBox,
+                                                                             TableNameComboBox,
+                                                                             InRelaButton,
+                                                                             OutRelaButton,
+                                                                             AddlineButton,
+                                                                             DelLineButton,
+                                                                             ListBox1,
+                                                                             DateMaskEdit->handle(),
+                                                                             TxtListBox,
+                                                                             AddDirButton,
+                                                                             AddTxtButton,
+                                                                             DelFileListButton,
+                                                                             Dzh2InstallDirEdit,
+                                                                             BrowDzhDirButton,
+                                                                             Button3,
+                                                                             Button4,
+                                                                             RadioGroup1Items[0],
+                                                                             RadioGroup1Items[1]});
     // Enter in "Excel文件：" opens the typed path as the browse button opens a chosen file.
-    m_keyboard->onEnter(LabeledEdit1, [this] { run([&] { m_pages->excelPage().LabeledEdit1ReturnPressed(); }); });
+    m_keyboard->onEnter(LabeledEdit1,
+                        [this] { run([&] { m_pages->excelPage().LabeledEdit1ReturnPressed(); }); });
 }
 
 void TForm1::layOut()
@@ -228,8 +228,8 @@ void TForm1::layOut()
     for (HWND sheet : {TabSheet1, TabSheet2})
         MoveWindow(sheet, page.left, page.top, width, height, TRUE);
     MoveWindow(Panel1, 0, 0, width, kPanel1Height, TRUE);
-    MoveWindow(DBGrid1->handle(), 0, kPanel1Height, width, height > kPanel1Height ? height - kPanel1Height : 0,
-               TRUE);
+    MoveWindow(DBGrid1->handle(), 0, kPanel1Height, width,
+               height > kPanel1Height ? height - kPanel1Height : 0, TRUE);
 }
 
 void TForm1::showPage(int index)

@@ -42,7 +42,7 @@ class TForm1 {
     HWND LabeledEdit1 = nullptr; // "Excel文件："
     HWND LabeledEdit1Label = nullptr;
     std::unique_ptr<DbNavigator> DBNavigator1;
-    HWND Button2 = nullptr; // "转换"
+    HWND Button2 = nullptr;      // "转换"
     HWND LabeledEdit2 = nullptr; // "Txt文件保存路径："
     HWND LabeledEdit2Label = nullptr;
     HWND Browse1Button = nullptr;

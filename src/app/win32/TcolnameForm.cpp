@@ -17,7 +17,10 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
 class TcolnameForm::View : public pages::MappingDialogView {
   public:
-    explicit View(TcolnameForm& form) : m_form(form), m_comboBox1(form.ComboBox1), m_labeledEdit1(form.LabeledEdit1) {}
+    explicit View(TcolnameForm& form)
+        : m_form(form), m_comboBox1(form.ComboBox1), m_labeledEdit1(form.LabeledEdit1)
+    {
+    }
 
     pages::ChoiceControl& ComboBox1() override { return m_comboBox1; }
     pages::TextControl& LabeledEdit1() override { return m_labeledEdit1; }
@@ -45,8 +48,8 @@ TcolnameForm::TcolnameForm(HWND owner, pages::Dialogs& dialogs, pages::ListContr
     const SIZE outer = outerSize(kStyle, kExStyle, 190, 128);
     // Placed by the layout on the screen, wherever the main window is; once
     // moved by the user it reopens where it was left, since it is only hidden.
-    m_window = CreateWindowExA(kExStyle, kWindowClass, ansi("设置对应关系").c_str(), kStyle, 476, 288, outer.cx,
-                               outer.cy, owner, nullptr, GetModuleHandleA(nullptr), this);
+    m_window = CreateWindowExA(kExStyle, kWindowClass, ansi("设置对应关系").c_str(), kStyle, 476, 288,
+                               outer.cx, outer.cy, owner, nullptr, GetModuleHandleA(nullptr), this);
     SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     const HFONT font = layoutFont(-12);
     Button1 = createButton(m_window, ansi("确定"), {64, 102, 60, 20}, font);
@@ -57,7 +60,8 @@ TcolnameForm::TcolnameForm(HWND owner, pages::Dialogs& dialogs, pages::ListContr
     LabeledEdit1Label = edit.label;
     Label1 = createLabel(m_window, ansi("Excel列名"), 6, 6, font);
     m_view = std::make_unique<View>(*this);
-    m_keyboard = std::make_unique<KeyboardRules>(m_window, std::vector<HWND>{Button1, ComboBox1, LabeledEdit1});
+    m_keyboard =
+        std::make_unique<KeyboardRules>(m_window, std::vector<HWND>{Button1, ComboBox1, LabeledEdit1});
     m_logic = std::make_unique<pages::MappingDialog>(*m_view, mappingList);
 }
 

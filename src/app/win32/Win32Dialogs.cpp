@@ -126,8 +126,8 @@ int CALLBACK chooserCallback(HWND dialog, UINT message, LPARAM parameter, LPARAM
     } else if (message == BFFM_VALIDATEFAILEDA) {
         // A typed folder that does not exist yet: made after OK, if the user agrees.
         const std::string typed = reinterpret_cast<const char*>(parameter);
-        const int answer = MessageBoxA(dialog, "The specified directory does not exist. Create it?", "Confirm",
-                                       MB_YESNO | MB_ICONQUESTION);
+        const int answer = MessageBoxA(dialog, "The specified directory does not exist. Create it?",
+                                       "Confirm", MB_YESNO | MB_ICONQUESTION);
         if (answer != IDYES)
             return 1; // keep the chooser open
         state.typedPath = typed;
@@ -159,7 +159,8 @@ int showMessageBox(const std::string& text, const std::string& caption, UINT sty
     return MessageBoxA(scope.owner(), text.c_str(), caption.c_str(), style | MB_APPLMODAL);
 }
 
-std::optional<std::string> Win32Dialogs::openFile(const std::string& filter, const pages::FileDialogOptions& options)
+std::optional<std::string> Win32Dialogs::openFile(const std::string& filter,
+                                                  const pages::FileDialogOptions& options)
 {
     pages::FileDialogOptions single = options;
     single.allowMultiSelect = false;
@@ -175,7 +176,8 @@ std::optional<std::vector<std::string>> Win32Dialogs::openFiles(const std::strin
     return runFileDialog(false, filter, options);
 }
 
-std::optional<std::string> Win32Dialogs::saveFile(const std::string& filter, const pages::FileDialogOptions& options)
+std::optional<std::string> Win32Dialogs::saveFile(const std::string& filter,
+                                                  const pages::FileDialogOptions& options)
 {
     pages::FileDialogOptions single = options;
     single.allowMultiSelect = false;

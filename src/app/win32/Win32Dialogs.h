@@ -18,10 +18,12 @@ class Win32Dialogs : public pages::Dialogs {
 
     const std::string& title() const { return m_title; }
 
-    std::optional<std::string> openFile(const std::string& filter, const pages::FileDialogOptions& options) override;
+    std::optional<std::string> openFile(const std::string& filter,
+                                        const pages::FileDialogOptions& options) override;
     std::optional<std::vector<std::string>> openFiles(const std::string& filter,
                                                       const pages::FileDialogOptions& options) override;
-    std::optional<std::string> saveFile(const std::string& filter, const pages::FileDialogOptions& options) override;
+    std::optional<std::string> saveFile(const std::string& filter,
+                                        const pages::FileDialogOptions& options) override;
     std::optional<std::string> browseForFolder(const std::string& instruction) override;
     std::optional<std::string> selectDirectory(const std::string& initialPath) override;
     void info(const std::string& text) override;

@@ -22,7 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand)
 {
     // The shell's folder dialogs need the runtime in this thread's apartment.
     const bool oleReady = SUCCEEDED(OleInitialize(nullptr));
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
     win32::Win32Dialogs dialogs(win32::applicationTitle());
@@ -30,7 +31,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand)
     std::unique_ptr<win32::TcolnameForm> colnameForm;
     try {
         form1 = std::make_unique<win32::TForm1>(dialogs, pages::userAppContext());
-        colnameForm = std::make_unique<win32::TcolnameForm>(form1->handle(), dialogs, form1->view().ListBox1());
+        colnameForm =
+            std::make_unique<win32::TcolnameForm>(form1->handle(), dialogs, form1->view().ListBox1());
         form1->setColnameForm(colnameForm.get());
     } catch (const common::Error& e) {
         // Before the event loop an error cannot reach the default error box.

@@ -10,7 +10,7 @@ namespace win32 {
 
 namespace {
 
-constexpr int kIndicatorWidth = 16;
+constexpr int kIndicatorWidth = 24;
 constexpr UINT kFinishEditor = WM_APP + 2;
 
 std::string markText(pages::RowMark mark)

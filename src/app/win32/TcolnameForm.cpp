@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kWindowClass = "TcolnameForm";
 // A tool window: small title bar with a close box only, fixed size.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
 } // namespace
 
@@ -36,8 +36,9 @@ class TcolnameForm::View : public pages::MappingDialogView {
 TcolnameForm::TcolnameForm(HWND owner, pages::Dialogs& dialogs, pages::ListControl& mappingList)
     : m_owner(owner), m_dialogs(dialogs)
 {
-    WNDCLASSA windowClass{};
-    if (!GetClassInfoA(GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
+    WNDCLASSA existing{};
+    if (!GetClassInfoA(GetModuleHandleA(nullptr), kWindowClass, &existing)) {
+        WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = &TcolnameForm::windowProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -128,8 +129,9 @@ LRESULT TcolnameForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         close();
         return 0;
     default:
-        return DefWindowProcA(m_window, message, wParam, lParam);
+        break;
     }
+    return DefWindowProcA(m_window, message, wParam, lParam);
 }
 
 } // namespace win32

@@ -4,6 +4,7 @@
 #include "app/win32/Win32Text.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
+#include "common/FileNames.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -112,26 +113,70 @@ std::optional<std::string> folderOf(LPITEMIDLIST item)
     return std::string(path);
 }
 
-// What the save folder's chooser keeps between its callbacks.
+// What the save folder's chooser keeps while it is open.
 struct ChooserState {
     std::string initialPath;
-    std::optional<std::string> typedPath; // a path typed that did not exist, confirmed and to be made
+    std::string selected;                 // the folder selected in the tree
+    std::optional<std::string> typedPath; // a path typed into the path box, to be made if missing
+    WNDPROC dialogProc = nullptr;
 };
+
+constexpr const char* kChooserState = "TarnvaleChooser";
+
+bool folderExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// OK with a path typed into the path box: that path, completed against the
+// selected folder when it is relative; a missing one is made after the
+// user agrees. The shell takes the typed text only on some systems (Wine's
+// dialog ignores it), so the chooser reads it itself.
+bool acceptTypedPath(HWND dialog, ChooserState& state)
+{
+    HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
+    if (!edit)
+        return true;
+    const std::string typed = windowText(edit);
+    const common::CodePage codePage(static_cast<int>(GetACP()));
+    if (typed.empty() || typed == state.selected || typed == common::namePart(state.selected, codePage))
+        return true; // the selected folder, as the box shows it
+    std::string path = typed;
+    if (!common::isAbsolutePath(typed) && !state.selected.empty()) {
+        path = state.selected;
+        if (!common::isPathDelimiter(path, path.size() - 1, codePage))
+            path += '\\';
+        path += typed;
+    }
+    if (!folderExists(path) && MessageBoxA(dialog, "The specified directory does not exist. Create it?",
+                                           "Confirm", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false; // the chooser stays open
+    state.typedPath = path;
+    return true;
+}
+
+LRESULT CALLBACK chooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto& state = *static_cast<ChooserState*>(GetPropA(dialog, kChooserState));
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && !acceptTypedPath(dialog, state))
+        return 0;
+    return CallWindowProcA(state.dialogProc, dialog, message, wParam, lParam);
+}
 
 int CALLBACK chooserCallback(HWND dialog, UINT message, LPARAM parameter, LPARAM data)
 {
     auto& state = *reinterpret_cast<ChooserState*>(data);
-    if (message == BFFM_INITIALIZED && !state.initialPath.empty()) {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(state.initialPath.c_str()));
-    } else if (message == BFFM_VALIDATEFAILEDA) {
-        // A typed folder that does not exist yet: made after OK, if the user agrees.
-        const std::string typed = reinterpret_cast<const char*>(parameter);
-        const int answer = MessageBoxA(dialog, "The specified directory does not exist. Create it?",
-                                       "Confirm", MB_YESNO | MB_ICONQUESTION);
-        if (answer != IDYES)
-            return 1; // keep the chooser open
-        state.typedPath = typed;
-        return 0;
+    if (message == BFFM_INITIALIZED) {
+        SetPropA(dialog, kChooserState, &state);
+        state.dialogProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&chooserProc)));
+        if (!state.initialPath.empty())
+            SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
+                         reinterpret_cast<LPARAM>(state.initialPath.c_str()));
+    } else if (message == BFFM_SELCHANGED) {
+        char path[MAX_PATH] = {};
+        state.selected = SHGetPathFromIDListA(reinterpret_cast<LPITEMIDLIST>(parameter), path) ? path : "";
     }
     return 0;
 }
@@ -204,22 +249,20 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& inst
 std::optional<std::string> Win32Dialogs::selectDirectory(const std::string& initialPath)
 {
     ModalScope scope;
-    ChooserState state{startFolder(initialPath), std::nullopt};
+    ChooserState state;
+    state.initialPath = startFolder(initialPath);
     const std::string title = "Select Directory";
     BROWSEINFOA browse{};
     browse.hwndOwner = scope.owner();
     browse.lpszTitle = title.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE | BIF_VALIDATE;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     browse.lpfn = chooserCallback;
     browse.lParam = reinterpret_cast<LPARAM>(&state);
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
     LPITEMIDLIST item = SHBrowseForFolderA(&browse);
     SetErrorMode(oldMode);
-    if (state.typedPath) {
-        if (item)
-            CoTaskMemFree(item);
-        if (state.typedPath->empty())
-            throw common::Error("Unable to create directory");
+    if (item && state.typedPath) {
+        CoTaskMemFree(item);
         // Made with every missing parent; a folder that cannot be made shows
         // up when a run tries to enter it.
         SHCreateDirectoryExA(nullptr, state.typedPath->c_str(), nullptr);

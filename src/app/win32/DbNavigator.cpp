@@ -2,6 +2,8 @@
 
 #include "app/win32/Layout.h"
 
+#include <cmath>
+
 namespace win32 {
 
 namespace {
@@ -68,12 +70,23 @@ void drawGlyph(HDC dc, DbNavigator::Button which, int x, int y, COLORREF color)
         line({{4, 4}, {11, 11}});
         line({{11, 4}, {4, 11}});
         break;
-    case DbNavigator::Refresh:
+    case DbNavigator::Refresh: {
+        // Most of a circle, open at the top right, and an arrow head there.
         SelectObject(dc, pen);
-        Arc(dc, x + 3, y + 3, x + 12, y + 12, x + 12, y + 5, x + 9, y + 3);
+        constexpr double kPi = 3.14159265358979;
+        for (int step = 0; step <= 14; ++step) {
+            const double angle = kPi / 3 + step * (14 * kPi / 9) / 14;
+            const int px = x + 7 + static_cast<int>(4.5 * std::cos(angle) + 0.5);
+            const int py = y + 8 - static_cast<int>(4.5 * std::sin(angle) + 0.5);
+            if (step == 0)
+                MoveToEx(dc, px, py, nullptr);
+            else
+                LineTo(dc, px, py);
+        }
         SelectObject(dc, GetStockObject(NULL_PEN));
-        polygon({{9, 1}, {13, 4}, {9, 7}});
+        polygon({{8, 1}, {13, 4}, {8, 7}});
         break;
+    }
     }
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);

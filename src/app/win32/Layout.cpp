@@ -37,22 +37,22 @@ LRESULT CALLBACK containerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-void registerContainerClass()
+} // namespace
+
+void registerWindowClass(const char* name, WNDPROC procedure, HICON icon)
 {
-    static bool registered = false;
-    if (registered)
+    WNDCLASSA existing{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing))
         return;
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = containerProc;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = icon;
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kContainerClass;
+    windowClass.lpszClassName = name;
     RegisterClassA(&windowClass);
-    registered = true;
 }
-
-} // namespace
 
 HWND createControl(HWND parent, const char* windowClass, const std::string& text, DWORD style, DWORD exStyle,
                    Bounds bounds, HFONT font)
@@ -67,7 +67,7 @@ HWND createControl(HWND parent, const char* windowClass, const std::string& text
 
 HWND createContainer(HWND parent, Bounds bounds, Border border, DWORD exStyle)
 {
-    registerContainerClass();
+    registerWindowClass(kContainerClass, containerProc);
     HWND container =
         createControl(parent, kContainerClass, "", WS_CLIPSIBLINGS, exStyle, bounds, layoutFont(-12));
     SetWindowLongPtrA(container, GWLP_USERDATA, static_cast<LONG_PTR>(border));

@@ -18,6 +18,10 @@ struct Bounds {
 // How a container draws its border.
 enum class Border { None, RaisedBevel, Frame };
 
+// Registers a window class of this program (once; later calls do nothing):
+// the arrow cursor, the button-face background, `icon` if any.
+void registerWindowClass(const char* name, WNDPROC procedure, HICON icon = nullptr);
+
 // A child window of `parent` (WS_CHILD | WS_VISIBLE are added) in `font`.
 HWND createControl(HWND parent, const char* windowClass, const std::string& text, DWORD style, DWORD exStyle,
                    Bounds bounds, HFONT font);

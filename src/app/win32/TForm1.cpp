@@ -37,22 +37,6 @@ void takeDoubleClickAsOneClick(HWND button)
     SetWindowLongPtrA(button, GWLP_USERDATA, original);
 }
 
-void registerWindowClass()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(windowClass.hInstance, "MAINICON");
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassA(&windowClass);
-    registered = true;
-}
-
 } // namespace
 
 TForm1::TForm1(pages::Dialogs& dialogs, pages::AppContext context)
@@ -84,7 +68,7 @@ TForm1::~TForm1()
 
 void TForm1::createWindow()
 {
-    registerWindowClass();
+    registerWindowClass(kWindowClass, DefWindowProcA, LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
     const SIZE outer = outerSize(kStyle, 0, kClientWidth, kClientHeight);
     m_window = CreateWindowExA(0, kWindowClass, "Tarnvale", kStyle, 190, 113, outer.cx, outer.cy, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -36,16 +36,7 @@ class TcolnameForm::View : public pages::MappingDialogView {
 TcolnameForm::TcolnameForm(HWND owner, pages::Dialogs& dialogs, pages::ListControl& mappingList)
     : m_owner(owner), m_dialogs(dialogs)
 {
-    WNDCLASSA existing{};
-    if (!GetClassInfoA(GetModuleHandleA(nullptr), kWindowClass, &existing)) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &TcolnameForm::windowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kWindowClass;
-        RegisterClassA(&windowClass);
-    }
+    registerWindowClass(kWindowClass, &TcolnameForm::windowProc);
     const SIZE outer = outerSize(kStyle, kExStyle, 190, 128);
     // Placed by the layout on the screen, wherever the main window is; once
     // moved by the user it reopens where it was left, since it is only hidden.

@@ -1,5 +1,6 @@
 // What the Win32 program makes of texts at its edge: the file dialogs'
-// filters and chosen names, the application title, the start-up error text.
+// filters and chosen names, the path typed into the folder chooser, the
+// application title, the start-up error text.
 #include "app/win32/Application.h"
 #include "app/win32/FileDialogText.h"
 
@@ -30,6 +31,29 @@ TEST(DialogTextTest, ChosenNamesBecomeFullPaths)
     };
     for (const Case& c : cases)
         EXPECT_EQ(win32::chosenFiles(c.buffer.data(), c.buffer.size(), gbk), c.paths) << c.buffer;
+}
+
+TEST(DialogTextTest, APathTypedIntoTheFolderChooser)
+{
+    const common::CodePage gbk(936);
+    struct Case {
+        std::string typed;
+        std::string selected;
+        std::optional<std::string> folder;
+    };
+    const Case cases[] = {
+        {"", "C:\\data", std::nullopt},
+        {"data", "C:\\data", std::nullopt}, // the box shows the selection's name
+        {"C:\\data", "C:\\data", std::nullopt},
+        {"D:\\out\\new", "C:\\data", "D:\\out\\new"},
+        {"new", "C:\\data", "C:\\data\\new"},
+        {"new", "C:\\", "C:\\new"},
+        // The selection ends in 誠 (D5 5C): its trail byte is no separator.
+        {"new", "C:\\\xD5\x5C", "C:\\\xD5\x5C\\new"},
+        {"new", "", "new"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(win32::typedFolder(c.typed, c.selected, gbk), c.folder) << c.typed << " in " << c.selected;
 }
 
 TEST(DialogTextTest, TheTitleAndTheStartupErrorText)

@@ -40,4 +40,17 @@ std::vector<std::string> chosenFiles(const char* buffer, std::size_t size, const
     return paths;
 }
 
+std::optional<std::string> typedFolder(const std::string& typed, const std::string& selected,
+                                       const common::CodePage& codePage)
+{
+    if (typed.empty() || typed == selected || typed == common::namePart(selected, codePage))
+        return std::nullopt;
+    if (common::isAbsolutePath(typed) || selected.empty())
+        return typed;
+    std::string path = selected;
+    if (!common::isPathDelimiter(path, path.size() - 1, codePage))
+        path += '\\';
+    return path + typed;
+}
+
 } // namespace win32

@@ -4,7 +4,6 @@
 #include "app/win32/Win32Text.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
-#include "common/FileNames.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -138,17 +137,11 @@ bool acceptTypedPath(HWND dialog, ChooserState& state)
     HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
     if (!edit)
         return true;
-    const std::string typed = windowText(edit);
-    const common::CodePage codePage(static_cast<int>(GetACP()));
-    if (typed.empty() || typed == state.selected || typed == common::namePart(state.selected, codePage))
+    const std::optional<std::string> typed =
+        typedFolder(windowText(edit), state.selected, common::CodePage(static_cast<int>(GetACP())));
+    if (!typed)
         return true; // the selected folder, as the box shows it
-    std::string path = typed;
-    if (!common::isAbsolutePath(typed) && !state.selected.empty()) {
-        path = state.selected;
-        if (!common::isPathDelimiter(path, path.size() - 1, codePage))
-            path += '\\';
-        path += typed;
-    }
+    const std::string& path = *typed;
     if (!folderExists(path) && MessageBoxA(dialog, "The specified directory does not exist. Create it?",
                                            "Confirm", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false; // the chooser stays open

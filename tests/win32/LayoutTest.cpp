@@ -173,3 +173,15 @@ TEST(LayoutTest, TabFollowsTheLayoutsTabOrderOnTheShownPage)
         EXPECT_EQ(GetFocus(), secondPage[i]) << "step " << i;
     }
 }
+
+TEST(LayoutTest, TheFocusComesBackWithTheWindowsActivation)
+{
+    Windows w;
+    SetFocus(w.form.Button2);
+    ShowWindow(w.colnameForm.handle(), SW_SHOW);
+    SetActiveWindow(w.colnameForm.handle());
+    ASSERT_NE(GetFocus(), w.form.Button2);
+    ShowWindow(w.colnameForm.handle(), SW_HIDE);
+    SetActiveWindow(w.form.handle());
+    EXPECT_EQ(GetFocus(), w.form.Button2);
+}

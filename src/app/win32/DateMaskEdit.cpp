@@ -9,10 +9,12 @@ namespace {
 constexpr UINT kRefuseLeaving = WM_APP + 1;
 
 // Whether the focus went to (or came from) another control of the same
-// window, rather than to another window or application.
+// window, rather than to another window or application (or the window
+// itself, which holds it while it becomes active).
 bool sameWindow(HWND field, HWND other)
 {
-    return other && GetAncestor(other, GA_ROOT) == GetAncestor(field, GA_ROOT);
+    const HWND root = GetAncestor(field, GA_ROOT);
+    return other && other != root && GetAncestor(other, GA_ROOT) == root;
 }
 
 } // namespace

@@ -296,6 +296,19 @@ LRESULT TForm1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (help)
             layOut();
         return 0;
+    case WM_ACTIVATE:
+        // Not being a dialog, the window would take the focus itself when it
+        // becomes active again: give it back to the control that had it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(m_window, focus))
+                m_lastFocus = focus;
+        } else if (m_lastFocus && IsWindow(m_lastFocus) && IsWindowEnabled(m_lastFocus) &&
+                   IsWindowVisible(m_lastFocus)) {
+            SetFocus(m_lastFocus);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         // Closing posts the quit request and leaves the window on the
         // screen: a run in progress goes on to its end, then the loop ends.

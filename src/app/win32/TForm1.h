@@ -102,6 +102,8 @@ class TForm1 {
     void run(const std::function<void()>& handler);
 
     HWND m_window = nullptr;
+    // The control that had the focus when the window was last deactivated.
+    HWND m_lastFocus = nullptr;
     std::unique_ptr<Form1View> m_view;
     std::unique_ptr<pages::MainWindow> m_pages;
     std::unique_ptr<KeyboardRules> m_keyboard;

@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNVALE_WARNINGS_AS_ERRORS=ON
 
 .PHONY: deps configure build run test bench fuzz format format-check screenshot check-writeback install package \
-	clean windows windows-test windows-dist
+	clean windows windows-test windows-dist screenshot-windows
 
 deps:
 	@bash scripts/install-deps.sh
@@ -49,6 +49,12 @@ windows-test: windows configure
 # tarnvale-cli-<version>-windows-x64.zip: the .exe and its README.
 windows-dist: windows
 	@cmake --build $(WINDOWS_BUILD_DIR) --target windows-dist
+
+# Both windows of tarnvale.exe (and the mapping dialog) under Wine on Xvfb,
+# driven with xdotool: PNGs into docs/.
+screenshot-windows: windows
+	@bash scripts/install-deps.sh screenshot-windows
+	@bash scripts/screenshot-windows.sh
 
 bench: build
 	@bash bench/run.sh $(BUILD_DIR)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Tarnvale need;
 # with the argument "fuzz", also what the fuzz build needs (clang and its
-# libFuzzer runtime). Idempotent: installs nothing when every package is
+# libFuzzer runtime); with "screenshot-windows", what photographs the Win32
+# windows under Wine (an X server, xdotool, xwd, ImageMagick). Idempotent: installs nothing when every package is
 # present, and refreshes the package lists only when something is missing.
 #
 # The Windows build (make windows) and its tests under Wine need mingw-w64,
@@ -39,6 +40,9 @@ packages=(
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev)
+fi
+if [ "${1:-}" = screenshot-windows ]; then
+  packages+=(xvfb xdotool x11-apps imagemagick)
 fi
 windows=${TARNVALE_WINDOWS:-1}
 windows_packages=()

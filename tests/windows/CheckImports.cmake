@@ -3,7 +3,7 @@
 # Windows 10 and 11 has: libgcc, libstdc++ and winpthreads must be linked in.
 cmake_minimum_required(VERSION 3.22)
 set(system_dlls kernel32.dll msvcrt.dll user32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll
-    ws2_32.dll bcrypt.dll ntdll.dll)
+    ws2_32.dll bcrypt.dll ntdll.dll gdi32.dll comctl32.dll comdlg32.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed (${result})")

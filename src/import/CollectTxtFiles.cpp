@@ -25,6 +25,25 @@ bool enterFolder(const std::string& folder, FolderChain& chain, common::FileIden
     return chain.insert(identity).second;
 }
 
+// Entries by name, letters without regard to case, as NTFS lists them. Other
+// file systems list in the order of creation or of a hash; the import takes
+// the files in this order, and dated folders taken out of order would leave
+// a record file's days out of order.
+std::vector<common::FolderEntry> entriesByName(std::vector<common::FolderEntry> entries)
+{
+    std::vector<std::pair<std::string, common::FolderEntry>> keyed;
+    keyed.reserve(entries.size());
+    for (common::FolderEntry& entry : entries)
+        keyed.emplace_back(common::upperAscii(entry.name), std::move(entry));
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+    });
+    entries.clear();
+    for (auto& [key, entry] : keyed)
+        entries.push_back(std::move(entry));
+    return entries;
+}
+
 void walk(const std::string& folder, std::initializer_list<std::string_view> extensions,
           std::vector<std::string>& paths, const common::CodePage& codePage, FolderChain& chain)
 {
@@ -32,7 +51,7 @@ void walk(const std::string& folder, std::initializer_list<std::string_view> ext
     if (!enterFolder(folder, chain, identity))
         return;
     const std::string prefix = folder + common::pathSeparator();
-    for (const common::FolderEntry& entry : common::listFolder(folder)) {
+    for (const common::FolderEntry& entry : entriesByName(common::listFolder(folder))) {
         if (entry.isFolder) {
             if (entry.name != "." && entry.name != "..")
                 walk(prefix + entry.name, extensions, paths, codePage, chain);

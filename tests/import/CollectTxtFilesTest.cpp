@@ -1,7 +1,6 @@
 // The recursive scan for text files.
 #include "import/CollectTxtFiles.h"
 
-#include "common/FileSystem.h"
 #include "import/ImportTestSupport.h"
 #include "support/TestSupport.h"
 
@@ -32,24 +31,19 @@ TEST(CollectTxtFiles, TakesTxtInAnyCaseAndSearchesSubfoldersNamedLikeFiles)
                                                dir.file("e.txt/g/h.tXt")}));
 }
 
-TEST(CollectTxtFiles, ASubfolderComesWholeBeforeTheFolderGoesOn)
+TEST(CollectTxtFiles, EntriesComeByNameAndASubfolderWholeBeforeTheFolderGoesOn)
 {
     TempDir dir;
-    fs::create_directories(dir.file("s/t"));
-    for (const char* name : {"s/1.txt", "s/t/2.txt", "s/3.txt"})
+    // Made newest first, as a file system listing by creation would give them.
+    for (const char* name : {"2024-01-05/b.txt", "2024-01-05/A.txt", "2024-01-03/t/2.txt", "2024-01-03/1.txt",
+                             "2024-01-03/3.txt", "0.txt"}) {
+        fs::create_directories(fs::path(dir.file(name)).parent_path());
         writeBytes(dir.file(name), "");
-    writeBytes(dir.file("0.txt"), "");
-    std::vector<std::string> paths = scan(dir.path().string());
-    // The root's file comes before or after all of s, as the listing has it.
-    bool fileListedFirst = false;
-    for (const common::FolderEntry& entry : common::listFolder(dir.path().string())) {
-        if (entry.name == "0.txt" || entry.name == "s") {
-            fileListedFirst = entry.name == "0.txt";
-            break;
-        }
     }
-    ASSERT_EQ(paths.size(), 5u);
-    EXPECT_EQ(paths[fileListedFirst ? 1 : 4], dir.file("0.txt"));
+    EXPECT_EQ(scan(dir.path().string()),
+              (std::vector<std::string>{"earlier", dir.file("0.txt"), dir.file("2024-01-03/1.txt"),
+                                        dir.file("2024-01-03/3.txt"), dir.file("2024-01-03/t/2.txt"),
+                                        dir.file("2024-01-05/A.txt"), dir.file("2024-01-05/b.txt")}));
 }
 
 TEST(CollectTxtFiles, JoinsWithOneSeparatorEvenAfterATrailingOne)

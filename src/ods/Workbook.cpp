@@ -4,11 +4,11 @@
 #include "common/FormatMessage.h"
 #include "ods/ContentReader.h"
 #include "ods/ReadMessages.h"
+#include "table/LoadWithinMemory.h"
 #include "table/TableBuilder.h"
 #include "zip/EntryReader.h"
 #include "zip/ZipArchive.h"
 
-#include <new>
 #include <optional>
 
 namespace ods {
@@ -85,11 +85,7 @@ std::unique_ptr<Workbook> Workbook::read(std::string_view bytes, const common::C
                                          const common::RegionalSettings& settings)
 {
     std::unique_ptr<Workbook> workbook(new Workbook());
-    try {
-        workbook->load(bytes, codePage, settings);
-    } catch (const std::bad_alloc&) {
-        throw common::Error(kReasonOutOfMemory);
-    }
+    table::loadWithinMemory(kReasonOutOfMemory, [&] { workbook->load(bytes, codePage, settings); });
     return workbook;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/FormatMessage.h"
+#include "table/LoadWithinMemory.h"
 #include "xls/BiffText.h"
 #include "xls/CompoundFile.h"
 #include "xls/ReadMessages.h"
@@ -41,12 +42,9 @@ std::unique_ptr<Workbook> Workbook::read(std::string_view bytes, const common::C
                                          const common::RegionalSettings& settings)
 {
     std::unique_ptr<Workbook> workbook(new Workbook());
-    try {
-        workbook->load(bytes, codePage, settings);
-    } catch (const std::bad_alloc&) {
-        throw common::Error(
-            common::formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}));
-    }
+    table::loadWithinMemory(
+        common::formatMessage(kReasonBadRecord, {"it asks for more memory than there is"}),
+        [&] { workbook->load(bytes, codePage, settings); });
     return workbook;
 }
 

@@ -3,6 +3,7 @@
 #include "common/Encoding.h"
 #include "common/Error.h"
 #include "common/FormatMessage.h"
+#include "table/LoadWithinMemory.h"
 #include "table/TableBuilder.h"
 #include "xlsx/PackageParts.h"
 #include "xlsx/ReadMessages.h"
@@ -14,7 +15,6 @@
 #include "zip/ZipArchive.h"
 
 #include <algorithm>
-#include <new>
 #include <tuple>
 
 namespace xlsx {
@@ -103,11 +103,7 @@ std::unique_ptr<Workbook> Workbook::read(std::string_view bytes, const common::C
                                          const common::RegionalSettings& settings)
 {
     std::unique_ptr<Workbook> workbook(new Workbook());
-    try {
-        workbook->load(bytes, codePage, settings);
-    } catch (const std::bad_alloc&) {
-        throw common::Error(kReasonOutOfMemory);
-    }
+    table::loadWithinMemory(kReasonOutOfMemory, [&] { workbook->load(bytes, codePage, settings); });
     return workbook;
 }
 

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace workbook_testing {
@@ -35,5 +37,23 @@ class WorkbookFileTest : public testing::Test {
     std::string path;
     std::unique_ptr<workbook::WorkbookFile> book;
 };
+
+// A damaged or unsuitable file: its bytes, made when the case runs, and the
+// reason the data layer gives for refusing it.
+struct Broken {
+    const char* name;
+    std::function<std::string()> bytes;
+    std::string reason;
+};
+
+inline void PrintTo(const Broken& broken, std::ostream* out)
+{
+    *out << broken.name;
+}
+
+inline std::string caseNameOf(const testing::TestParamInfo<Broken>& info)
+{
+    return info.param.name;
+}
 
 } // namespace workbook_testing

@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace workbook_testing;
 using testing_support::withPart;
 
@@ -36,12 +34,6 @@ std::string sheetPackage(const std::string& sheetData)
 class XlsxFile : public WorkbookFileTest {
   protected:
     XlsxFile() : WorkbookFileTest("Book.xlsx") {}
-};
-
-struct Broken {
-    const char* name;
-    std::function<std::string()> bytes;
-    const char* reason;
 };
 
 class BrokenXlsx : public XlsxFile, public testing::WithParamInterface<Broken> {};
@@ -107,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                    return bytes;
                },
                "it is protected by a password (encrypted workbooks are not supported)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    caseNameOf);
 
 TEST_F(XlsxFile, ASheetAsLargeAsTheFormatAllowsIsRead)
 {

@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace workbook_testing;
 using testing_support::errorOf;
 using testing_support::withPart;
@@ -54,17 +52,6 @@ class OdsFile : public WorkbookFileTest {
   protected:
     OdsFile() : WorkbookFileTest("Book.ods") {}
 };
-
-struct Broken {
-    const char* name;
-    std::function<std::string()> bytes;
-    std::string reason;
-};
-
-void PrintTo(const Broken& broken, std::ostream* out)
-{
-    *out << broken.name;
-}
 
 class BrokenOds : public OdsFile, public testing::WithParamInterface<Broken> {};
 
@@ -129,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         // cells pass what a package of this size can honestly hold.
         Broken{"RepeatBomb", [] { return sheetPackage(numbers("1048576", "16384")); },
                cannotRead("its sheets repeat far more cells than it holds")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    caseNameOf);
 
 TEST_F(OdsFile, ASheetAsLargeAsTheFormatAllowsIsRead)
 {
